@@ -1,0 +1,138 @@
+#pragma once
+// The one seam through which logic asks the user anything: message boxes,
+// prompts and file dialogs. The Qt implementation (ui/QtDialogs.h) shows the
+// standard boxes; tests use ScriptedDialogs, which answers from queues and
+// records every text it was shown. Logic never shows a box itself.
+//
+// Texts are UTF-8. Vocabulary bytes go through the code-page layer first.
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+enum class MsgDlgType { Warning, Error, Information, Confirmation, Custom };
+
+// Button set of a message box (bit flags, combined with |).
+enum MsgDlgBtn : unsigned {
+    mbYes = 1u << 0,
+    mbNo = 1u << 1,
+    mbOK = 1u << 2,
+    mbCancel = 1u << 3,
+    mbAbort = 1u << 4,
+    mbRetry = 1u << 5,
+    mbIgnore = 1u << 6,
+    mbHelp = 1u << 7,
+};
+using MsgDlgButtons = unsigned;
+constexpr MsgDlgButtons mbYesNoCancel = mbYes | mbNo | mbCancel;
+constexpr MsgDlgButtons mbOKCancel = mbOK | mbCancel;
+constexpr MsgDlgButtons mbAbortRetryIgnore = mbAbort | mbRetry | mbIgnore;
+
+// None: the box was closed without a button.
+enum class ModalResult { None, OK, Cancel, Abort, Retry, Ignore, Yes, No };
+
+// The password prompt's answer when the user cancelled.
+inline const std::string kCancelMarker = "\x1b";
+
+struct FileDialogRequest {
+    std::string title;
+    // Windows-style filter list: "Description|*.plk;*.plv|Other|*.*".
+    std::string filter;
+    int filterIndex = 1;  // 1-based, as the filter list counts
+    std::string initialDir;
+    std::string fileName;
+    std::string defaultExt;
+    bool multiSelect = false;
+};
+
+struct FileDialogResult {
+    bool accepted = false;
+    std::vector<std::string> files;
+    int filterIndex = 1;
+};
+
+class DialogSeam {
+public:
+    virtual ~DialogSeam() = default;
+
+    // A standard message box. With mbHelp, the Help button opens the help
+    // page of helpContext and leaves the box open.
+    virtual ModalResult MessageDlg(const std::string& text, MsgDlgType type, MsgDlgButtons buttons,
+                                   int helpContext = 0) = 0;
+    // A box with the application title as caption and an OK button.
+    virtual void ShowMessage(const std::string& text) = 0;
+    // The password prompt: what was typed (at most 15 characters), or
+    // kCancelMarker.
+    virtual std::string AskPassword(const std::string& prompt) = 0;
+    // A one-line text prompt; nothing when cancelled.
+    virtual std::optional<std::string> InputQuery(const std::string& caption, const std::string& prompt,
+                                                  const std::string& initial) = 0;
+    virtual FileDialogResult OpenFileDialog(const FileDialogRequest& request) = 0;
+    virtual FileDialogResult SaveFileDialog(const FileDialogRequest& request) = 0;
+    // A folder chooser; nothing when cancelled.
+    virtual std::optional<std::string> ChooseFolder(const std::string& caption, const std::string& start) = 0;
+};
+
+// The program-wide seam. Until one is set, every request throws.
+DialogSeam& Dialogs();
+void SetDialogs(DialogSeam* seam);
+
+// Called with a help context when a box's Help button is pressed.
+void SetHelpHandler(std::function<void(int helpContext)> handler);
+void ShowHelpContext(int helpContext);
+
+// Answers from queues and records what it was shown. A request whose queue
+// is empty throws std::logic_error naming the text, so an unexpected prompt
+// fails the test that caused it.
+class ScriptedDialogs : public DialogSeam {
+public:
+    struct Shown {
+        std::string kind;  // "message", "show", "password", "input", "open", "save", "folder"
+        std::string text;
+        MsgDlgType type = MsgDlgType::Custom;
+        MsgDlgButtons buttons = 0;
+        int helpContext = 0;
+    };
+
+    std::deque<ModalResult> messageAnswers;
+    std::deque<std::string> passwordAnswers;
+    std::deque<std::optional<std::string>> inputAnswers;
+    std::deque<FileDialogResult> fileAnswers;
+    std::deque<std::optional<std::string>> folderAnswers;
+    // When set, a message box with only an OK button needs no queued answer.
+    bool autoConfirmOkOnly = true;
+
+    std::vector<Shown> shown;
+    std::vector<FileDialogRequest> fileRequests;
+
+    ModalResult MessageDlg(const std::string& text, MsgDlgType type, MsgDlgButtons buttons,
+                           int helpContext = 0) override;
+    void ShowMessage(const std::string& text) override;
+    std::string AskPassword(const std::string& prompt) override;
+    std::optional<std::string> InputQuery(const std::string& caption, const std::string& prompt,
+                                          const std::string& initial) override;
+    FileDialogResult OpenFileDialog(const FileDialogRequest& request) override;
+    FileDialogResult SaveFileDialog(const FileDialogRequest& request) override;
+    std::optional<std::string> ChooseFolder(const std::string& caption, const std::string& start) override;
+
+    // The texts shown, in order.
+    std::vector<std::string> Texts() const;
+};
+
+// Installs a seam for the life of a scope (tests).
+class ScopedDialogs {
+public:
+    explicit ScopedDialogs(DialogSeam& seam);
+    ~ScopedDialogs();
+    ScopedDialogs(const ScopedDialogs&) = delete;
+    ScopedDialogs& operator=(const ScopedDialogs&) = delete;
+
+private:
+    DialogSeam* previous_;
+};
+
+}  // namespace platform
