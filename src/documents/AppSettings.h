@@ -1,0 +1,166 @@
+#pragma once
+// The records every part of the main program exchanges, the internal entry
+// clipboard, row marks, font records, the similarity measure, caron
+// composition and the options record. The record layouts are the on-disk
+// layouts of the vocabulary and template files, so they are byte-exact.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <type_traits>
+
+#include "documents/ShortString.h"
+
+#pragma pack(push, 1)
+
+// One entry. Fields are numbered 1 to 7: FS1, FS2, MS1 to MS5.
+struct VokabelTyp {
+    ShortString<50> FS1;
+    ShortString<50> FS2;
+    ShortString<50> MS1;
+    ShortString<50> MS2;
+    ShortString<50> MS3;
+    ShortString<50> MS4;
+    ShortString<50> MS5;
+    uint8_t InUse = 0;     // 0 = empty row
+    uint16_t Reserve = 0;  // carried along, never interpreted
+
+    // Field k (1 to 7); any other k names field 1.
+    ShortString<50>& Field(int k);
+    const ShortString<50>& Field(int k) const;
+
+    bool operator==(const VokabelTyp&) const = default;
+};
+
+// Same layout: the seven captions, or the file header (magic text in FS1,
+// description pieces in MS1 to MS5, InUse 1, format version in Reserve).
+using SpaltennamenTyp = VokabelTyp;
+using DateiKopfTyp = VokabelTyp;
+
+// Font style bits.
+constexpr uint8_t fsBold = 1;
+constexpr uint8_t fsItalic = 2;
+constexpr uint8_t fsUnderline = 4;
+constexpr uint8_t fsStrikeOut = 8;
+
+struct SchriftartTyp {
+    ShortString<32> Name;
+    uint8_t Filler1[3] = {};
+    uint32_t Color = 0;  // 0x00BBGGRR
+    uint8_t Style = 0;
+    uint8_t Filler2[3] = {};
+    int32_t Size = 0;  // points
+    uint8_t Charset = 0;  // 0 ANSI, 238 Central European
+
+    friend bool operator==(const SchriftartTyp& a, const SchriftartTyp& b) {
+        return a.Name == b.Name && a.Color == b.Color && a.Style == b.Style && a.Size == b.Size &&
+               a.Charset == b.Charset;
+    }
+};
+
+// The form of files of formats 12 to 14: the same without Charset.
+struct SchriftartAltTyp {
+    ShortString<32> Name;
+    uint8_t Filler1[3] = {};
+    uint32_t Color = 0;
+    uint8_t Style = 0;
+    uint8_t Filler2[3] = {};
+    int32_t Size = 0;
+};
+
+struct SchriftartenTyp {
+    SchriftartTyp TableMS;      // grid cells, mother-tongue columns
+    SchriftartTyp TableFS;      // grid cells, foreign-language columns
+    SchriftartTyp TableHeader;  // header row and row numbers
+    SchriftartTyp PrintMS;
+    SchriftartTyp PrintFS;
+    SchriftartTyp Print;
+    uint8_t HeaderFonts = 0;  // header captions in TableFS/TableMS
+    uint8_t Present = 0;      // read from a file that carries a font block
+
+    bool operator==(const SchriftartenTyp&) const = default;
+};
+
+// Byte r-1 is row r.
+struct MarkierungTyp {
+    uint8_t Marked[500] = {};
+    uint16_t Anchor = 0;  // 0 = none
+};
+
+#pragma pack(pop)
+
+constexpr int kMaxEntries = 500;
+
+// Rows 0 to 500; row 0 is scratch.
+using VokabelArrayTyp = std::array<VokabelTyp, kMaxEntries + 1>;
+
+#pragma pack(push, 1)
+struct ZwischenspeicherTyp {
+    VokabelArrayTyp Entries;
+    uint16_t Count = 1;   // next free slot
+    uint16_t Cursor = 1;  // next slot to read
+};
+#pragma pack(pop)
+
+static_assert(sizeof(VokabelTyp) == 360);
+static_assert(offsetof(VokabelTyp, FS2) == 51);
+static_assert(offsetof(VokabelTyp, MS5) == 306);
+static_assert(offsetof(VokabelTyp, InUse) == 357);
+static_assert(offsetof(VokabelTyp, Reserve) == 358);
+static_assert(sizeof(SchriftartTyp) == 49);
+static_assert(offsetof(SchriftartTyp, Color) == 36);
+static_assert(offsetof(SchriftartTyp, Style) == 40);
+static_assert(offsetof(SchriftartTyp, Size) == 44);
+static_assert(offsetof(SchriftartTyp, Charset) == 48);
+static_assert(sizeof(SchriftartAltTyp) == 48);
+static_assert(sizeof(SchriftartenTyp) == 296);
+static_assert(offsetof(SchriftartenTyp, TableFS) == 49);
+static_assert(offsetof(SchriftartenTyp, Print) == 245);
+static_assert(offsetof(SchriftartenTyp, HeaderFonts) == 294);
+static_assert(sizeof(MarkierungTyp) == 502);
+static_assert(sizeof(VokabelArrayTyp) == 180360);
+static_assert(sizeof(ZwischenspeicherTyp) == 180364);
+static_assert(std::is_trivially_copyable_v<VokabelTyp>);
+static_assert(std::is_trivially_copyable_v<SchriftartenTyp>);
+static_assert(std::is_trivially_copyable_v<ZwischenspeicherTyp>);
+
+// One undo snapshot of a document.
+struct UndodataTyp {
+    VokabelArrayTyp Entries{};
+    std::string FileName;
+    uint8_t FormatVersion = 0;
+    std::string Description;
+    SpaltennamenTyp ColumnNames;
+    SchriftartenTyp Fonts;
+    std::string ActionText;
+};
+
+// Built once at start (InitDefaultSettings), read-only afterwards.
+extern VokabelTyp BlankEntry;
+extern UndodataTyp EmptyDocumentSnapshot;
+
+// An entry not yet in use becomes in use when any field holds text; one in
+// use stays so.
+void RecomputeInUse(VokabelTyp& entry);
+
+// Entry clipboard.
+void ClipListReset(ZwischenspeicherTyp& clip);
+void ClipListAppend(ZwischenspeicherTyp& clip, VokabelTyp entry);
+// True when that was the last entry (the cursor starts over).
+bool ClipListNext(ZwischenspeicherTyp& clip, VokabelTyp& entry);
+bool ClipListAtEnd(const ZwischenspeicherTyp& clip);
+int ClipListCount(const ZwischenspeicherTyp& clip);
+
+// Row marks, rows 1 to 500; other rows are ignored.
+void MarksClear(MarkierungTyp& marks);
+bool MarksGet(const MarkierungTyp& marks, int row);
+void MarksToggle(MarkierungTyp& marks, int row);
+void MarksSet(MarkierungTyp& marks, int row);
+void MarksSetRange(MarkierungTyp& marks, uint16_t a, uint16_t b);
+void MarksExtendTo(MarkierungTyp& marks, int row);
+bool MarksAny(const MarkierungTyp& marks);
+bool MarksSeveral(const MarkierungTyp& marks);
+
+void FontRecOldToNew(const SchriftartAltTyp& old, SchriftartTyp& rec);
+void FontRecNewToOld(const SchriftartTyp& rec, SchriftartAltTyp& old);

@@ -1,0 +1,50 @@
+#include "documents/ui/AppSettingsQt.h"
+
+#include <QString>
+#include <algorithm>
+
+namespace {
+
+// Sizes out of a damaged file must not reach the font engine.
+constexpr int kLargestPointSize = 1000;
+
+}  // namespace
+
+QColor ColorFromRec(uint32_t color) {
+    return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
+}
+
+uint32_t ColorToRec(const QColor& color) {
+    return uint32_t(color.red()) | (uint32_t(color.green()) << 8) | (uint32_t(color.blue()) << 16);
+}
+
+void FontRecToFont(const SchriftartTyp& rec, TFontObject& font) {
+    const std::string name = rec.Name.Get();
+    // Face names are plain ASCII in practice; Latin-1 keeps every byte.
+    font.Font.setFamily(QString::fromLatin1(name.data(), qsizetype(name.size())));
+    font.Color = ColorFromRec(rec.Color);
+    font.Font.setPointSize(std::clamp<int32_t>(rec.Size, 1, kLargestPointSize));
+    font.Charset = rec.Charset;
+    font.Font.setBold((rec.Style & fsBold) != 0);
+    font.Font.setItalic((rec.Style & fsItalic) != 0);
+    font.Font.setUnderline((rec.Style & fsUnderline) != 0);
+    font.Font.setStrikeOut((rec.Style & fsStrikeOut) != 0);
+}
+
+void FontToFontRec(SchriftartTyp& rec, const TFontObject& font) {
+    const QByteArray name = font.Font.family().toLatin1();
+    rec.Name.Set(std::string_view(name.constData(), std::size_t(name.size())));
+    rec.Color = ColorToRec(font.Color);
+    int size = font.Font.pointSize();
+    if (size <= 0) {
+        // A font sized in pixels: points at 96 dpi.
+        size = std::max(1, font.Font.pixelSize() * 72 / 96);
+    }
+    rec.Size = size;
+    rec.Charset = font.Charset;
+    rec.Style = 0;
+    if (font.Font.bold()) rec.Style |= fsBold;
+    if (font.Font.italic()) rec.Style |= fsItalic;
+    if (font.Font.underline()) rec.Style |= fsUnderline;
+    if (font.Font.strikeOut()) rec.Style |= fsStrikeOut;
+}
