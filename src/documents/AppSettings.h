@@ -164,3 +164,23 @@ bool MarksSeveral(const MarkierungTyp& marks);
 
 void FontRecOldToNew(const SchriftartAltTyp& old, SchriftartTyp& rec);
 void FontRecNewToOld(const SchriftartTyp& rec, SchriftartAltTyp& old);
+
+// 2 x common score / total length, from 0 to 1; case-sensitive. Both empty
+// gives 1. Only the first 255 bytes of a string take part.
+double StringSimilarity(const std::string& s1, const std::string& s2);
+
+// Caron letters from "*" and a letter (Windows-1250 codes); "**" gives "*".
+// One pending "*" serves the whole program. A key of #0 means swallowed.
+class CaretText {
+public:
+    virtual ~CaretText() = default;
+    virtual std::string Text() const = 0;
+    virtual int CaretPos() const = 0;
+    virtual void SetText(const std::string& text) = 0;
+    virtual void SetCaretPos(int pos) = 0;
+};
+
+// Edit fields: after "*" another character goes in together with the "*".
+void ComposeCaronKey(char& key, CaretText& edit);
+// Grid cells: after "*" another key passes alone.
+void ComposeCaronChar(char& key);
