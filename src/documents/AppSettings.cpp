@@ -47,7 +47,7 @@ void ClipListAppend(ZwischenspeicherTyp& clip, VokabelTyp entry) {
         return;
     }
     clip.Entries[clip.Count] = entry;
-    ++clip.Count;
+    clip.Count = uint16_t(clip.Count + 1);
 }
 
 bool ClipListNext(ZwischenspeicherTyp& clip, VokabelTyp& entry) {

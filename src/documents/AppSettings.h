@@ -10,9 +10,8 @@
 #include <string>
 #include <type_traits>
 
+#include "documents/LittleEndian.h"
 #include "documents/ShortString.h"
-
-#pragma pack(push, 1)
 
 // One entry. Fields are numbered 1 to 7: FS1, FS2, MS1 to MS5.
 struct VokabelTyp {
@@ -24,7 +23,7 @@ struct VokabelTyp {
     ShortString<50> MS4;
     ShortString<50> MS5;
     uint8_t InUse = 0;     // 0 = empty row
-    uint16_t Reserve = 0;  // carried along, never interpreted
+    LE16 Reserve;  // carried along, never interpreted
 
     // Field k (1 to 7); any other k names field 1.
     ShortString<50>& Field(int k);
@@ -47,15 +46,15 @@ constexpr uint8_t fsStrikeOut = 8;
 struct SchriftartTyp {
     ShortString<32> Name;
     uint8_t Filler1[3] = {};
-    uint32_t Color = 0;  // 0x00BBGGRR
+    LE32 Color;  // 0x00BBGGRR
     uint8_t Style = 0;
     uint8_t Filler2[3] = {};
-    int32_t Size = 0;  // points
+    LEInt32 Size;  // points
     uint8_t Charset = 0;  // 0 ANSI, 238 Central European
 
     friend bool operator==(const SchriftartTyp& a, const SchriftartTyp& b) {
-        return a.Name == b.Name && a.Color == b.Color && a.Style == b.Style && a.Size == b.Size &&
-               a.Charset == b.Charset;
+        return a.Name == b.Name && uint32_t(a.Color) == uint32_t(b.Color) && a.Style == b.Style &&
+               int32_t(a.Size) == int32_t(b.Size) && a.Charset == b.Charset;
     }
 };
 
@@ -63,10 +62,10 @@ struct SchriftartTyp {
 struct SchriftartAltTyp {
     ShortString<32> Name;
     uint8_t Filler1[3] = {};
-    uint32_t Color = 0;
+    LE32 Color;
     uint8_t Style = 0;
     uint8_t Filler2[3] = {};
-    int32_t Size = 0;
+    LEInt32 Size;
 };
 
 struct SchriftartenTyp {
@@ -85,24 +84,19 @@ struct SchriftartenTyp {
 // Byte r-1 is row r.
 struct MarkierungTyp {
     uint8_t Marked[500] = {};
-    uint16_t Anchor = 0;  // 0 = none
+    LE16 Anchor;  // 0 = none
 };
-
-#pragma pack(pop)
 
 constexpr int kMaxEntries = 500;
 
 // Rows 0 to 500; row 0 is scratch.
 using VokabelArrayTyp = std::array<VokabelTyp, kMaxEntries + 1>;
 
-#pragma pack(push, 1)
 struct ZwischenspeicherTyp {
     VokabelArrayTyp Entries;
-    uint16_t Count = 1;   // next free slot
-    uint16_t Cursor = 1;  // next slot to read
+    LE16 Count = 1;   // next free slot
+    LE16 Cursor = 1;  // next slot to read
 };
-#pragma pack(pop)
-
 static_assert(sizeof(VokabelTyp) == 360);
 static_assert(offsetof(VokabelTyp, FS2) == 51);
 static_assert(offsetof(VokabelTyp, MS5) == 306);
@@ -121,6 +115,7 @@ static_assert(offsetof(SchriftartenTyp, HeaderFonts) == 294);
 static_assert(sizeof(MarkierungTyp) == 502);
 static_assert(sizeof(VokabelArrayTyp) == 180360);
 static_assert(sizeof(ZwischenspeicherTyp) == 180364);
+static_assert(alignof(SchriftartenTyp) == 1 && alignof(ZwischenspeicherTyp) == 1);
 static_assert(std::is_trivially_copyable_v<VokabelTyp>);
 static_assert(std::is_trivially_copyable_v<SchriftartenTyp>);
 static_assert(std::is_trivially_copyable_v<ZwischenspeicherTyp>);
@@ -184,3 +179,178 @@ public:
 void ComposeCaronKey(char& key, CaretText& edit);
 // Grid cells: after "*" another key passes alone.
 void ComposeCaronChar(char& key);
+
+// ---- Options ----------------------------------------------------------------
+
+// 50 word parts; index 0 holds word part 1.
+using WortteilListeTyp = std::array<ShortString<30>, 50>;
+
+struct AbfrageOptionenTyp {
+    bool MutterspracheZuFremdsprache = true;
+    bool ZufaelligeReihenfolge = true;
+    bool WiederholenBisRichtig = false;
+    bool BeiFalschDirektWiederholen = false;
+    bool KorrekteUebersetzungAnzeigen = false;
+    bool TipsZulassen = true;
+    bool OptionenVorAbfragenAnzeigen = true;
+    bool GrossKleinIgnorieren = true;
+    bool FuzzyLogic = true;
+    int32_t RichtigAb = 80;  // per cent
+    bool MehrereBedeutungen = true;
+    bool AlleBedeutungenRichtig = false;
+    bool FehlerlisteErstellen = true;
+    bool BeepBeiFehler = true;
+    bool BlinkeBeiFehler = true;
+    uint8_t LernModus = 0;
+    bool EinzelneBedeutungenLernen = true;
+    uint8_t WiederholungsAnzahl = 3;
+    std::string BeepFilename;  // path
+    bool AskForUsername = true;
+    std::string Username;  // for this run only, never stored
+
+    bool operator==(const AbfrageOptionenTyp&) const = default;
+};
+
+struct HangmanOptionenTyp {
+    std::string Dateinamenbeginn;  // path
+    bool FremdspracheFragen = true;
+    bool MutterspracheFragen = false;
+    bool NurErsteBedeutung = false;
+    bool UebersetzungAnzeigen = false;
+    bool FragenBisRichtig = false;
+    bool DoppelteBuchstabenFalsch = false;
+    bool OptionenBeimStarten = false;
+    bool UmlauteTrennen = true;
+
+    bool operator==(const HangmanOptionenTyp&) const = default;
+};
+
+struct SettingsTyp {
+    int32_t LastGotoNr = 0;
+    bool SearchInFS = true;
+    bool SearchInMS = true;
+    bool SearchTeil = true;
+    bool AlleTrefferZeigen = true;
+    bool ListeAlleTrefferZeigen = false;
+    bool SucheGrossKleinIgnorieren = true;
+    bool SearchAutoFuzzy = false;
+    bool AllgemIgnorieren = true;
+    bool KlammerIgnorieren = true;
+    bool WortteileIgnorieren = true;
+    bool IgnorierenWennVergessen = true;
+    bool IgnorierenWennZuViel = false;
+    WortteilListeTyp Wortteile{};  // code-page bytes
+    int32_t HauptfensterStatus = 1;  // 0 minimised, 1 normal, 2 maximised
+    int32_t HauptfensterHoehe = 0;
+    int32_t HauptfensterBreite = 0;
+    int32_t HauptfensterX = 70;
+    int32_t HauptfensterY = 20;
+    bool MenueaufrufErmoeglichen = true;
+    std::string LetztesSonderzeichen = "\xe1";  // code-page bytes
+    std::array<std::string, 9> LastFiles{};
+    std::string VorlagenVerzeichnis;  // path
+    bool ShowWizAtStartUp = true;
+    bool WizOpensEdit = true;
+    bool ReopenLastFiles = false;
+    std::array<std::string, 10> OpenFilesAtExit{};
+    int32_t LastWizPage = 0;
+    bool HinweisBeiSchreibschutz = true;
+    bool DisableMouseWheel = false;
+
+    bool operator==(const SettingsTyp&) const = default;
+};
+
+struct OptionenTyp {
+    // Input and files.
+    bool NochNieGestartet = true;
+    bool EnterWechseltFSMS = true;
+    bool FremdspracheZuerstAktiv = true;
+    bool SemikolonNaechstesFeld = true;
+    bool NurSelbeSprache = false;
+    bool BeiVorherigesSpeichern = true;
+    bool DOSUmlauteErsetzen = true;
+    bool DOSBedeutungenTrennen = true;
+    std::string StandardArbeitsverzeichnis;  // path with trailing "/"
+    bool StandardArbeitsverzeichnisNutzen = true;
+    bool VerzeichnisAutomatischWechseln = true;
+    bool BeschreibungImFensterZeigen = true;
+    bool BeschreibungBeimErstenSpeichern = true;
+    bool Sicherungskopien = true;
+    bool BeimStartLeereDatei = true;
+
+    // Table fonts.
+    SchriftartTyp SchriftMS;
+    SchriftartTyp SchriftFS;
+    SchriftartTyp SchriftTab;  // header row
+    bool MSFSFontsInTabellenkopf = false;
+
+    AbfrageOptionenTyp Abfragen;
+    HangmanOptionenTyp Hangman;
+
+    // Printing and sorting.
+    bool AnzahlMitdrucken = true;
+    bool VokabelnummernDrucken = true;
+    bool GitternetzDrucken = true;
+    bool ZeilenumbruchWennZuLang = true;
+    bool SchriftVerkleinernWennZuLang = true;
+    bool BeschreibungMitdrucken = true;
+    int32_t MaximalVerkleinernUm = 2;
+    SchriftartTyp DruckSchrift;
+    SchriftartTyp DruckSchriftMS;
+    SchriftartTyp DruckSchriftFS;
+    bool UmlauteUmwandeln = true;
+
+    SettingsTyp Settings;
+
+    bool operator==(const OptionenTyp&) const = default;
+};
+
+// The program's options, read by every subsystem.
+extern OptionenTyp Optionen;
+
+// What the defaults depend on.
+struct StartEnvironment {
+    std::string PersonalFolder;  // without trailing "/"
+    std::string ProgramFolder;   // with trailing "/"
+    int32_t ScreenWidth = 0;
+    int32_t ScreenHeight = 0;
+};
+
+void SetDefaultOptions(OptionenTyp& options, const StartEnvironment& env);
+// BlankEntry and EmptyDocumentSnapshot from the default fonts.
+void BuildEmptyRecords(const OptionenTyp& defaults);
+
+// The user's documents folder (XDG), without trailing "/".
+std::string GetPersonalFolder();
+
+enum class LoadSettingsResult { Done, Abort };
+
+namespace platform {
+class TRegistry;
+}
+
+// The registry calls the options make. OpenKey is virtual so that a test
+// can make a key refuse to open.
+class OptionsRegistry {
+public:
+    explicit OptionsRegistry(platform::TRegistry& registry) : registry_(registry) {}
+    virtual ~OptionsRegistry() = default;
+    virtual bool OpenKey(const std::string& key, bool canCreate);
+    platform::TRegistry& Registry() { return registry_; }
+
+private:
+    platform::TRegistry& registry_;
+};
+
+// Abort: the user chose to end the program; the caller ends it before any
+// window opens.
+LoadSettingsResult LoadSettings(OptionsRegistry& registry, OptionenTyp& options);
+void SaveSettings(OptionsRegistry& registry, const OptionenTyp& options);
+
+// On the user's registry and Optionen.
+LoadSettingsResult LoadSettings();
+void SaveSettings();
+
+// Program start-up, after the application object and before any window:
+// defaults, the working folder, the empty records, then LoadSettings.
+LoadSettingsResult InitDefaultSettings(int32_t screenWidth, int32_t screenHeight);

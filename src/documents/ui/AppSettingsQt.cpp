@@ -1,12 +1,29 @@
 #include "documents/ui/AppSettingsQt.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QString>
 #include <algorithm>
+
+#include "platform/CodePage.h"
 
 namespace {
 
 // Sizes out of a damaged file must not reach the font engine.
 constexpr int kLargestPointSize = 1000;
+
+QString FaceName(const std::string& bytes) {
+    return QString::fromStdString(platform::BytesToUtf8(platform::CodePage::Cp1252, bytes));
+}
+
+// A character the code page lacks becomes "?".
+std::string FaceNameBytes(const QString& name) {
+    std::string bytes;
+    for (char32_t c : name.toUcs4()) {
+        bytes += char(platform::UnicodeToByte(platform::CodePage::Cp1252, c).value_or('?'));
+    }
+    return bytes;
+}
 
 }  // namespace
 
@@ -19,9 +36,7 @@ uint32_t ColorToRec(const QColor& color) {
 }
 
 void FontRecToFont(const SchriftartTyp& rec, TFontObject& font) {
-    const std::string name = rec.Name.Get();
-    // Face names are plain ASCII in practice; Latin-1 keeps every byte.
-    font.Font.setFamily(QString::fromLatin1(name.data(), qsizetype(name.size())));
+    font.Font.setFamily(FaceName(rec.Name.Get()));
     font.Color = ColorFromRec(rec.Color);
     font.Font.setPointSize(std::clamp<int32_t>(rec.Size, 1, kLargestPointSize));
     font.Charset = rec.Charset;
@@ -32,8 +47,7 @@ void FontRecToFont(const SchriftartTyp& rec, TFontObject& font) {
 }
 
 void FontToFontRec(SchriftartTyp& rec, const TFontObject& font) {
-    const QByteArray name = font.Font.family().toLatin1();
-    rec.Name.Set(std::string_view(name.constData(), std::size_t(name.size())));
+    rec.Name.Set(FaceNameBytes(font.Font.family()));
     rec.Color = ColorToRec(font.Color);
     int size = font.Font.pointSize();
     if (size <= 0) {
@@ -47,4 +61,10 @@ void FontToFontRec(SchriftartTyp& rec, const TFontObject& font) {
     if (font.Font.italic()) rec.Style |= fsItalic;
     if (font.Font.underline()) rec.Style |= fsUnderline;
     if (font.Font.strikeOut()) rec.Style |= fsStrikeOut;
+}
+
+LoadSettingsResult InitDefaultSettings() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize size = screen != nullptr ? screen->size() : QSize(800, 600);
+    return InitDefaultSettings(size.width(), size.height());
 }
