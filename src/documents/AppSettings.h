@@ -22,7 +22,7 @@ struct VokabelTyp {
     ShortString<50> MS3;
     ShortString<50> MS4;
     ShortString<50> MS5;
-    uint8_t InUse = 0;     // 0 = empty row
+    uint8_t InUse = 0;  // 0 = empty row
     LE16 Reserve;  // carried along, never interpreted
 
     // Field k (1 to 7); any other k names field 1.
@@ -97,6 +97,7 @@ struct ZwischenspeicherTyp {
     LE16 Count = 1;   // next free slot
     LE16 Cursor = 1;  // next slot to read
 };
+
 static_assert(sizeof(VokabelTyp) == 360);
 static_assert(offsetof(VokabelTyp, FS2) == 51);
 static_assert(offsetof(VokabelTyp, MS5) == 306);

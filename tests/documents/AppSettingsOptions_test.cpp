@@ -576,6 +576,19 @@ TEST_F(OptionsTest, StartUpCreatesTheWorkingFolderAndReadsTheStore) {
     EXPECT_EQ(EmptyDocumentSnapshot.Fonts.TableFS, Optionen.SchriftFS);
     EXPECT_TRUE(dialogs_.Texts().empty());
 
+    // What closing the main window writes, in the store the environment names.
+    SaveSettings();
+    std::ifstream in(storePath_);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string rootSection = "[HKEY_CURRENT_USER\\Software\\Pelko32]\n";
+    const auto root = text.find(rootSection);
+    ASSERT_NE(root, std::string::npos) << text;
+    const auto nextSection = text.find("\n[", root + 1);
+    const std::string rootValues = text.substr(root, nextSection - root);
+    EXPECT_NE(rootValues.find("\"Pelko noch nie gestartet\"=dword:00000000"), std::string::npos) << rootValues;
+    EXPECT_NE(rootValues.find("\"Sicherungskopien anlegen\"=dword:00000000"), std::string::npos) << rootValues;
+    EXPECT_NE(text.find("[HKEY_CURRENT_USER\\Software\\Pelko32\\Settings\\WTStrings]"), std::string::npos);
+
     // A file where the folder should be: a warning, and start-up goes on.
     fs::remove_all(dir_ / "Documents");
     std::ofstream(dir_ / "Documents") << "x";

@@ -235,6 +235,17 @@ TEST(FontConversionTest, RecordAndQtFontRoundTrip) {
     EXPECT_EQ(back, rec);
 }
 
+TEST(FontConversionTest, FaceNamesGoThroughWindows1252) {
+    SchriftartTyp rec;
+    rec.Name.Set("Caf\xe9 \x80");
+    TFontObject font;
+    FontRecToFont(rec, font);
+    EXPECT_EQ(font.Font.family(), QString::fromUtf8("Café €"));
+    font.Font.setFamily(QString::fromUtf8("Café € \u4e2d"));
+    FontToFontRec(rec, font);
+    EXPECT_EQ(rec.Name.Get(), "Caf\xe9 \x80 ?");
+}
+
 TEST(FontConversionTest, LongFaceNameIsCutTo32Characters) {
     TFontObject font;
     font.Font.setFamily(QString(40, QChar('N')));
