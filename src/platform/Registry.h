@@ -2,11 +2,12 @@
 // A typed key/value store in place of the system registry. Keys form a tree
 // below a root hive ("HKEY_CURRENT_USER", "HKEY_CLASSES_ROOT"); key names and
 // value names compare case-insensitively. The whole store is one text file
-// in the .reg export format (see RegistryFile.h), at $PELKO_REGISTRY when set,
+// in the .reg export format (RegistryFile.h), at $PELKO_REGISTRY when set,
 // else $XDG_CONFIG_HOME/Pelko32/registry.reg (~/.config/... without it).
 //
 // Every write re-reads the file under an advisory lock and replaces it
-// atomically, so two programs writing at once never lose each other's values.
+// atomically (RegistryStore.h), so two programs writing at once never lose
+// each other's values.
 
 #include <cstdint>
 #include <stdexcept>
@@ -14,6 +15,8 @@
 #include <vector>
 
 namespace platform {
+
+struct RegValue;
 
 // Thrown when a value is missing, has another kind than asked for, or the
 // store cannot be written.
@@ -58,6 +61,8 @@ public:
     void WriteBinaryData(const std::string& name, const std::vector<uint8_t>& value);
 
 private:
+    void WriteValue(RegValue value);
+
     RegRoot root_;
     std::string storePath_;
     std::string currentKey_;  // full path below the root, "" = the root itself

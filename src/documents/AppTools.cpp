@@ -1,0 +1,48 @@
+#include "documents/AppTools.h"
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/Dialogs.h"
+
+int32_t Min(int32_t a, int32_t b) {
+    return a < b ? a : b;
+}
+
+int32_t Max(int32_t a, int32_t b) {
+    return a > b ? a : b;
+}
+
+std::string TrimCopy(const std::string& s) {
+    std::size_t begin = 0;
+    std::size_t end = s.size();
+    while (begin < end && uint8_t(s[begin]) <= 32) ++begin;
+    while (end > begin && uint8_t(s[end - 1]) <= 32) --end;
+    return s.substr(begin, end - begin);
+}
+
+std::string RemoveDoubleBlanks(const std::string& s) {
+    std::string out;
+    out.reserve(s.size());
+    for (char c : s) {
+        if (c == ' ' && !out.empty() && out.back() == ' ') continue;
+        out += c;
+    }
+    return out;
+}
+
+bool IsFileReadOnly(const std::string& fileName) {
+    struct stat st {};
+    if (stat(fileName.c_str(), &st) != 0) {
+        if (errno != ENOENT && errno != ENOTDIR) {
+            platform::Dialogs().MessageDlg("Fehler beim Auslesen der Dateiattribute der Datei " + fileName + ".",
+                                           platform::MsgDlgType::Error, platform::mbOK);
+        }
+        return false;
+    }
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        return true;
+    }
+    return access(fileName.c_str(), W_OK) != 0 && (errno == EACCES || errno == EROFS || errno == ETXTBSY);
+}

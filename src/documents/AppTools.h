@@ -1,0 +1,19 @@
+#pragma once
+// Small helpers shared by the main program and the help viewer.
+
+#include <cstdint>
+#include <string>
+
+int32_t Min(int32_t a, int32_t b);
+int32_t Max(int32_t a, int32_t b);
+
+// Without leading and trailing bytes 0 to 32.
+std::string TrimCopy(const std::string& s);
+// Runs of blanks become one blank.
+std::string RemoveDoubleBlanks(const std::string& s);
+
+// False for a missing file. A file is read-only when no one may write it
+// (no write bit at all; that holds even for root) or when this user may not.
+// When its attributes cannot be read, an error box tells so and the answer
+// is false.
+bool IsFileReadOnly(const std::string& fileName);

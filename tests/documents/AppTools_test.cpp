@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+
+#include "documents/AppTools.h"
+#include "platform/Dialogs.h"
+
+namespace fs = std::filesystem;
+
+TEST(AppToolsTest, MinMax) {
+    EXPECT_EQ(Min(-3, 2), -3);
+    EXPECT_EQ(Max(-3, 2), 2);
+    EXPECT_EQ(Min(INT32_MIN, INT32_MAX), INT32_MIN);
+}
+
+TEST(AppToolsTest, TrimCopyStripsControlBytesAndBlanksOnly) {
+    EXPECT_EQ(TrimCopy(std::string("\0\t a b \r\n", 9)), "a b");
+    EXPECT_EQ(TrimCopy("   "), "");
+    EXPECT_EQ(TrimCopy("\xa0x\xa0"), "\xa0x\xa0");  // non-breaking blanks stay
+}
+
+TEST(AppToolsTest, RemoveDoubleBlanks) {
+    EXPECT_EQ(RemoveDoubleBlanks("a   b"), "a b");
+    EXPECT_EQ(RemoveDoubleBlanks("  a  b  "), " a b ");
+    EXPECT_EQ(RemoveDoubleBlanks("a\t\tb"), "a\t\tb");
+}
+
+TEST(AppToolsTest, IsFileReadOnly) {
+    platform::ScriptedDialogs dialogs;
+    platform::ScopedDialogs scope(dialogs);
+    const fs::path dir = fs::temp_directory_path() / ("pelko-readonly-" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    const fs::path file = dir / "liste.plk";
+    std::ofstream(file) << "x";
+
+    EXPECT_FALSE(IsFileReadOnly(file.string()));
+    chmod(file.c_str(), 0444);
+    EXPECT_TRUE(IsFileReadOnly(file.string()));
+    EXPECT_FALSE(IsFileReadOnly((dir / "fehlt.plk").string()));
+    EXPECT_FALSE(IsFileReadOnly((file / "darunter").string()));
+    EXPECT_TRUE(dialogs.Texts().empty());
+
+    const std::string tooLong = (dir / std::string(5000, 'n')).string();
+    EXPECT_FALSE(IsFileReadOnly(tooLong));
+    ASSERT_EQ(dialogs.Texts().size(), 1u);
+    EXPECT_EQ(dialogs.Texts()[0], "Fehler beim Auslesen der Dateiattribute der Datei " + tooLong + ".");
+    fs::remove_all(dir);
+}

@@ -1,9 +1,0 @@
-#include <gtest/gtest.h>
-
-#include "platform/Dialogs.h"
-
-TEST(ModalResultTest, NoneIsTheDefault) {
-    platform::FileDialogResult result;
-    EXPECT_FALSE(result.accepted);
-    EXPECT_EQ(result.filterIndex, 1);
-}
