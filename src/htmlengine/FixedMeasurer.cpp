@@ -38,7 +38,7 @@ int32_t FixedMeasurer::Extent(const FontSpec& font, std::string_view run, int32_
     for (int32_t i = 0; i < n; ++i) {
         w += CharWidth(font, static_cast<uint8_t>(run[i]));
     }
-    return w + Metrics(font).Overhang;
+    return n > 0 ? w + Metrics(font).Overhang : 0;
 }
 
 }  // namespace htmlengine
