@@ -54,18 +54,19 @@ void TFontObj::SetNormalSize(const SectionDocument& doc, int32_t n) {
 }
 
 TFontObj* TFontList::FontObjAt(int32_t p, int32_t* index) const {
-    TFontObj* found = Empty() ? nullptr : (*this)[0];
-    int32_t at = 0;
-    for (int32_t i = 0; i < Count(); ++i) {
-        if ((*this)[i]->Pos <= p) {
-            found = (*this)[i];
-            at = i;
+    // Runs are ordered by Pos: the last one starting at or before p.
+    int32_t lo = 0, hi = Count() - 1, at = 0;
+    while (lo <= hi) {
+        const int32_t mid = (lo + hi) / 2;
+        if ((*this)[mid]->Pos <= p) {
+            at = mid;
+            lo = mid + 1;
         } else {
-            break;
+            hi = mid - 1;
         }
     }
     if (index) *index = at;
-    return found;
+    return Empty() ? nullptr : (*this)[at];
 }
 
 int32_t TFontList::CharsToNextFont(int32_t p, int32_t len) const {

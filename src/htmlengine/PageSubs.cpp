@@ -26,7 +26,7 @@ int32_t TSectionBase::PaintAt(Canvas&, const TRect&, int32_t y, int32_t, IndentM
 
 TSection::TSection(SectionDocument* doc, TCell* cell, uint8_t alignment, const TUrlTarget* link,
                    const TMyFont& font, int32_t listLevel)
-    : TSectionBase(doc), ListLevel(listLevel), Alignment(alignment), Cell(cell) {
+    : TSectionBase(doc), ListLevel(std::clamp(listLevel, 0, MaxNestingDepth)), Alignment(alignment), Cell(cell) {
     ParseContext* parse = doc ? doc->Parse : nullptr;
     TMyFont styled = font;
     if (parse) {
@@ -39,7 +39,7 @@ TSection::TSection(SectionDocument* doc, TCell* cell, uint8_t alignment, const T
         doc->LinkList.push_back(run);
     }
     DefaultFont = styled;
-    Indent = listLevel * (parse ? parse->ListIndentUnit : ListIndentUnit);
+    Indent = ListLevel * (parse ? parse->ListIndentUnit : ListIndentUnit);
 }
 
 void TSection::AppendChars(std::string_view text, const std::vector<int32_t>& positions) {
