@@ -1,0 +1,83 @@
+#include "htmlengine/PageFonts.h"
+
+#include "htmlengine/MulDiv.h"
+#include "htmlengine/SectionDocument.h"
+
+namespace htmlengine {
+
+TFontObj::TFontObj(TSection* section, int32_t pos, const TMyFont& font, TextMeasurer& measurer)
+    : Section(section), Pos(pos), measurer_(measurer) {
+    SetFont(font);
+}
+
+void TFontObj::SetFont(const TMyFont& font) {
+    font_ = font;
+    FontMetrics m = measurer_.Metrics(font_);
+    LineHeight = m.Height + m.ExternalLeading;
+    FontHeight = m.Height;
+    Overhang = m.Overhang;
+    FontDescent = m.Descent;
+}
+
+void TFontObj::LinkColorChanged(const SectionDocument& doc) {
+    TMyFont f = font_;
+    f.Color = (Hover ? doc.OverLinkColor : Visited ? doc.VisitedColor : doc.HotSpotColor) | PaletteRelative;
+    SetFont(f);
+}
+
+void TFontObj::SetVisited(bool v, const SectionDocument& doc) {
+    if (v == Visited) return;
+    Visited = v;
+    LinkColorChanged(doc);
+}
+
+void TFontObj::SetHover(bool h, const SectionDocument& doc) {
+    if (h == Hover) return;
+    Hover = h;
+    LinkColorChanged(doc);
+}
+
+void TFontObj::ReapplyDefaults(const SectionDocument& doc) {
+    TMyFont f = font_;
+    f.Name = f.Fixed ? doc.PreFontName : doc.FontName;
+    f.Charset = doc.FontCharset;
+    f.Size = MulDiv(doc.FontSize, f.NormalSize, 12);
+    f.Color = (UrlTarget.Url.empty() ? doc.FontColor : doc.HotSpotColor) | PaletteRelative;
+    SetFont(f);
+}
+
+void TFontObj::SetNormalSize(const SectionDocument& doc, int32_t n) {
+    TMyFont f = font_;
+    f.NormalSize = n;
+    f.Size = MulDiv(doc.FontSize, n, 12);
+    SetFont(f);
+}
+
+TFontObj* TFontList::FontObjAt(int32_t p, int32_t* index) const {
+    // Runs are ordered by Pos: the last one starting at or before p.
+    int32_t lo = 0, hi = Count() - 1, at = 0;
+    while (lo <= hi) {
+        const int32_t mid = (lo + hi) / 2;
+        if ((*this)[mid]->Pos <= p) {
+            at = mid;
+            lo = mid + 1;
+        } else {
+            hi = mid - 1;
+        }
+    }
+    if (index) *index = at;
+    return Empty() ? nullptr : (*this)[at];
+}
+
+int32_t TFontList::CharsToNextFont(int32_t p, int32_t len) const {
+    for (const auto& f : *this) {
+        if (f->Pos > p) return f->Pos - p;
+    }
+    return len - p;
+}
+
+void TFontList::ReapplyDefaults(const SectionDocument& doc) {
+    for (const auto& f : *this) f->ReapplyDefaults(doc);
+}
+
+}  // namespace htmlengine

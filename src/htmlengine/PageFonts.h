@@ -1,0 +1,60 @@
+#pragma once
+// Font runs of section text: each starts at a character position, owns its
+// font, caches the font's metrics and carries the run's link.
+
+#include "htmlengine/PageUn2.h"
+#include "htmlengine/TextMeasurer.h"
+
+#include <cstdint>
+
+namespace htmlengine {
+
+class SectionDocument;
+class TSection;
+
+// A font on the 12-point scale: its size is MulDiv(document size, NormalSize, 12).
+struct TMyFont : FontSpec {
+    int32_t NormalSize = 12;
+    bool Fixed = false;  // the preformatted face
+};
+
+class TFontObj {
+public:
+    TFontObj(TSection* section, int32_t pos, const TMyFont& font, TextMeasurer& measurer);
+
+    TSection* Section;
+    bool Visited = false;
+    bool Hover = false;
+    int32_t Pos;
+    int32_t LineHeight = 0;  // height + external leading
+    int32_t FontHeight = 0;
+    int32_t Overhang = 0;
+    int32_t FontDescent = 0;
+    uint8_t Script = 0;
+    TUrlTarget UrlTarget;
+
+    const TMyFont& TheFont() const { return font_; }
+    // Every change of the font goes through here, so the metrics follow.
+    void SetFont(const TMyFont& font);
+    void SetVisited(bool v, const SectionDocument& doc);
+    void SetHover(bool h, const SectionDocument& doc);
+    void ReapplyDefaults(const SectionDocument& doc);
+    void SetNormalSize(const SectionDocument& doc, int32_t n);
+
+private:
+    void LinkColorChanged(const SectionDocument& doc);
+
+    TMyFont font_;
+    TextMeasurer& measurer_;
+};
+
+class TFontList : public TFreeList<TFontObj> {
+public:
+    // The run covering p (the last run starting at or before it).
+    TFontObj* FontObjAt(int32_t p, int32_t* index = nullptr) const;
+    TFontObj* FontAt(int32_t p) const { return FontObjAt(p); }
+    int32_t CharsToNextFont(int32_t p, int32_t len) const;
+    void ReapplyDefaults(const SectionDocument& doc);
+};
+
+}  // namespace htmlengine

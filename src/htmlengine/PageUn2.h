@@ -1,0 +1,186 @@
+#pragma once
+// Small shared pieces of the engine: owning lists, tag attributes, link
+// targets, image maps, the indent bookkeeping around floats and list levels,
+// text tokens with source positions, link-to-path conversion and three
+// drawing helpers.
+
+#include "htmlengine/Canvas.h"
+#include "htmlengine/EngineColor.h"
+#include "htmlengine/TextMeasurer.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace htmlengine {
+
+int32_t SmallerOf(int32_t a, int32_t b);
+int32_t LargerOf(int32_t a, int32_t b);
+// Removes every character with a code 0-32 at both ends.
+std::string TrimText(std::string_view s);
+std::string LowerAscii(std::string_view s);
+std::string UpperAscii(std::string_view s);
+// A decimal integer with an optional sign and nothing else, or the default.
+int32_t StrToIntDef(std::string_view s, int32_t def);
+
+// A list that owns its items.
+template <class T>
+class TFreeList {
+public:
+    T* Add(std::unique_ptr<T> item) {
+        items_.push_back(std::move(item));
+        return items_.back().get();
+    }
+    T* Insert(size_t index, std::unique_ptr<T> item) {
+        return items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(index), std::move(item))->get();
+    }
+    void Clear() { items_.clear(); }
+    int32_t Count() const { return static_cast<int32_t>(items_.size()); }
+    bool Empty() const { return items_.empty(); }
+    T* operator[](int32_t i) const { return items_[static_cast<size_t>(i)].get(); }
+    T* Last() const { return items_.empty() ? nullptr : items_.back().get(); }
+    auto begin() const { return items_.begin(); }
+    auto end() const { return items_.end(); }
+
+private:
+    std::vector<std::unique_ptr<T>> items_;
+};
+
+struct TAttribute {
+    uint8_t Symbol = 0;
+    int32_t IntValue = 0;
+    std::string StrValue;
+};
+
+class TAttributeList : public TFreeList<TAttribute> {
+public:
+    void Add(uint8_t symbol, int32_t intValue, std::string strValue) {
+        TFreeList::Add(std::make_unique<TAttribute>(TAttribute{symbol, intValue, std::move(strValue)}));
+    }
+};
+
+// The first attribute with that symbol, or null.
+TAttribute* FindAttributeBySymbol(const TAttributeList& list, uint8_t symbol);
+
+struct TUrlTarget {
+    std::string Url;
+    std::string Target;
+    void Assign(const std::optional<std::string>& url, const std::optional<std::string>& target) {
+        if (url) Url = *url;
+        if (target) Target = *target;
+    }
+    void Clear() {
+        Url.clear();
+        Target.clear();
+    }
+};
+
+// One clickable area of an image map, as plain geometry.
+struct MapRegion {
+    enum Kind { Rect, Ellipse, Polygon } kind = Rect;
+    TRect box;                     // rectangle and ellipse, right/bottom-exclusive
+    std::vector<TPoint> points;    // polygon, filled by the winding rule
+    bool Contains(int32_t x, int32_t y) const;
+};
+
+class TMapItem {
+public:
+    std::string MapKey;
+    struct Area {
+        std::string Url;  // empty for NOHREF
+        std::string Target;
+        MapRegion Region;
+    };
+    std::vector<Area> Areas;
+
+    void AddArea(const TAttributeList& attributes);
+    // The target of the first area holding the point; none when that area
+    // has no link or no area holds it.
+    std::unique_ptr<TUrlTarget> HitTest(int32_t x, int32_t y) const;
+};
+
+// The numbers of a COORDS value (at most 301).
+std::vector<int32_t> ParseCoords(std::string_view text);
+
+constexpr int32_t OpenBandBottom = 9999999;
+constexpr int32_t ListIndentUnit = 35;
+constexpr int32_t DefinitionIndent = 15;
+
+struct IndentRec {
+    int32_t Offset = 0;
+    int32_t BandTop = 0;
+    int32_t BandBottom = 0;  // exclusive
+    int32_t Level = 0;       // 0 for floats, else the list level
+};
+
+// Left and right edges of a cell's layout, narrowed by floats and list levels.
+// One current list level: Reset zeroes it, SetLevel and SetDefinitionLevel
+// move it.
+class IndentManagerBasic {
+public:
+    int32_t AvailWidth = 0;
+    TFreeList<IndentRec> L;
+    TFreeList<IndentRec> R;
+    int32_t LeftBase = 0;
+    int32_t RightBase = 0;
+    int32_t ActiveLevel = 0;
+
+    void Reset(int32_t left, int32_t right);
+    void Clear();
+    int32_t LeftEdgeAt(int32_t y) const;
+    int32_t RightEdgeAt(int32_t y) const;
+    // side 1 left, 3 right.
+    void AddFloat(int32_t y, int32_t width, int32_t height, int32_t side);
+    int32_t FloatsBottom() const;
+    void ClearBottoms(int32_t& left, int32_t& right) const;
+    int32_t LevelBandBottom() const;
+    void SetLevel(int32_t y, int32_t level, int32_t unit = ListIndentUnit);
+    void SetDefinitionLevel(int32_t y, int32_t level);
+
+private:
+    void CloseLevelsAbove(int32_t y, int32_t level);
+};
+
+// Text with one source position per character.
+class TokenObj {
+public:
+    TokenObj() {
+        Text.reserve(300);
+        Positions.reserve(300);
+    }
+    std::string Text;
+    std::vector<int32_t> Positions;
+
+    int32_t Leng() const { return static_cast<int32_t>(Text.size()); }
+    void AppendChar(char ch, int32_t pos) {
+        Text.push_back(ch);
+        Positions.push_back(pos);
+    }
+    void AppendToken(const TokenObj& other) {
+        Text += other.Text;
+        Positions.insert(Positions.end(), other.Positions.begin(), other.Positions.end());
+    }
+    void Clear() {
+        Text.clear();
+        Positions.clear();
+    }
+};
+
+std::string LinkToFilePath(std::string_view link);
+std::string LinkToServerPath(std::string_view link, std::string_view serverRoot);
+uint8_t CharsetFromName(uint8_t defaultCharset, std::string_view text);
+
+// Appends the data and CR LF.
+void WriteLineTo(std::string& buffer, std::string_view data);
+
+// Word-wrapped text in the rectangle, top-anchored, each line clipped to it.
+void DrawWrappedText(Canvas& canvas, int32_t left, int32_t top, int32_t right, int32_t bottom,
+                     std::string_view text, const FontSpec& font);
+int32_t TextExtentWidth(TextMeasurer& measurer, const FontSpec& font, std::string_view chars, int32_t count);
+void DrawBorder3D(TColor background, Canvas& canvas, int32_t left, int32_t top, int32_t right, int32_t bottom,
+                  bool raised);
+
+}  // namespace htmlengine

@@ -1,0 +1,67 @@
+#pragma once
+// What sections, font runs and images need of the document that holds them:
+// the defaults and colours, the measurer, the parse context while a parse
+// runs, the link list, the picture fetch and the host of form controls. The
+// document root derives from it.
+
+#include "htmlengine/EngineColor.h"
+#include "htmlengine/ParseContext.h"
+#include "htmlengine/TextMeasurer.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace htmlengine {
+
+class TFontObj;
+class FormControlHost;
+
+// A decoded picture as the image objects see it; owned by the image cache.
+class ImagePicture {
+public:
+    virtual ~ImagePicture() = default;
+    virtual int32_t Width() const = 0;
+    virtual int32_t Height() const = 0;
+};
+
+class SectionDocument {
+public:
+    virtual ~SectionDocument() = default;
+
+    // The picture of a source name, or null when there is none (the image then
+    // shows its placeholder). A picture handed out is released once through
+    // ReleaseImage.
+    virtual ImagePicture* FetchImage(const std::string& source, uint8_t& transparent) {
+        (void)source;
+        (void)transparent;
+        return nullptr;
+    }
+    virtual void ReleaseImage(const std::string& source) { (void)source; }
+    // The name a picture is fetched under (link resolution of the viewer).
+    virtual std::string ExpandImageName(const std::string& source) { return source; }
+
+    TextMeasurer* Measurer = nullptr;
+    ParseContext* Parse = nullptr;  // set while a parse fills the document
+    FormControlHost* Controls = nullptr;
+
+    int32_t FontSize = 12;
+    std::string FontName = "Times New Roman";
+    std::string PreFontName = "Courier New";
+    uint8_t FontCharset = 1;
+    TColor FontColor = clBtnText;
+    TColor HotSpotColor = 0xFF0000;
+    TColor VisitedColor = 0x800080;
+    TColor OverLinkColor = 0xFF0000;
+    TColor Background = clWindow;
+    bool ShowImages = true;
+    int32_t YOffset = 0;
+    // Natural size of the placeholder shown for a missing picture.
+    int32_t PlaceholderWidth = 16;
+    int32_t PlaceholderHeight = 16;
+
+    std::vector<TFontObj*> LinkList;  // observes runs that carry a link
+    std::string CopyBuffer;           // text of the copy-selected-text pass
+};
+
+}  // namespace htmlengine

@@ -1,0 +1,97 @@
+#include "htmlengine/ui/QtCanvas.h"
+
+#include <QImage>
+#include <QRegion>
+
+namespace htmlengine {
+
+QColor QtCanvas::Color(TColor c) const { return QColor::fromRgb(ResolveRgb(c, system_)); }
+
+void QtCanvas::TextOut(int32_t x, int32_t y, std::string_view text, const FontSpec& font, TextAnchor anchor,
+                       std::optional<TColor> background, const TRect* clip) {
+    const QtMeasurer::Entry& e = measurer_.Lookup(font);
+    int32_t base = anchor == TextAnchor::Top ? y + e.metrics.Ascent : y;
+    painter_.save();
+    if (clip) {
+        painter_.setClipRect(QRect(clip->Left, clip->Top, clip->Width(), clip->Height()), Qt::IntersectClip);
+    }
+    if (background) {
+        int32_t w = measurer_.TextWidth(font, text);
+        painter_.fillRect(QRect(x, base - e.metrics.Ascent, w, e.metrics.Height), Color(*background));
+    }
+    painter_.setFont(e.font);
+    painter_.setPen(Color(font.Color));
+    // Glyphs go one by one at the measured advances, so drawing matches layout.
+    int32_t pen = x;
+    QString s = QtMeasurer::Decode(font, text);
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        painter_.drawText(QPoint(pen, base), QString(s[i]));
+        pen += e.advance[static_cast<uint8_t>(text[static_cast<size_t>(i)])];
+    }
+    painter_.restore();
+}
+
+void QtCanvas::FillRect(const TRect& r, TColor color) {
+    painter_.fillRect(QRect(r.Left, r.Top, r.Width(), r.Height()), Color(color));
+}
+
+void QtCanvas::FrameRect(const TRect& r, TColor color) {
+    if (r.Width() <= 0 || r.Height() <= 0) return;
+    painter_.save();
+    painter_.setPen(QPen(Color(color), 0));
+    painter_.setBrush(Qt::NoBrush);
+    painter_.drawRect(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
+    painter_.restore();
+}
+
+void QtCanvas::Polyline(const std::vector<TPoint>& points, TColor color) {
+    if (points.size() < 2) return;
+    painter_.save();
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setPen(QPen(Color(color), 0));
+    for (size_t i = 0; i + 1 < points.size(); ++i) {
+        TPoint a = points[i];
+        TPoint b = points[i + 1];
+        // Stop one pixel short of the end point, as the engine's lines do.
+        int dx = (b.X > a.X) - (b.X < a.X);
+        int dy = (b.Y > a.Y) - (b.Y < a.Y);
+        if (dx == 0 && dy == 0) continue;
+        painter_.drawLine(a.X, a.Y, b.X - dx, b.Y - dy);
+    }
+    painter_.restore();
+}
+
+void QtCanvas::Ellipse(const TRect& box, std::optional<TColor> pen, std::optional<TColor> brush) {
+    painter_.save();
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setPen(pen ? QPen(Color(*pen), 0) : QPen(Qt::NoPen));
+    painter_.setBrush(brush ? QBrush(Color(*brush)) : QBrush(Qt::NoBrush));
+    painter_.drawEllipse(QRect(box.Left, box.Top, box.Width() - 1, box.Height() - 1));
+    painter_.restore();
+}
+
+void QtCanvas::FillRegion(const TRect& rect, const std::vector<TRect>& holes, TColor color) {
+    QRegion region(rect.Left, rect.Top, rect.Width(), rect.Height());
+    for (const TRect& h : holes) {
+        region -= QRegion(h.Left, h.Top, h.Width(), h.Height());
+    }
+    for (const QRect& r : region) {
+        painter_.fillRect(r, Color(color));
+    }
+}
+
+void QtCanvas::DrawPicture(const TRect& dest, const PictureView& picture, PictureMode mode) {
+    if (!picture.Pixels || picture.Width <= 0 || picture.Height <= 0) return;
+    QImage image(reinterpret_cast<const uchar*>(picture.Pixels), picture.Width, picture.Height,
+                 picture.Width * 4, mode == PictureMode::Masked ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    painter_.save();
+    painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    if (mode == PictureMode::OwnSize) {
+        painter_.drawImage(QPoint(dest.Left, dest.Top), image);
+    } else {
+        painter_.drawImage(QRect(dest.Left, dest.Top, dest.Width(), dest.Height()), image);
+    }
+    painter_.restore();
+}
+
+}  // namespace htmlengine

@@ -1,0 +1,37 @@
+#pragma once
+// The engine's canvas over a QPainter, with the fonts of a QtMeasurer.
+
+#include "htmlengine/Canvas.h"
+#include "htmlengine/ui/QtMeasurer.h"
+
+#include <QPainter>
+
+namespace htmlengine {
+
+class QtCanvas : public Canvas {
+public:
+    QtCanvas(QPainter& painter, QtMeasurer& measurer, const SystemColors& system, TRect clip)
+        : painter_(painter), measurer_(measurer), system_(system), clip_(clip) {}
+
+    TextMeasurer& Measurer() override { return measurer_; }
+    const SystemColors& System() override { return system_; }
+    void TextOut(int32_t x, int32_t y, std::string_view text, const FontSpec& font, TextAnchor anchor,
+                 std::optional<TColor> background, const TRect* clip) override;
+    void FillRect(const TRect& rect, TColor color) override;
+    void FrameRect(const TRect& rect, TColor color) override;
+    void Polyline(const std::vector<TPoint>& points, TColor color) override;
+    void Ellipse(const TRect& box, std::optional<TColor> pen, std::optional<TColor> brush) override;
+    void FillRegion(const TRect& rect, const std::vector<TRect>& holes, TColor color) override;
+    void DrawPicture(const TRect& dest, const PictureView& picture, PictureMode mode) override;
+    TRect ClipRect() override { return clip_; }
+
+private:
+    QColor Color(TColor c) const;
+
+    QPainter& painter_;
+    QtMeasurer& measurer_;
+    const SystemColors& system_;
+    TRect clip_;
+};
+
+}  // namespace htmlengine

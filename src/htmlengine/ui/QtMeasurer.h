@@ -1,0 +1,41 @@
+#pragma once
+// Fonts and metrics through Qt. Every QFont of the engine is built here, with
+// pixel sizes (MulDiv(pt, 96, 72)), so layout and painting agree on any paint
+// device. Each font keeps a table of its 256 byte advances: the width of a
+// run is their sum, as the text is drawn unkerned and unshaped.
+
+#include "htmlengine/TextMeasurer.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QString>
+#include <array>
+#include <memory>
+#include <string_view>
+#include <unordered_map>
+
+namespace htmlengine {
+
+class QtMeasurer : public TextMeasurer {
+public:
+    struct Entry {
+        QFont font;
+        FontMetrics metrics;
+        std::array<int32_t, 256> advance{};
+    };
+
+    FontMetrics Metrics(const FontSpec& font) override { return Lookup(font).metrics; }
+    int32_t Extent(const FontSpec& font, std::string_view run, int32_t n) override;
+    FontSpec DefaultGuiFont() override;
+
+    const Entry& Lookup(const FontSpec& font);
+
+    static QFont MakeFont(const FontSpec& font);
+    // The bytes as Qt text in the font's code page; 160 becomes a blank.
+    static QString Decode(const FontSpec& font, std::string_view bytes);
+
+private:
+    std::unordered_map<std::string, std::unique_ptr<Entry>> cache_;
+};
+
+}  // namespace htmlengine

@@ -1,0 +1,123 @@
+// The measuring and drawing layer: integer scaling, colours, code pages, the
+// fixed measurer and the Qt measurer and canvas.
+#include "htmlengine/CodePages.h"
+#include "htmlengine/EngineColor.h"
+#include "htmlengine/FixedMeasurer.h"
+#include "htmlengine/MulDiv.h"
+#include "htmlengine/RecordingCanvas.h"
+#include "htmlengine/ui/QtCanvas.h"
+#include "htmlengine/ui/QtMeasurer.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+using namespace htmlengine;
+
+TEST(MulDiv, RoundsHalvesAwayFromZeroAndFailsAsMinusOne) {
+    struct Case { int32_t a, b, c, want; } cases[] = {
+        {14, 10, 12, 12}, {10, 3, 4, 8}, {12, 96, 72, 16}, {10, 96, 72, 13}, {8, 96, 72, 11},
+        {1, 1, 2, 1}, {-1, 1, 2, -1}, {-3, 1, 2, -2}, {3, -1, 2, -2}, {5, 7, 0, -1},
+        {0x7FFFFFFF, 4, 1, -1}, {0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.want) << c.a << "*" << c.b << "/" << c.c;
+    }
+}
+
+TEST(EngineColor, ResolvesPageAndSystemColours) {
+    SystemColors sys;
+    EXPECT_EQ(ResolveRgb(0x0000FF, sys), 0xFF0000u);               // red, 0xBBGGRR
+    EXPECT_EQ(ResolveRgb(PaletteRelative | 0x102030, sys), 0x302010u);
+    EXPECT_EQ(ResolveRgb(clBtnShadow, sys), 0x808080u);
+    sys.Set(COLOR_BTNSHADOW, 0x0000FF);
+    EXPECT_EQ(ResolveRgb(clBtnShadow, sys), 0xFF0000u);
+
+    EXPECT_TRUE(IsWhiteBackground(PaletteRelative | 0xFFFFFF, sys));
+    EXPECT_TRUE(IsWhiteBackground(clWindow, sys));
+    EXPECT_FALSE(IsWhiteBackground(0xFFFFFE, sys));
+    sys.Set(COLOR_WINDOW, 0xC0C0C0);
+    EXPECT_FALSE(IsWhiteBackground(clWindow, sys));
+}
+
+TEST(CodePages, DecodeByCharsetAndEncodeToAnsi) {
+    EXPECT_EQ(CharsetByteToUnicode(ANSI_CHARSET, 0x80), u'\u20AC');
+    EXPECT_EQ(CharsetByteToUnicode(DEFAULT_CHARSET, 0xE4), u'\u00E4');
+    EXPECT_EQ(CharsetByteToUnicode(EASTEUROPE_CHARSET, 0x8A), u'\u0160');   // S caron
+    EXPECT_EQ(CharsetByteToUnicode(RUSSIAN_CHARSET, 0xC0), u'\u0410');      // Cyrillic A
+    EXPECT_EQ(CharsetByteToUnicode(GREEK_CHARSET, 0xC1), u'\u0391');        // Alpha
+    EXPECT_EQ(CharsetByteToUnicode(TURKISH_CHARSET, 0xDD), u'\u0130');      // dotted I
+    EXPECT_EQ(CharsetByteToUnicode(BALTIC_CHARSET, 0xC0), u'\u0104');       // A ogonek
+    EXPECT_EQ(CharsetByteToUnicode(ANSI_CHARSET, 0x81), u'\u0081');         // undefined byte
+    EXPECT_EQ(CharsetBytesToUtf16(ANSI_CHARSET, "a\x99"), u"a\u2122");
+
+    EXPECT_EQ(UnicodeToAnsiByte(u'A'), 'A');
+    EXPECT_EQ(UnicodeToAnsiByte(u'\u00FC'), 0xFC);
+    EXPECT_EQ(UnicodeToAnsiByte(u'\u2122'), 0x99);
+    EXPECT_EQ(UnicodeToAnsiByte(u'\u0410'), '?');
+    EXPECT_EQ(UnicodeToAnsiByte(u'\u0081'), '?');
+}
+
+TEST(FixedMeasurer, MetricsAndWidthsFollowThePixelSize) {
+    FixedMeasurer m;
+    FontSpec f{"Times New Roman", 12, 0, 1, 0};      // 16 px
+    FontMetrics fm = m.Metrics(f);
+    EXPECT_EQ(fm.Height, 16);
+    EXPECT_EQ(fm.Descent, 4);
+    EXPECT_EQ(fm.Ascent, 12);
+    EXPECT_EQ(m.TextWidth(f, "ab c"), 8 + 8 + 4 + 8);
+    EXPECT_EQ(m.Extent(f, "abc", 2), 16);
+    EXPECT_EQ(m.Extent(f, "abc", 99), 24);
+    f.Style = fsBold;
+    EXPECT_EQ(m.TextWidth(f, "ab"), 18);
+    FontSpec mono{"Courier New", 10, 0, 1, 0};       // 13 px
+    EXPECT_EQ(m.TextWidth(mono, "a b"), 3 * 7);
+    m.italicOverhang = 2;
+    f.Style = fsItalic;
+    EXPECT_EQ(m.TextWidth(f, "ab"), 18);             // the overhang is part of an extent
+}
+
+TEST(RecordingCanvas, LogsCallsWithResolvedColours) {
+    RecordingCanvas c;
+    FontSpec f{"Arial", 8, fsBold, 1, 0x0000FF};
+    TRect clip{0, 0, 50, 20};
+    c.TextOut(3, 4, "Hi", f, TextAnchor::Top, std::nullopt, &clip);
+    c.FillRect({1, 2, 3, 4}, PaletteRelative | 0x00FF00);
+    c.Polyline({{0, 0}, {5, 0}}, clBtnShadow);
+    ASSERT_EQ(c.log.size(), 3u);
+    EXPECT_EQ(c.log[0], "text 3,4 \"Hi\" f=Arial/8/B c=#FF0000 top clip=0,0-50,20");
+    EXPECT_EQ(c.log[1], "fill 1,2-3,4 #00FF00");
+    EXPECT_EQ(c.log[2], "line 0,0 5,0 #808080");
+}
+
+TEST(QtMeasurer, PixelSizesAndAdditiveRunWidths) {
+    QtMeasurer m;
+    FontSpec f{"Arial", 12, 0, 1, 0};
+    EXPECT_EQ(QtMeasurer::MakeFont(f).pixelSize(), 16);
+    FontMetrics fm = m.Metrics(f);
+    EXPECT_GT(fm.Height, 10);
+    EXPECT_EQ(fm.Height, fm.Ascent + fm.Descent);
+    EXPECT_EQ(m.TextWidth(f, "Wort"), m.TextWidth(f, "Wo") + m.TextWidth(f, "rt"));
+    EXPECT_EQ(m.TextWidth(f, "a\xA0" "b"), m.TextWidth(f, "a b"));   // no-break blank measures as a blank
+    EXPECT_GT(m.TextWidth(f, "WWW"), m.TextWidth(f, "iii"));
+}
+
+TEST(QtCanvas, RectanglesAreRightAndBottomExclusiveAndLinesSkipTheirEnd) {
+    QImage img(20, 20, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    {
+        QPainter p(&img);
+        QtMeasurer m;
+        SystemColors sys;
+        QtCanvas c(p, m, sys, {0, 0, 20, 20});
+        c.FillRect({2, 2, 5, 4}, 0x000000);
+        c.Polyline({{10, 10}, {15, 10}}, 0x0000FF);
+        c.FrameRect({0, 12, 4, 16}, 0xFF0000);
+    }
+    EXPECT_EQ(img.pixel(4, 3) & 0xFFFFFF, 0x000000u);
+    EXPECT_EQ(img.pixel(5, 3) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(img.pixel(4, 4) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(img.pixel(14, 10) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(img.pixel(15, 10) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(img.pixel(3, 15) & 0xFFFFFF, 0x0000FFu);
+    EXPECT_EQ(img.pixel(4, 15) & 0xFFFFFF, 0xFFFFFFu);
+}
