@@ -63,3 +63,7 @@ im -size 11x7 pattern:checkerboard -monochrome BMP3:bmp1.bmp
 im -size 20x12 -seed 9 plasma: -colors 200 +dither -type Palette -compress RLE BMP3:bmp8rle.bmp
 im -size 11x7 gradient:red-blue -alpha set -channel A -evaluate set 100% BMP:bmp32.bmp
 im -size 4x4 xc:white -fill black -draw 'point 0,3' BMP3:corner.bmp
+
+# An animation of full-size frames for the benchmark.
+im -delay 8 -loop 0 -size 160x120 -seed 11 plasma:fractal -seed 12 plasma:fractal -seed 13 plasma:fractal \
+   -seed 14 plasma:fractal -seed 15 plasma:fractal -seed 16 plasma:fractal -colors 128 +dither animated.gif
