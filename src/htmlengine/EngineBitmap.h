@@ -59,7 +59,7 @@ public:
     uint32_t PixelArgb(int x, int y) const;
     // The same picture as 32-bit pixels.
     EngineBitmap ToArgb32() const;
-    void Fill(uint32_t argb);
+    void Fill(uint32_t argb); // 32-bit pictures
 
     // Colour table of an indexed picture, 0xFFRRGGBB entries, at most 256.
     std::vector<uint32_t> palette;

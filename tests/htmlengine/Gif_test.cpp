@@ -343,7 +343,8 @@ TEST(GifDecoder, HugeFrameIsRefusedAndTruncatedFilesNeverCrash) {
     std::vector<uint8_t> big = ReadFixture("one_pixel.gif");
     size_t codeSizeAt = 0;
     Rewrite(big, 255, false, &codeSizeAt);
-    const size_t descriptor = codeSizeAt - 10 - ((big[codeSizeAt - 1] & 0x80) ? 0 : 0);
+    ASSERT_EQ(big[codeSizeAt - 1] & 0x80, 0); // no local table between descriptor and code size
+    const size_t descriptor = codeSizeAt - 10;
     big[descriptor + 5] = big[descriptor + 6] = big[descriptor + 7] = big[descriptor + 8] = 0xFF;
     bool nonAnimated = false;
     EXPECT_FALSE(LoadGifFromStream(big, screen, nonAnimated));
