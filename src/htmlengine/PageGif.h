@@ -65,7 +65,9 @@ public:
     void SetCurrentFrame(int number);
     void SetAnimate(bool on, uint32_t nowMs);
     bool Animating() const { return animate_; }
-    // True when the picture was drawn in the last paint; drawing needs it.
+    // Drawn in the last paint: the image object sets it as it draws the
+    // picture, the document clears it before each paint, and its timer steps
+    // only pictures that are shown. Drawing paints nothing without it.
     void SetShown(bool on) { shown_ = on; }
     bool Shown() const { return shown_; }
     // One timer tick; true when the picture changed and its rectangle needs painting.

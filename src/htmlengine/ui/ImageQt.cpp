@@ -1,8 +1,10 @@
 #include "htmlengine/ui/ImageQt.h"
 
+#include <QGuiApplication>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPixmap>
+#include <QScreen>
 #include <cstring>
 
 namespace htmlengine {
@@ -94,6 +96,11 @@ void DrawGif(QPainter& painter, TGIFImage& gif, const QRect& target) {
     // With frame 1 opaque, cleared parts show black, as the frame buffer holds them.
     painter.drawImage(target, gif.PaintsOpaque() ? OpaqueQImage(gif.FrameBuffer()) : ToQImage(gif.FrameBuffer()));
     painter.restore();
+}
+
+int ScreenBitsPerPixel() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->depth() : 24;
 }
 
 QCursor EngineCursorShape(const ScreenState& screen, int number) {

@@ -28,6 +28,9 @@ void DrawStretched(QPainter& painter, const EngineBitmap& bitmap, const QRect& t
 // unless the picture is marked shown.
 void DrawGif(QPainter& painter, TGIFImage& gif, const QRect& target);
 
+// Bits per pixel of the primary screen, for the screen state made at start.
+int ScreenBitsPerPixel();
+
 // Cursor 1 to 5 (link, text, pan, pan up, pan down).
 QCursor EngineCursorShape(const ScreenState& screen, int number);
 
