@@ -23,7 +23,7 @@ struct ShortString {
     // write out clean.
     void Set(std::string_view text) {
         const std::size_t n = text.size() < N ? text.size() : N;
-        std::memcpy(chars, text.data(), n);
+        if (n != 0) std::memcpy(chars, text.data(), n);
         std::memset(chars + n, 0, N - n);
         len = static_cast<uint8_t>(n);
     }

@@ -1,5 +1,6 @@
 #include "htmlengine/PageGif.h"
 
+#include "htmlengine/MulDiv.h"
 #include "htmlengine/PageDith.h"
 
 #include <algorithm>
@@ -14,15 +15,6 @@ namespace {
 constexpr int64_t kMaxGifFramePixels = 2 * kMaxPicturePixels;
 // Files larger than this are not read at all.
 constexpr std::streamoff kMaxPictureFileBytes = std::streamoff(256) << 20;
-
-int MulDiv(int a, int b, int c) {
-    if (c == 0) {
-        return -1;
-    }
-    const int64_t p = int64_t(a) * b;
-    const int64_t q = (p >= 0) == (c > 0) ? (2 * p + c) / (2 * int64_t(c)) : (2 * p - c) / (2 * int64_t(c));
-    return q > INT32_MAX || q < INT32_MIN ? -1 : int(q);
-}
 
 // Bounded reading over the loaded file.
 struct Cursor {

@@ -183,7 +183,7 @@ TEST_F(QuizSessionTest, StatesAndCountersPerOutcome) {
     EXPECT_TRUE(session->Done());
 
     // An entry whose answer side is empty cannot be answered right.
-    session->Entries()[4].FS1.Set("");
+    session->Entries()[4].FS1.Clear();
     session->Start();
     session->Answer("irgendwas");
     EXPECT_EQ(session->State(4), kDone);
