@@ -1,6 +1,7 @@
 // Windows bitmaps against Qt's reader, kind sniffing, the transparency
 // probes and masks, and the loaders' roads.
 #include "htmlengine/PageImages.h"
+#include "ImageFixtures.h"
 
 #include <QImage>
 #include <QImageReader>
@@ -13,14 +14,6 @@
 using namespace htmlengine;
 
 namespace {
-
-std::string Fixture(const std::string& name) { return std::string(PELKO_FIXTURES) + "/images/" + name; }
-
-std::vector<uint8_t> ReadFixture(const std::string& name) {
-    std::vector<uint8_t> bytes;
-    EXPECT_TRUE(ReadWholeFile(Fixture(name), bytes)) << name;
-    return bytes;
-}
 
 std::vector<uint8_t> Chunk(const char* type, std::vector<uint8_t> body) {
     const uint32_t n = uint32_t(body.size());

@@ -1,6 +1,7 @@
 // GIF decoding against files from an outside encoder, with Qt's own reader
 // as the oracle for first frames, and the animation driven by a fake clock.
 #include "htmlengine/PageGif.h"
+#include "ImageFixtures.h"
 #include "htmlengine/PageImages.h"
 
 #include <QImage>
@@ -14,14 +15,6 @@
 using namespace htmlengine;
 
 namespace {
-
-std::string Fixture(const std::string& name) { return std::string(PELKO_FIXTURES) + "/images/" + name; }
-
-std::vector<uint8_t> ReadFixture(const std::string& name) {
-    std::vector<uint8_t> bytes;
-    EXPECT_TRUE(ReadWholeFile(Fixture(name), bytes)) << name;
-    return bytes;
-}
 
 std::unique_ptr<TGIFImage> Load(std::span<const uint8_t> bytes, const ScreenState& screen) {
     bool nonAnimated = false;

@@ -1,6 +1,7 @@
 // JPEG through the codec: output against Qt's own decoder, the 8-bit
 // screen roads, and damaged files turning into a message.
 #include "htmlengine/JpegCodec.h"
+#include "ImageFixtures.h"
 #include "htmlengine/PageImages.h"
 
 #include <QImage>
@@ -13,14 +14,6 @@
 using namespace htmlengine;
 
 namespace {
-
-std::string Fixture(const std::string& name) { return std::string(PELKO_FIXTURES) + "/images/" + name; }
-
-std::vector<uint8_t> ReadFixture(const std::string& name) {
-    std::vector<uint8_t> bytes;
-    EXPECT_TRUE(ReadWholeFile(Fixture(name), bytes)) << name;
-    return bytes;
-}
 
 // Largest channel difference to Qt's decode of the same file.
 int MaxDifferenceToQt(const EngineBitmap& picture, const std::string& name) {
