@@ -287,6 +287,26 @@ TEST_F(GuardFolder, EndingInstanceLeavesASuccessorsSocketAlone) {
     ::close(successor.fd);
 }
 
+TEST_F(GuardFolder, SocketFolderIsOneOnlyThisUserMayEnter) {
+    const char* saved = std::getenv("XDG_RUNTIME_DIR");
+    std::string previous = saved != nullptr ? saved : "";
+    ::setenv("XDG_RUNTIME_DIR", folder_.c_str(), 1);
+    EXPECT_EQ(InstanceFolder(), folder_);
+    // A runtime folder others may enter is not used.
+    ::chmod(folder_.c_str(), 0755);
+    std::string fallback = InstanceFolder();
+    EXPECT_EQ(fallback, "/tmp/pelko32-" + std::to_string(::getuid()));
+    struct stat st {};
+    ASSERT_EQ(::stat(fallback.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    EXPECT_EQ(st.st_uid, ::getuid());
+    if (saved != nullptr) {
+        ::setenv("XDG_RUNTIME_DIR", previous.c_str(), 1);
+    } else {
+        ::unsetenv("XDG_RUNTIME_DIR");
+    }
+}
+
 TEST(HandOverReaderTest, ReadsExactlyTheAnnouncedBytesInAnyPieces) {
     std::string message = EncodeHandOver("ab c") + "trailing";
     for (size_t piece : {size_t(1), size_t(3), message.size()}) {
