@@ -1,0 +1,124 @@
+#include "frame/ui/InstanceManagerQt.h"
+
+#include <QCoreApplication>
+#include <QLocalSocket>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <memory>
+#include <system_error>
+#include <sys/socket.h>
+#include <unistd.h>
+#include <vector>
+
+#include "frame/CommandLine.h"
+
+namespace {
+
+struct GuardState {
+    std::unique_ptr<InstanceLock> lock;
+    InstancePaths paths;
+    Listener listener;
+    // Not QLocalServer: closing that removes the socket file even when it is
+    // no longer ours.
+    std::unique_ptr<QSocketNotifier> server;
+};
+
+GuardState& Guard() {
+    static GuardState state;
+    return state;
+}
+
+// One connection: read one message, answer 1, deliver the text later.
+void Serve(QLocalSocket* socket) {
+    auto reader = std::make_shared<HandOverReader>();
+    QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    auto* stall = new QTimer(socket);
+    stall->setSingleShot(true);
+    QObject::connect(stall, &QTimer::timeout, socket, [socket] { socket->abort(); });
+    stall->start(kInstanceAnswerWaitMs);
+
+    auto onData = [socket, reader] {
+        QByteArray bytes = socket->readAll();
+        if (reader->Current() != HandOverReader::State::Incomplete) {
+            return;
+        }
+        switch (reader->Feed(bytes.constData(), size_t(bytes.size()))) {
+        case HandOverReader::State::Incomplete:
+            break;
+        case HandOverReader::State::TooLarge:
+            socket->abort();
+            break;
+        case HandOverReader::State::Complete: {
+            std::string answer = EncodeAnswer(1);
+            socket->write(answer.data(), qint64(answer.size()));
+            socket->flush();
+            socket->disconnectFromServer();
+            QTimer::singleShot(0, QCoreApplication::instance(),
+                               [text = reader->Text()] { DeliverCommandLine(text); });
+            break;
+        }
+        }
+    };
+    QObject::connect(socket, &QLocalSocket::readyRead, socket, onData);
+    if (socket->bytesAvailable() > 0) {
+        onData();
+    }
+}
+
+}  // namespace
+
+InstanceStart InstanceManagerInit(const std::string& name, const std::string& folder,
+                                  const std::string& commandLine) {
+    GuardState& guard = Guard();
+    guard.paths = InstancePathsFor(folder, name);
+    guard.lock = std::make_unique<InstanceLock>(guard.paths.lockFile);
+    InstanceStartResult result = StartInstance(*guard.lock, guard.paths, commandLine);
+    if (result.start != InstanceStart::First) {
+        guard.lock.reset();
+        return result.start;
+    }
+    guard.listener = result.listener;
+    guard.server = std::make_unique<QSocketNotifier>(guard.listener.fd, QSocketNotifier::Read);
+    QObject::connect(guard.server.get(), &QSocketNotifier::activated, guard.server.get(), [fd = guard.listener.fd] {
+        int peer;
+        while ((peer = ::accept4(fd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK)) >= 0) {
+            auto* socket = new QLocalSocket(QCoreApplication::instance());
+            if (!socket->setSocketDescriptor(peer)) {
+                ::close(peer);
+                delete socket;
+                continue;
+            }
+            Serve(socket);
+        }
+    });
+    return InstanceStart::First;
+}
+
+InstanceStart InstanceManagerInit(const char* name, int argc, char** argv) {
+    std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    char buffer[4096];
+    std::string cwd = ::getcwd(buffer, sizeof buffer) != nullptr ? buffer : "/";
+    std::string program = OwnExecutablePath();
+    if (program.empty() && argc > 0) {
+        program = argv[0];
+    }
+    return InstanceManagerInit(name, InstanceFolder(), BuildHandOverCommandLine(program, args, cwd));
+}
+
+void InstanceManagerDone() {
+    GuardState& guard = Guard();
+    if (guard.server) {
+        // Under the lock, so that a start now either reaches us or finds no
+        // socket at all.
+        bool locked = guard.lock->Acquire(kInstanceLockWaitMs);
+        RemoveOwnSocketFile(guard.paths.socketFile, guard.listener);
+        guard.server.reset();
+        ::close(guard.listener.fd);
+        if (locked) {
+            guard.lock->Release();
+        }
+    }
+    guard.lock.reset();
+    guard.listener = {};
+    ReceivedCommandLine.clear();
+}
