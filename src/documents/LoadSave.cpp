@@ -345,7 +345,8 @@ std::string CsvLine(const VokabelTyp& entry) {
     return line + "\r\n";
 }
 
-// Saves with the write-password check and, when asked, a backup copy.
+// Asks for the write password of the file about to be overwritten; a
+// message when the user gives up.
 std::string AskWritePassword(const std::string& password) {
     for (int attempt = 1;; ++attempt) {
         const std::string typed = platform::Dialogs().AskPassword("Bitte das Schreibschutzkennwort eingeben:");
