@@ -1,0 +1,96 @@
+#include "documents/ui/kennwort_unit.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProxyStyle>
+#include <QPushButton>
+#include <QScreen>
+#include <QValidator>
+
+#include "platform/CodePage.h"
+#include "platform/Dialogs.h"
+
+namespace {
+
+// Passwords echo as "*" whatever the style's own choice.
+class StarEchoStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_LineEdit_PasswordCharacter) {
+            return '*';
+        }
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+// The file stores passwords as Windows-1252 bytes; a character without a
+// code there cannot be typed.
+class Cp1252Validator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        return platform::Utf8ToBytes(platform::CodePage::Cp1252, input.toStdString()) ? Acceptable : Invalid;
+    }
+};
+
+}  // namespace
+
+TKennwortForm::TKennwortForm(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Kennwort-Abfrage"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowContextHelpButtonHint);
+    setFixedSize(327, 121);
+
+    KennwortTxt = new QLabel(this);
+    KennwortTxt->setObjectName(QStringLiteral("KennwortTxt"));
+    KennwortTxt->setGeometry(16, 8, 295, 26);
+    KennwortTxt->setWordWrap(true);
+
+    Kennwort = new QLineEdit(this);
+    Kennwort->setObjectName(QStringLiteral("Kennwort"));
+    Kennwort->setGeometry(16, 42, 295, 24);
+    Kennwort->setEchoMode(QLineEdit::Password);
+    Kennwort->setMaxLength(15);
+    Kennwort->setValidator(new Cp1252Validator(Kennwort));
+    auto* style = new StarEchoStyle;
+    style->setParent(this);
+    Kennwort->setStyle(style);
+
+    BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setGeometry(72, 82, 89, 28);
+    BitBtn1->setDefault(true);
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+
+    BitBtn2 = new QPushButton(QStringLiteral("Cancel"), this);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn2->setGeometry(168, 82, 89, 28);
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);  // Esc rejects as well
+}
+
+void TKennwortForm::FormShow() {
+    Kennwort->clear();
+    Kennwort->setFocus();
+}
+
+void TKennwortForm::showEvent(QShowEvent* event) {
+    FormShow();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+    QDialog::showEvent(event);
+}
+
+std::string TKennwortForm::AskPassword(const std::string& prompt) {
+    KennwortTxt->setText(QString::fromStdString(prompt));
+    if (exec() != QDialog::Accepted) {
+        return platform::kCancelMarker;
+    }
+    return platform::Utf8ToBytes(platform::CodePage::Cp1252, Kennwort->text().toStdString()).value_or(std::string());
+}
+
+std::string AskPasswordWithForm(const std::string& prompt, QWidget* parent) {
+    TKennwortForm form(parent);
+    return form.AskPassword(prompt);
+}
