@@ -1,0 +1,111 @@
+#pragma once
+// File plumbing the vocabulary formats share: bytes from a file or from
+// memory (so every reader can also be fed from memory), text lines, and a
+// save that never destroys the old file.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class ByteSource {
+public:
+    virtual ~ByteSource() = default;
+    // Up to n bytes; fewer only at the end of the data or on a read error.
+    virtual std::size_t Read(void* into, std::size_t n) = 0;
+    virtual bool Failed() const { return false; }
+};
+
+class MemorySource final : public ByteSource {
+public:
+    explicit MemorySource(std::string_view bytes) : bytes_(bytes) {}
+    std::size_t Read(void* into, std::size_t n) override;
+
+private:
+    std::string_view bytes_;
+    std::size_t pos_ = 0;
+};
+
+// A file opened read-only, read through a buffer.
+class FileSource final : public ByteSource {
+public:
+    FileSource() = default;
+    ~FileSource() override;
+    FileSource(const FileSource&) = delete;
+    FileSource& operator=(const FileSource&) = delete;
+
+    // 0, or the system's error number.
+    int Open(const std::string& fileName);
+    std::size_t Read(void* into, std::size_t n) override;
+    bool Failed() const override { return failed_; }
+
+private:
+    bool Fill();
+
+    int fd_ = -1;
+    bool failed_ = false;
+    std::vector<char> buffer_;
+    std::size_t pos_ = 0;
+    std::size_t end_ = 0;
+};
+
+// Lines ended by CR LF, LF or a lone CR; the last line needs no end. A line
+// keeps at most kMaxLineLength bytes, the rest of it is skipped, so no file
+// can make a line take unbounded memory.
+class LineReader {
+public:
+    static constexpr std::size_t kMaxLineLength = 65536;
+
+    // With ctrlZEnds, a byte 26 ends the text (as DOS editors wrote it).
+    explicit LineReader(ByteSource& source, bool ctrlZEnds = false) : source_(source), ctrlZEnds_(ctrlZEnds) {}
+
+    bool AtEnd();
+    // At the end: an empty line.
+    std::string ReadLine();
+    bool Failed() const { return source_.Failed(); }
+
+private:
+    int Peek();  // -1 at the end
+    void Skip() { ++pos_; }
+
+    ByteSource& source_;
+    bool ctrlZEnds_;
+    bool ended_ = false;
+    char buffer_[4096];
+    std::size_t pos_ = 0;
+    std::size_t end_ = 0;
+};
+
+// Where a save stopped.
+struct WriteOutcome {
+    enum class Stage { Done, Create, Write, Backup, Replace };
+    Stage stage = Stage::Done;
+    std::size_t written = 0;  // bytes stored before a write failed
+    int error = 0;            // the system's error number
+    std::string path;         // the file the failure concerns
+
+    bool Ok() const { return stage == Stage::Done; }
+};
+
+// Writes the bytes to a new file beside the target, then, when a backup name
+// is given and the target exists, deletes an older backup and renames the
+// target to it, and finally puts the new file in the target's place. On any
+// failure the target is as it was (a backup made is renamed back).
+WriteOutcome WriteFileReplacing(const std::string& target, std::string_view bytes, const std::string& backupName);
+
+// Folder + "Sicherungskopie von " + the name up to its first "." + ".SIC".
+std::string BackupFileName(const std::string& fileName);
+
+bool FileExists(const std::string& fileName);
+// The name after the last "/".
+std::string FileNameOnly(const std::string& fileName);
+std::string Quoted(const std::string& name);
+// The upper-cased last three characters (ASCII letters only).
+std::string LastThreeUpper(const std::string& fileName);
+
+// The system's reason for a failed file operation, in German.
+std::string SystemErrorText(int error);
+// Messages for what the system refused.
+std::string OpenFailureMessage(const std::string& fileName, int error);
+std::string WriteFailureMessage(const WriteOutcome& outcome);
