@@ -1,30 +1,19 @@
 #include "documents/DocumentFiles.h"
 
-#include <stdexcept>
-
 namespace {
 
-// Before the program installs the formats, any use is a fault.
-class NoFiles : public DocumentFiles {
+class NativeFiles : public DocumentFiles {
 public:
-    std::string LoadVocabularyFile(const std::string& fileName, std::string&, VokabelArrayTyp&, SpaltennamenTyp&,
-                                   SchriftartenTyp&, bool, uint16_t, std::string&, std::string&,
-                                   uint8_t&) override {
-        Fail(fileName);
+    LoadResult LoadVocabularyFile(const std::string& fileName, VocabularyFileData& data, bool allowAnyExtension,
+                                  int startRow) override {
+        return ::LoadVocabularyFile(fileName, data, allowAnyExtension, startRow, FileFormatOptions::From(Optionen));
     }
-    std::string LoadTemplate(const std::string& fileName, std::string&, SpaltennamenTyp&,
-                             SchriftartenTyp&) override {
-        Fail(fileName);
+    std::string LoadTemplate(const std::string& fileName, VocabularyFileData& data) override {
+        return ::LoadTemplate(fileName + ">", data);
     }
-    std::string SaveVocabularyFile(const std::string& fileName, const std::string&, const VokabelArrayTyp&,
-                                   const SpaltennamenTyp&, const SchriftartenTyp&, uint16_t, const std::string&,
-                                   const std::string&) override {
-        Fail(fileName);
-    }
-
-private:
-    [[noreturn]] static void Fail(const std::string& name) {
-        throw std::logic_error("no file formats installed for: " + name);
+    std::string SaveVocabularyFile(const std::string& fileName, const VocabularyFileData& data,
+                                   uint16_t version) override {
+        return ::SaveVocabularyFile(fileName, data, version, FileFormatOptions::From(Optionen));
     }
 };
 
@@ -33,8 +22,8 @@ DocumentFiles* current = nullptr;
 }  // namespace
 
 DocumentFiles& Files() {
-    static NoFiles none;
-    return current != nullptr ? *current : none;
+    static NativeFiles native;
+    return current != nullptr ? *current : native;
 }
 
 void SetFiles(DocumentFiles* files) { current = files; }

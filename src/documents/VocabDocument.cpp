@@ -1,6 +1,5 @@
 #include "documents/VocabDocument.h"
 
-#include <exception>
 
 #include "documents/DocumentFiles.h"
 #include "platform/Dialogs.h"
@@ -159,13 +158,14 @@ bool VocabDocument::Save() {
             MsgDlgType::Confirmation, platform::mbYes | platform::mbNo);
         if (answer == ModalResult::Yes) FormatVersion = 14;
     }
-    std::string message;
-    try {
-        message = Files().SaveVocabularyFile(FileName, Description, Entries, ColumnNames, Fonts, FormatVersion,
-                                             WritePassword, ReadPassword);
-    } catch (const std::exception& e) {
-        message = e.what();
-    }
+    VocabularyFileData data;
+    data.Description = Description;
+    data.Entries = Entries;
+    data.ColumnNames = ColumnNames;
+    data.Fonts = Fonts;
+    data.WritePassword = WritePassword;
+    data.ReadPassword = ReadPassword;
+    const std::string message = Files().SaveVocabularyFile(FileName, data, FormatVersion);
     if (!message.empty()) {
         ShowError(message);
         return false;
@@ -222,37 +222,43 @@ DocumentRequest DocumentRequest::FromMarker(const std::string& marker, int lastO
 
 namespace {
 
-// Reads the file into the document; the message when it failed.
-std::string LoadFile(VocabDocument& doc, const DocumentRequest& request) {
-    SchriftartenTyp fonts = doc.Fonts;
-    uint8_t versionRead = 15;
-    std::string message;
-    try {
-        message = Files().LoadVocabularyFile(request.name, doc.Description, doc.Entries, doc.ColumnNames, fonts,
-                                             request.lastOpenFilterIndex != 2, 1, doc.WritePassword,
-                                             doc.ReadPassword, versionRead);
-    } catch (const std::exception& e) {
-        return e.what();
+// Reads the file into the document; false when it could not be read.
+bool LoadFile(VocabDocument& doc, const DocumentRequest& request) {
+    auto data = std::make_unique<VocabularyFileData>();
+    data->Description = doc.Description;
+    data->Entries = doc.Entries;
+    data->ColumnNames = doc.ColumnNames;
+    data->Fonts = doc.Fonts;
+    const LoadResult result =
+        Files().LoadVocabularyFile(request.name, *data, request.lastOpenFilterIndex != 2, 1);
+    if (result.Failed()) {
+        ShowError(result.Message);
+        return false;
     }
-    if (!message.empty()) return message;
-    if (fonts.Present != 0) doc.Fonts = fonts;
-    // A plain save writes in the form it was read in.
-    doc.FormatVersion = versionRead == 0 ? 0 : 15;
+    if (!result.Message.empty()) {
+        Dialogs().MessageDlg(result.Message, MsgDlgType::Warning, platform::mbOK);
+    }
+    doc.Description = data->Description;
+    doc.Entries = data->Entries;
+    doc.ColumnNames = data->ColumnNames;
+    if (data->Fonts.Present != 0) doc.Fonts = data->Fonts;
+    doc.WritePassword = data->WritePassword;
+    doc.ReadPassword = data->ReadPassword;
+    doc.FormatVersion = DocumentFormatVersion(result);
     doc.FileName = request.name;
-    return {};
+    return true;
 }
 
 // The reader's message is shown; the document opens with what was read.
 void LoadTemplateInto(VocabDocument& doc, const DocumentRequest& request) {
-    SchriftartenTyp fonts = doc.Fonts;
-    fonts.Present = 0;
-    std::string message;
-    try {
-        message = Files().LoadTemplate(request.name, doc.Description, doc.ColumnNames, fonts);
-    } catch (const std::exception& e) {
-        message = e.what();
-    }
-    if (fonts.Present != 0) doc.Fonts = fonts;
+    auto data = std::make_unique<VocabularyFileData>();
+    data->Description = doc.Description;
+    data->ColumnNames = doc.ColumnNames;
+    data->Fonts = doc.Fonts;
+    const std::string message = Files().LoadTemplate(request.name, *data);
+    doc.Description = data->Description;
+    doc.ColumnNames = data->ColumnNames;
+    if (data->Fonts.Present != 0) doc.Fonts = data->Fonts;
     if (!message.empty()) ShowError(message);
 }
 
@@ -263,11 +269,7 @@ std::unique_ptr<VocabDocument> CreateDocument(const DocumentRequest& request) {
     if (request.kind == DocumentRequest::Kind::Template) {
         LoadTemplateInto(*doc, request);
     } else if (request.kind == DocumentRequest::Kind::File) {
-        const std::string message = LoadFile(*doc, request);
-        if (!message.empty()) {
-            ShowError(message);
-            return nullptr;
-        }
+        if (!LoadFile(*doc, request)) return nullptr;
     }
     if (Optionen.Settings.HinweisBeiSchreibschutz && !doc->WritePassword.empty()) {
         const ModalResult answer =

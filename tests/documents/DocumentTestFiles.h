@@ -10,15 +10,11 @@
 #include "documents/DocumentFiles.h"
 
 struct FakeFile {
-    std::string message;  // non-empty: the load fails with it
-    bool throws = false;  // the operating system failed
-    std::string description;
-    VokabelArrayTyp entries{};
-    SpaltennamenTyp columnNames{};
-    SchriftartenTyp fonts{};  // used when fonts.Present is set
-    std::string writePassword;
-    std::string readPassword;
+    std::string message;  // with warning unset: the load fails with it
+    bool warning = false;
+    FileKind kind = FileKind::Native;
     uint8_t version = 15;
+    VocabularyFileData data;  // data.Fonts is used when Present is set
 };
 
 struct FakeSave {
@@ -35,39 +31,34 @@ public:
     std::vector<FakeSave> saves;
     std::vector<bool> allowAnyExtension;
 
-    std::string LoadVocabularyFile(const std::string& fileName, std::string& description, VokabelArrayTyp& entries,
-                                   SpaltennamenTyp& columnNames, SchriftartenTyp& fonts, bool allowAny,
-                                   uint16_t startRow, std::string& writePassword, std::string& readPassword,
-                                   uint8_t& versionRead) override {
+    LoadResult LoadVocabularyFile(const std::string& fileName, VocabularyFileData& data, bool allowAny,
+                                  int startRow) override {
         allowAnyExtension.push_back(allowAny);
         const FakeFile& f = Find(fileName);
-        if (!f.message.empty()) return f.message;
-        description = f.description;
-        for (int r = 1; r + startRow - 1 <= kMaxEntries; ++r) entries[r + startRow - 1] = f.entries[r];
-        columnNames = f.columnNames;
-        const uint8_t present = f.fonts.Present;
-        if (present != 0) fonts = f.fonts;
-        fonts.Present = present;
-        writePassword = f.writePassword;
-        readPassword = f.readPassword;
-        versionRead = f.version;
-        return {};
+        LoadResult result{f.message, f.warning, f.kind, f.version};
+        if (result.Failed()) return result;
+        const SchriftartenTyp fonts = data.Fonts;
+        const VokabelArrayTyp entries = data.Entries;
+        data = f.data;
+        data.Entries = entries;
+        for (int r = 1; r + startRow - 1 <= kMaxEntries; ++r) data.Entries[r + startRow - 1] = f.data.Entries[r];
+        if (f.data.Fonts.Present == 0) data.Fonts = fonts;
+        data.Fonts.Present = f.data.Fonts.Present;
+        return result;
     }
-    std::string LoadTemplate(const std::string& fileName, std::string& description, SpaltennamenTyp& columnNames,
-                             SchriftartenTyp& fonts) override {
+    std::string LoadTemplate(const std::string& fileName, VocabularyFileData& data) override {
         const FakeFile& f = Find(fileName);
-        description = f.description;
-        columnNames = f.columnNames;
-        fonts = f.fonts;
+        data.Description = f.data.Description;
+        data.ColumnNames = f.data.ColumnNames;
+        data.Fonts = f.data.Fonts;
         return f.message;
     }
-    std::string SaveVocabularyFile(const std::string& fileName, const std::string& description,
-                                   const VokabelArrayTyp& entries, const SpaltennamenTyp&, const SchriftartenTyp&,
-                                   uint16_t version, const std::string&, const std::string&) override {
+    std::string SaveVocabularyFile(const std::string& fileName, const VocabularyFileData& data,
+                                   uint16_t version) override {
         if (!saveMessage.empty()) return saveMessage;
         int used = 0;
-        for (int r = 1; r <= kMaxEntries; ++r) used += entries[r].InUse != 0 ? 1 : 0;
-        saves.push_back({fileName, version, description, used});
+        for (int r = 1; r <= kMaxEntries; ++r) used += data.Entries[r].InUse != 0 ? 1 : 0;
+        saves.push_back({fileName, version, data.Description, used});
         return {};
     }
 
@@ -75,9 +66,25 @@ private:
     const FakeFile& Find(const std::string& name) {
         auto it = files.find(name);
         if (it == files.end()) throw std::logic_error("no fake file " + name);
-        if (it->second.throws) throw std::runtime_error("E/A-Fehler 5: " + name);
         return it->second;
     }
+};
+
+// The default options and empty records while a test runs; the options
+// before it come back afterwards.
+class DefaultOptionsForTest {
+public:
+    DefaultOptionsForTest() : saved_(Optionen) {
+        Optionen = OptionenTyp{};
+        SetDefaultOptions(Optionen, StartEnvironment{"/home/lena/Dokumente", "/opt/pelko/", 1280, 1024});
+        BuildEmptyRecords(Optionen);
+    }
+    ~DefaultOptionsForTest() { Optionen = saved_; }
+    DefaultOptionsForTest(const DefaultOptionsForTest&) = delete;
+    DefaultOptionsForTest& operator=(const DefaultOptionsForTest&) = delete;
+
+private:
+    OptionenTyp saved_;
 };
 
 inline VokabelTyp MakeEntry(const std::string& fs1, const std::string& ms1, const std::string& fs2 = {},

@@ -13,14 +13,7 @@ namespace {
 
 class DocumentTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        saved_ = Optionen;
-        Optionen = OptionenTyp{};
-        SetDefaultOptions(Optionen, StartEnvironment{"/home/lena/Dokumente", "/opt/pelko/", 1280, 1024});
-        BuildEmptyRecords(Optionen);
-        doc = std::make_unique<VocabDocument>();
-    }
-    void TearDown() override { Optionen = saved_; }
+    void SetUp() override { doc = std::make_unique<VocabDocument>(); }
 
     // Rows first..last hold "w<row>" / "m<row>".
     void Fill(int first, int last) {
@@ -28,14 +21,12 @@ protected:
     }
     std::string Word(int row) const { return doc->Entries[row].FS1.Get(); }
 
+    DefaultOptionsForTest options;
     std::unique_ptr<VocabDocument> doc;
     platform::ScriptedDialogs dialogs;
     platform::ScopedDialogs scopedDialogs{dialogs};
     FakeFiles files;
     ScopedFiles scopedFiles{files};
-
-private:
-    OptionenTyp saved_;
 };
 
 class CountingView : public DocumentView {
@@ -302,29 +293,30 @@ TEST_F(DocumentTest, RequestFromTheFrameMarker) {
 
 TEST_F(DocumentTest, CreateFromAFileTakesWhatTheReaderRead) {
     FakeFile& f = files.files["/home/lena/latein.plk"];
-    f.description = "Lektion 1\r\nLektion 2";
-    f.entries[1] = MakeEntry("amare", "lieben");
-    f.entries[2] = MakeEntry("videre", "sehen");
-    f.columnNames = DefaultColumnNames();
-    f.columnNames.FS1.Set("Latein");
-    f.fonts = doc->Fonts;
-    f.fonts.TableFS.Name.Set("Courier New");
-    f.fonts.Present = 1;
+    f.data.Description = "Lektion 1\r\nLektion 2";
+    f.data.Entries[1] = MakeEntry("amare", "lieben");
+    f.data.Entries[2] = MakeEntry("videre", "sehen");
+    f.data.ColumnNames = DefaultColumnNames();
+    f.data.ColumnNames.FS1.Set("Latein");
+    f.data.Fonts = doc->Fonts;
+    f.data.Fonts.TableFS.Name.Set("Courier New");
+    f.data.Fonts.Present = 1;
     f.version = 11;
 
     auto created = CreateDocument(DocumentRequest::FromMarker("/home/lena/latein.plk"));
     ASSERT_NE(created, nullptr);
     EXPECT_EQ(created->FileName, "/home/lena/latein.plk");
     EXPECT_EQ(created->LastUsedRow(), 2);
-    EXPECT_EQ(created->Description, f.description);
+    EXPECT_EQ(created->Description, f.data.Description);
     EXPECT_EQ(created->ColumnNames.FS1.Get(), "Latein");
     EXPECT_EQ(created->Fonts.TableFS.Name.Get(), "Courier New");
-    EXPECT_EQ(created->FormatVersion, 15);
+    EXPECT_EQ(created->FormatVersion, 11);  // a plain save keeps the file's version
     EXPECT_EQ(created->Modified, 0);
     EXPECT_EQ(files.allowAnyExtension.back(), true);
 
     // No font block: the fonts of the options stay; DOS text keeps version 0.
-    f.fonts.Present = 0;
+    f.data.Fonts.Present = 0;
+    f.kind = FileKind::DosText;
     f.version = 0;
     created = CreateDocument(DocumentRequest::FromMarker("/home/lena/latein.plk", 2));
     ASSERT_NE(created, nullptr);
@@ -336,17 +328,26 @@ TEST_F(DocumentTest, CreateFromAFileTakesWhatTheReaderRead) {
 
 TEST_F(DocumentTest, CreateFromAnUnreadableFileShowsTheMessageAndGivesNothing) {
     files.files["/home/lena/kaputt.plk"].message = "Dies ist keine Pelko-Vokabeldatei.";
-    files.files["/home/lena/weg.plk"].throws = true;
     EXPECT_EQ(CreateDocument(DocumentRequest::FromMarker("/home/lena/kaputt.plk")), nullptr);
-    EXPECT_EQ(CreateDocument(DocumentRequest::FromMarker("/home/lena/weg.plk")), nullptr);
-    ASSERT_EQ(dialogs.shown.size(), 2u);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text, "Dies ist keine Pelko-Vokabeldatei.");
     EXPECT_EQ(dialogs.shown[0].type, MsgDlgType::Error);
-    EXPECT_EQ(dialogs.shown[1].text, "E/A-Fehler 5: /home/lena/weg.plk");
+
+    // A warning is shown, and what was read opens.
+    FakeFile& dos = files.files["/home/lena/lang.vok"];
+    dos.message = "Es sind zu viele Vokabeln in der Datei. Die restlichen Vokabeln wurden ignoriert.";
+    dos.warning = true;
+    dos.kind = FileKind::DosText;
+    dos.data.Entries[500] = MakeEntry("a", "b");
+    auto created = CreateDocument(DocumentRequest::FromMarker("/home/lena/lang.vok"));
+    ASSERT_NE(created, nullptr);
+    EXPECT_EQ(created->LastUsedRow(), 500);
+    EXPECT_EQ(dialogs.shown.at(1).text, dos.message);
+    EXPECT_EQ(dialogs.shown.at(1).type, MsgDlgType::Warning);
 }
 
 TEST_F(DocumentTest, WriteProtectionNotice) {
-    files.files["/home/lena/s.plk"].writePassword = "schutz";
+    files.files["/home/lena/s.plk"].data.WritePassword = "schutz";
     dialogs.messageAnswers = {ModalResult::OK, ModalResult::Abort};
     EXPECT_NE(CreateDocument(DocumentRequest::FromMarker("/home/lena/s.plk")), nullptr);
     EXPECT_EQ(CreateDocument(DocumentRequest::FromMarker("/home/lena/s.plk")), nullptr);
@@ -364,7 +365,9 @@ TEST_F(DocumentTest, WriteProtectionNotice) {
 }
 
 TEST_F(DocumentTest, ImportedCsvHasNoFileNameAndIsMarkedModified) {
-    files.files["/home/lena/liste.cSv"].entries[1] = MakeEntry("a", "b");
+    FakeFile& csv = files.files["/home/lena/liste.cSv"];
+    csv.kind = FileKind::SemicolonText;
+    csv.data.Entries[1] = MakeEntry("a", "b");
     auto created = CreateDocument(DocumentRequest::FromMarker("/home/lena/liste.cSv"));
     ASSERT_NE(created, nullptr);
     EXPECT_EQ(created->FileName, "");
@@ -374,12 +377,12 @@ TEST_F(DocumentTest, ImportedCsvHasNoFileNameAndIsMarkedModified) {
 
 TEST_F(DocumentTest, TemplateReadErrorIsShownAndTheDocumentStillOpens) {
     FakeFile& t = files.files["/v/Latein.PLV"];
-    t.description = "Vorlage";
-    t.columnNames = DefaultColumnNames();
-    t.columnNames.FS1.Set("Latein");
-    t.fonts = doc->Fonts;
-    t.fonts.Present = 1;
-    t.fonts.HeaderFonts = 1;
+    t.data.Description = "Vorlage";
+    t.data.ColumnNames = DefaultColumnNames();
+    t.data.ColumnNames.FS1.Set("Latein");
+    t.data.Fonts = doc->Fonts;
+    t.data.Fonts.Present = 1;
+    t.data.Fonts.HeaderFonts = 1;
     auto created = CreateDocument(DocumentRequest::FromMarker("/v/Latein.PLV>"));
     ASSERT_NE(created, nullptr);
     EXPECT_EQ(created->FileName, "");

@@ -127,7 +127,12 @@ TMDIChild::TMDIChild(std::unique_ptr<VocabDocument> document, QWidget* parent)
     CaptionChanged();
 }
 
-TMDIChild::~TMDIChild() { doc_->SetView(nullptr); }
+TMDIChild::~TMDIChild() {
+    // The grid reads the document until it is gone.
+    delete Tabelle;
+    delete model_;
+    doc_->SetView(nullptr);
+}
 
 void TMDIChild::BuildMenus() {
     Datei1 = Menu(this, "Datei1", "&Datei");
@@ -436,6 +441,7 @@ void TMDIChild::AnzeigButtonClick() {
 }
 
 void TMDIChild::FormShow() {
+    FormResize();
     RefreshGrid();
     AutoSizeColumns(10, 10, 0, true);
     doc_->SetModified(false);
