@@ -1,0 +1,120 @@
+#pragma once
+// The document window: one per open vocabulary document, showing it in the
+// grid Tabelle with the description line above. The window owns its
+// VocabDocument; the commands of the menus and popups act on it. Commands
+// whose handlers are not built yet exist disabled.
+
+#include <QMdiSubWindow>
+#include <memory>
+
+#include "documents/VocabDocument.h"
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QTableView;
+class TabelleModel;
+
+class TMDIChild : public QMdiSubWindow, private DocumentView {
+    Q_OBJECT
+public:
+    // Loads what the request names and makes the window, added to the area
+    // when one is given. Nothing when loading failed or the user chose Abort;
+    // the message has been shown then.
+    static TMDIChild* Create(const DocumentRequest& request, QMdiArea* area = nullptr);
+
+    explicit TMDIChild(std::unique_ptr<VocabDocument> document, QWidget* parent = nullptr);
+    ~TMDIChild() override;
+
+    VocabDocument& Document() { return *doc_; }
+    const VocabDocument& Document() const { return *doc_; }
+    TabelleModel& Model() { return *model_; }
+
+    // Set by the frame after creation.
+    void SetCaption(const std::string& caption);
+    void SetTag(int tag);
+
+    // The menus the frame shows while this window is active.
+    QList<QMenu*> MainMenu1() const;
+
+    // Grid and layout.
+    void RefreshRow(int row);
+    void RefreshGrid() override;
+    // Column 0: the column under x, or all columns when x lies in the number
+    // column.
+    void AutoSizeColumns(int x, int y, int column, bool refresh);
+    void EqualColumnWidths();
+    void FormResize();
+    void HideTable();
+    int ColWidth(int column) const;
+    int RowHeight() const;
+    int GridClientWidth() const;
+
+    void SetModified(bool modified) { doc_->SetModified(modified); }
+    bool AskSaveChanges() { return doc_->AskSaveChanges(); }
+
+    // Handlers.
+    void TabelleAutoSizeClick();
+    void AutoSizeClick(int headerX);
+    void gleichmigverteilen1Click();
+    void Ansichtaktualisieren1Click();
+    void Anzeigen1Click();
+    void AnzeigButtonClick();
+
+    // Components.
+    QTableView* Tabelle = nullptr;
+    QPlainTextEdit* DescMemo = nullptr;
+    QLabel* Label1 = nullptr;
+    QPushButton* AnzeigButton = nullptr;
+    QLabel* MSCLab = nullptr;
+    QLabel* FSCLab = nullptr;
+
+    QMenu* Datei1 = nullptr;
+    QAction *Neu2, *Neu1, *Oeffnen1, *Hinzufgen1, *Importieren1, *Speichern1, *Speichernunter1,
+        *AlsVorlagespeichern1, *Exportieren1, *Schliessen1, *Eigenschaften1, *Drucken1, *Optionen1, *FT, *Beenden1;
+    QAction* F[9] = {};  // F1 to F9, the recent files
+    QMenu* Bearbeiten2 = nullptr;
+    QAction *UndoMenu, *UnundoMenu, *Kopieren1, *Ausschneiden1, *Einfgen1, *Zwischenablageleeren1;
+    QMenu* Vokabeln1 = nullptr;
+    QAction *Bearbeiten1, *B1, *Lernen1, *Abfragen1, *Hangman1, *Drucken2, *Suchen1, *Weitersuchen1,
+        *InDateiensuchen1, *Beschreibungndern1;
+    QMenu* Liste1 = nullptr;
+    QAction *Lckenlschen1, *DoppelteVokabelnlschen1, *Alphabetischsortieren1, *Vermischen1, *Anzeigen1,
+        *Ansichtaktualisieren1, *Spaltennamen1, *TabelleAutoSize, *gleichmigverteilen1,
+        *SchriftartenfrdieseDatei1;
+
+    QMenu* TabMenuS = nullptr;
+    QAction *Namen1, *Sortieren, *AutoSize;
+    QMenu* TabMenuZ = nullptr;
+    QAction *Bearbeiten3, *Vokabelkopieren1, *InhaltvordieserZeileeinfgen1, *leereZeileeinfgen1, *Inhaltlschen1,
+        *DelLine, *FileofVok;
+    QMenu* MarkMenu = nullptr;
+    QAction *Bearbeiten4, *Kopieren3, *Ausschneiden3, *Einfgen3, *Lschen1, *ctx_menu_abfragen, *Hilfe1;
+    QMenu* TabMenuMZ = nullptr;
+    QAction *Kopieren2, *Ausschneiden2, *Einfgen2;
+    QMenu* tabelle_main_menu = nullptr;
+    QAction *Bearbeiten5, *Drucken3, *Lernen2, *Abfragen2, *Hangman2, *Schlieen1;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CaptionChanged() override;
+    void FormShow();
+    void BuildMenus();
+    void ApplyFonts();
+    int MemoLineCount() const;
+    int WidestText(int column, const QFont& font) const;
+
+    std::unique_ptr<VocabDocument> doc_;
+    TabelleModel* model_ = nullptr;
+    QWidget* client_ = nullptr;
+    bool formShown_ = false;
+    uint8_t memoCharset_ = 0;
+};

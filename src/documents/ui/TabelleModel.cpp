@@ -1,0 +1,145 @@
+#include "documents/ui/TabelleModel.h"
+
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QPainter>
+
+#include "platform/CodePage.h"
+
+namespace {
+
+const QColor kMarkedBackground = ColorFromRec(0x800000);
+const QColor kMarkedText = ColorFromRec(0xFFFFFF);
+
+QString Decode(const std::string& bytes, uint8_t charset) {
+    return QString::fromStdString(platform::BytesToUtf8(platform::CodePageForCharset(charset), bytes));
+}
+
+}  // namespace
+
+TabelleModel::TabelleModel(VocabDocument& document, QObject* parent) : QAbstractTableModel(parent), doc_(document) {
+    SetFonts(doc_.Fonts);
+}
+
+int TabelleModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : gridRows_ - 1; }
+
+int TabelleModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 7; }
+
+QVariant TabelleModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) return {};
+    const int column = index.column() + 1;
+    const int row = index.row() + 1;
+    if (role == Qt::DisplayRole || role == Qt::EditRole) return CellText(column, row);
+    if (role == Qt::FontRole) return CellFont(column, row).Font;
+    return {};
+}
+
+QVariant TabelleModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    const int column = orientation == Qt::Horizontal ? section + 1 : 0;
+    const int row = orientation == Qt::Horizontal ? 0 : section + 1;
+    if (role == Qt::DisplayRole) return CellText(column, row);
+    if (role == Qt::FontRole) return CellFont(column, row).Font;
+    return {};
+}
+
+const TFontObject& TabelleModel::CellFont(int column, int row) const {
+    if (column == 0 || (row == 0 && doc_.Fonts.HeaderFonts == 0)) return header_;
+    return FieldFont(column);
+}
+
+QString TabelleModel::CellText(int column, int row) const {
+    if (row < 0 || row > kMaxEntries || column < 0 || column > 7) return {};
+    if (column == 0) return row == 0 ? QString() : QString::number(row);
+    const auto& field = row == 0 ? doc_.ColumnNames.Field(column) : doc_.Entries[row].Field(column);
+    return Decode(field.Get(), CellFont(column, row).Charset);
+}
+
+bool TabelleModel::Marked(int row) const { return row >= 1 && MarksGet(doc_.Marks, row); }
+
+void TabelleModel::SetFonts(const SchriftartenTyp& fonts) {
+    FontRecToFont(fonts.TableHeader, header_);
+    FontRecToFont(fonts.TableFS, fs_);
+    FontRecToFont(fonts.TableMS, ms_);
+}
+
+void TabelleModel::SetGridRowCount(int rows) {
+    if (rows == gridRows_) return;
+    if (rows > gridRows_) {
+        beginInsertRows({}, gridRows_ - 1, rows - 2);
+        gridRows_ = rows;
+        endInsertRows();
+    } else {
+        beginRemoveRows({}, rows - 1, gridRows_ - 2);
+        gridRows_ = rows;
+        endRemoveRows();
+    }
+}
+
+void TabelleModel::RefreshRow(int row) {
+    if (row == 0) {
+        emit headerDataChanged(Qt::Horizontal, 0, 6);
+    } else if (row >= 1 && row < gridRows_) {
+        emit dataChanged(index(row - 1, 0), index(row - 1, 6));
+        emit headerDataChanged(Qt::Vertical, row - 1, row - 1);
+    }
+}
+
+void TabelleModel::RefreshAll() {
+    emit headerDataChanged(Qt::Horizontal, 0, 6);
+    if (gridRows_ > 1) {
+        emit dataChanged(index(0, 0), index(gridRows_ - 2, 6));
+        emit headerDataChanged(Qt::Vertical, 0, gridRows_ - 2);
+    }
+}
+
+void PaintTabelleCell(QPainter& painter, const QRect& rect, const TabelleModel& model, int column, int row,
+                      const QColor& background) {
+    const TFontObject& font = model.CellFont(column, row);
+    const bool marked = model.Marked(row);
+    painter.save();
+    painter.fillRect(rect, marked ? kMarkedBackground : background);
+    painter.setClipRect(rect);
+    painter.setFont(font.Font);
+    painter.setPen(marked ? kMarkedText : font.Color);
+    const QString text = model.CellText(column, row);
+    const QFontMetrics metrics(font.Font);
+    const int baseline = rect.top() + 2 + metrics.ascent();
+    const int x = column == 0 ? rect.right() + 1 - metrics.horizontalAdvance(text) - 4 : rect.left() + 2;
+    painter.drawText(x, baseline, text);
+    painter.restore();
+}
+
+TabelleDelegate::TabelleDelegate(const TabelleModel& model, QObject* parent)
+    : QStyledItemDelegate(parent), model_(model) {}
+
+void TabelleDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    PaintTabelleCell(*painter, option.rect, model_, index.column() + 1, index.row() + 1, Qt::white);
+    if ((option.state & QStyle::State_HasFocus) != 0) {
+        painter->save();
+        painter->setPen(QPen(Qt::black, 1, Qt::DotLine));
+        painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
+        painter->restore();
+    }
+}
+
+QWidget* TabelleDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                       const QModelIndex& index) const {
+    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+    if (editor != nullptr) editor->setFont(model_.FieldFont(index.column() + 1).Font);
+    return editor;
+}
+
+TabelleHeader::TabelleHeader(Qt::Orientation orientation, const TabelleModel& model, QWidget* parent)
+    : QHeaderView(orientation, parent), model_(model) {}
+
+void TabelleHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
+    const bool header = orientation() == Qt::Horizontal;
+    const int column = header ? logicalIndex + 1 : 0;
+    const int row = header ? 0 : logicalIndex + 1;
+    PaintTabelleCell(*painter, rect, model_, column, row, palette().color(QPalette::Button));
+    painter->save();
+    painter->setPen(palette().color(QPalette::Dark));
+    painter->drawLine(rect.topRight(), rect.bottomRight());
+    painter->drawLine(rect.bottomLeft(), rect.bottomRight());
+    painter->restore();
+}

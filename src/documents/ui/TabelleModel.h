@@ -1,0 +1,76 @@
+#pragma once
+// The document grid over a document: model rows are grid rows 1 and on,
+// model columns the seven fields; the header row shows the column names and
+// the row header the row numbers. Every cell is painted as the grid paints
+// it: its column's font, marked rows white on navy.
+
+#include <QAbstractTableModel>
+#include <QHeaderView>
+#include <QStyledItemDelegate>
+
+#include "documents/VocabDocument.h"
+#include "documents/ui/AppSettingsQt.h"
+
+class TabelleModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit TabelleModel(VocabDocument& document, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    // Grid coordinates: column 0 to 7, row 0 (column names) to 500.
+    const TFontObject& CellFont(int column, int row) const;
+    QString CellText(int column, int row) const;
+    bool Marked(int row) const;
+
+    void SetFonts(const SchriftartenTyp& fonts);
+    const TFontObject& HeaderFont() const { return header_; }
+    const TFontObject& FSFont() const { return fs_; }
+    const TFontObject& MSFont() const { return ms_; }
+    // Field column 1 to 7: TableFS or TableMS.
+    const TFontObject& FieldFont(int column) const { return column <= 2 ? fs_ : ms_; }
+
+    // The grid's row count, header included.
+    int GridRowCount() const { return gridRows_; }
+    void SetGridRowCount(int rows);
+    void RefreshRow(int row);
+    void RefreshAll();
+
+private:
+    VocabDocument& doc_;
+    int gridRows_ = 2;
+    TFontObject header_, fs_, ms_;
+};
+
+// One grid cell as the grid draws it.
+void PaintTabelleCell(QPainter& painter, const QRect& rect, const TabelleModel& model, int column, int row,
+                      const QColor& background);
+
+class TabelleDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    explicit TabelleDelegate(const TabelleModel& model, QObject* parent = nullptr);
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    // The in-place editor takes its column's font.
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+
+private:
+    const TabelleModel& model_;
+};
+
+// The fixed header row and row-number column.
+class TabelleHeader : public QHeaderView {
+    Q_OBJECT
+public:
+    TabelleHeader(Qt::Orientation orientation, const TabelleModel& model, QWidget* parent = nullptr);
+
+protected:
+    void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
+
+private:
+    const TabelleModel& model_;
+};
