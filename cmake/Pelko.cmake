@@ -6,7 +6,9 @@
 function(pelko_subsystem name)
   cmake_parse_arguments(ARG "" "" "CORE_DEPS;UI_DEPS" ${ARGN})
   file(GLOB core_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.c)
-  file(GLOB ui_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/ui/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/ui/*.c)
+  # Headers are listed too, so that moc sees a new header at once.
+  file(GLOB ui_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/ui/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/ui/*.c
+    ${CMAKE_CURRENT_SOURCE_DIR}/ui/*.h)
   if(NOT core_sources)
     set(core_sources ${CMAKE_SOURCE_DIR}/cmake/empty.cpp)
   endif()
@@ -32,7 +34,7 @@ endfunction()
 # One GoogleTest executable per subsystem from tests/<name>/*.cpp.
 function(pelko_test name)
   cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   if(NOT sources)
     return()
   endif()
