@@ -1,13 +1,32 @@
 #include "platform/ui/PelkoApplication.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 
 #include "platform/Dialogs.h"
 
 namespace platform {
 
-PelkoApplication::PelkoApplication(int& argc, char** argv, const QString& title) : QApplication(argc, argv) {
+namespace {
+
+// Without any display (a headless session, a CI machine) the program still
+// starts and ends normally instead of aborting in the display plugin.
+int& PreparePlatform(int& argc) {
+    auto unset = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value == nullptr || *value == '\0';
+    };
+    if (unset("QT_QPA_PLATFORM") && unset("DISPLAY") && unset("WAYLAND_DISPLAY")) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    return argc;
+}
+
+}  // namespace
+
+PelkoApplication::PelkoApplication(int& argc, char** argv, const QString& title)
+    : QApplication(PreparePlatform(argc), argv) {
     setApplicationName(title);
     setApplicationDisplayName(title);
 }
