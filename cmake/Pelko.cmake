@@ -6,9 +6,7 @@
 function(pelko_subsystem name)
   cmake_parse_arguments(ARG "" "" "CORE_DEPS;UI_DEPS" ${ARGN})
   file(GLOB core_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.c)
-  # Headers are listed too, so that moc sees a new header at once.
-  file(GLOB ui_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/ui/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/ui/*.c
-    ${CMAKE_CURRENT_SOURCE_DIR}/ui/*.h)
+  file(GLOB ui_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/ui/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/ui/*.c)
   if(NOT core_sources)
     set(core_sources ${CMAKE_SOURCE_DIR}/cmake/empty.cpp)
   endif()
