@@ -351,6 +351,7 @@ void WriteGroups(OptionsRegistry& registry, OptionenTyp& options) {
         }
         group.write(writer, options);
     }
+    r.CloseKey();
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "platform/Registry.h"
 
 #include <cstdlib>
+#include <utility>
 
 #include "platform/CaseFold.h"
 #include "platform/RegistryStore.h"
@@ -29,9 +30,29 @@ const char* HiveName(RegRoot root) {
 
 }  // namespace
 
+struct TRegistry::Cache {
+    FileStamp stamp;
+    RegistryTree tree;  // the file as read, with pending_ applied
+};
+
 TRegistry::TRegistry(RegRoot root) : TRegistry(root, RegistryFilePath()) {}
 
 TRegistry::TRegistry(RegRoot root, std::string storePath) : root_(root), storePath_(std::move(storePath)) {}
+
+TRegistry::TRegistry(TRegistry&& other) noexcept
+    : root_(other.root_),
+      storePath_(std::move(other.storePath_)),
+      currentKey_(std::move(other.currentKey_)),
+      pending_(std::exchange(other.pending_, {})),
+      cache_(std::move(other.cache_)) {}
+
+TRegistry::~TRegistry() {
+    try {
+        Flush();
+    } catch (const ERegistryException&) {
+        // Nothing to tell anybody any more.
+    }
+}
 
 namespace {
 
@@ -59,7 +80,37 @@ const RegValue& Lookup(const RegistryTree& tree, const std::string& keyPath, con
 
 }  // namespace
 
+const RegistryTree& TRegistry::View() const {
+    FileStamp stamp = StampOf(storePath_);
+    if (!cache_ || !(cache_->stamp == stamp)) {
+        auto fresh = std::make_unique<Cache>();
+        fresh->stamp = stamp;
+        fresh->tree = LoadRegistry(storePath_);
+        for (const Change& change : pending_) change(fresh->tree);
+        cache_ = std::move(fresh);
+    }
+    return cache_->tree;
+}
+
+void TRegistry::Gather(Change change) {
+    View();
+    change(cache_->tree);
+    pending_.push_back(std::move(change));
+}
+
+void TRegistry::Flush() {
+    if (pending_.empty()) return;
+    std::vector<Change> changes = std::move(pending_);
+    pending_.clear();
+    cache_.reset();
+    ModifyRegistry(storePath_, [&](RegistryTree& tree) {
+        for (const Change& change : changes) change(tree);
+        return true;
+    });
+}
+
 bool TRegistry::OpenKey(const std::string& key, bool canCreate) {
+    Flush();
     if (key.find_first_of("\r\n") != std::string::npos) return false;
     std::string relative = Resolve(currentKey_, key);
     if (!relative.empty() && !KeyExists('\\' + relative)) {
@@ -72,27 +123,27 @@ bool TRegistry::OpenKey(const std::string& key, bool canCreate) {
                 return true;
             });
         } catch (const ERegistryException&) {
-            return false;  // callers report a key that cannot be created themselves
+            return false;
         }
     }
     currentKey_ = relative;
-    keyOpen_ = true;
     return true;
 }
 
 bool TRegistry::OpenKeyReadOnly(const std::string& key) { return OpenKey(key, false); }
 
 void TRegistry::CloseKey() {
+    Flush();
     currentKey_.clear();
-    keyOpen_ = false;
 }
 
 bool TRegistry::KeyExists(const std::string& key) const {
     std::string relative = Resolve(currentKey_, key);
-    return relative.empty() || LoadRegistry(storePath_).Find(Full(root_, relative)) != nullptr;
+    return relative.empty() || View().Find(Full(root_, relative)) != nullptr;
 }
 
 bool TRegistry::DeleteKey(const std::string& key) {
+    Flush();
     std::string relative = Resolve(currentKey_, key);
     if (relative.empty()) return false;
     bool existed = false;
@@ -106,45 +157,39 @@ bool TRegistry::DeleteKey(const std::string& key) {
 std::string TRegistry::CurrentPath() const { return currentKey_; }
 
 bool TRegistry::ValueExists(const std::string& name) const {
-    RegistryTree tree = LoadRegistry(storePath_);
-    const RegKey* key = tree.Find(Full(root_, currentKey_));
+    const RegKey* key = View().Find(Full(root_, currentKey_));
     return key != nullptr && key->values.count(FoldCase(name)) != 0;
 }
 
 bool TRegistry::DeleteValue(const std::string& name) {
-    bool existed = false;
-    ModifyRegistry(storePath_, [&](RegistryTree& tree) {
-        RegKey* key = tree.Find(Full(root_, currentKey_));
-        existed = key != nullptr && key->values.erase(FoldCase(name)) != 0;
-        return existed;
+    if (!ValueExists(name)) return false;
+    std::string full = Full(root_, currentKey_);
+    std::string folded = FoldCase(name);
+    Gather([full, folded](RegistryTree& tree) {
+        if (RegKey* key = tree.Find(full)) key->values.erase(folded);
     });
-    return existed;
+    return true;
 }
 
 std::string TRegistry::ReadString(const std::string& name) const {
-    return Lookup(LoadRegistry(storePath_), Full(root_, currentKey_), name, RegValue::Kind::String).text;
+    return Lookup(View(), Full(root_, currentKey_), name, RegValue::Kind::String).text;
 }
 
 int32_t TRegistry::ReadInteger(const std::string& name) const {
-    return static_cast<int32_t>(
-        Lookup(LoadRegistry(storePath_), Full(root_, currentKey_), name, RegValue::Kind::Dword).dword);
+    return static_cast<int32_t>(Lookup(View(), Full(root_, currentKey_), name, RegValue::Kind::Dword).dword);
 }
 
 bool TRegistry::ReadBool(const std::string& name) const { return ReadInteger(name) != 0; }
 
 std::vector<uint8_t> TRegistry::ReadBinaryData(const std::string& name) const {
-    return Lookup(LoadRegistry(storePath_), Full(root_, currentKey_), name, RegValue::Kind::Binary).bytes;
+    return Lookup(View(), Full(root_, currentKey_), name, RegValue::Kind::Binary).bytes;
 }
 
 void TRegistry::WriteValue(RegValue value) {
     std::string full = Full(root_, currentKey_);
-    ModifyRegistry(storePath_, [&](RegistryTree& tree) {
-        std::string folded = FoldCase(value.name);
-        tree.Ensure(full).values[folded] = value;
-        return true;
-    });
+    std::string folded = FoldCase(value.name);
+    Gather([full, folded, value = std::move(value)](RegistryTree& tree) { tree.Ensure(full).values[folded] = value; });
 }
-
 void TRegistry::WriteString(const std::string& name, const std::string& value) {
     RegValue v;
     v.kind = RegValue::Kind::String;

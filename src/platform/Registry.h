@@ -5,11 +5,15 @@
 // in the .reg export format (RegistryFile.h), at $PELKO_REGISTRY when set,
 // else $XDG_CONFIG_HOME/Pelko32/registry.reg (~/.config/... without it).
 //
-// Every write re-reads the file under an advisory lock and replaces it
-// atomically (RegistryStore.h), so two programs writing at once never lose
-// each other's values.
+// Writes to the open key are gathered and stored together when the key is
+// closed, another key is opened, Flush is called or the object ends: one
+// locked re-read and atomic replace of the file (RegistryStore.h) per key,
+// so two programs writing at once never lose each other's values. Reads see
+// the gathered writes, and re-read the file only when it changed on disk.
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -17,6 +21,7 @@
 namespace platform {
 
 struct RegValue;
+struct RegistryTree;
 
 // Thrown when a value is missing, has another kind than asked for, or the
 // store cannot be written.
@@ -35,6 +40,11 @@ public:
     explicit TRegistry(RegRoot root = RegRoot::CurrentUser);
     // For tests: a store at an explicit path.
     TRegistry(RegRoot root, std::string storePath);
+    // Stores what is still gathered; a failure then is lost, so callers that
+    // care call CloseKey or Flush first.
+    ~TRegistry();
+    TRegistry(TRegistry&&) noexcept;
+    TRegistry& operator=(TRegistry&&) = delete;
 
     // Key paths use "\" between names. A path that begins with "\" is taken
     // from the root; any other path is taken relative to the open key.
@@ -42,7 +52,10 @@ public:
     // when it cannot be created.
     bool OpenKey(const std::string& key, bool canCreate);
     bool OpenKeyReadOnly(const std::string& key);
+    // Both store the gathered writes first and throw ERegistryException when
+    // that fails.
     void CloseKey();
+    void Flush();
     bool KeyExists(const std::string& key) const;
     bool DeleteKey(const std::string& key);
     std::string CurrentPath() const;
@@ -62,12 +75,19 @@ public:
     void WriteBinaryData(const std::string& name, const std::vector<uint8_t>& value);
 
 private:
+    using Change = std::function<void(RegistryTree&)>;
+
+    // The store as this object sees it: the file with the gathered writes.
+    const RegistryTree& View() const;
+    void Gather(Change change);
     void WriteValue(RegValue value);
 
     RegRoot root_;
     std::string storePath_;
     std::string currentKey_;  // full path below the root, "" = the root itself
-    bool keyOpen_ = false;
+    std::vector<Change> pending_;
+    struct Cache;
+    mutable std::unique_ptr<Cache> cache_;
 };
 
 }  // namespace platform

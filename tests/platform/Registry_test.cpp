@@ -94,6 +94,7 @@ TEST_F(RegistryTest, KeysAndValueNamesIgnoreCase) {
     EXPECT_EQ(reg.ReadString("schriftart"), "Arial");
     reg.WriteString("SchriftArt", "Courier");  // replaces, keeps one value
     EXPECT_EQ(reg.ReadString("Schriftart"), "Courier");
+    reg.Flush();
     EXPECT_EQ(TempDir::Read(store).find("Arial"), std::string::npos);
 }
 
@@ -114,8 +115,29 @@ TEST_F(RegistryTest, MissingOrMistypedValueOrUnwritableStoreThrows) {
 
     TempDir::Write(dir.Path("file"), "not a folder");
     TRegistry unwritable(RegRoot::CurrentUser, dir.Path("file/registry.reg"));
-    EXPECT_THROW(unwritable.WriteInteger("Zahl", 1), ERegistryException);
+    unwritable.WriteInteger("Zahl", 1);  // gathered; storing it fails
+    EXPECT_THROW(unwritable.Flush(), ERegistryException);
     EXPECT_FALSE(unwritable.OpenKey("\\Software", true));  // the caller reports it
+}
+
+TEST_F(RegistryTest, WritesAreStoredWhenTheKeyIsLeftAndOtherWritersAreSeen) {
+    TRegistry writer = Open("\\Software\\Pelko32");
+    TRegistry reader = Open("\\Software\\Pelko32");
+    writer.WriteInteger("Zahl", 1);
+    writer.WriteString("Text", "eins");
+    writer.DeleteValue("Zahl");
+    EXPECT_FALSE(writer.ValueExists("Zahl"));  // the writer sees its own writes at once
+    EXPECT_EQ(writer.ReadString("Text"), "eins");
+    EXPECT_FALSE(reader.ValueExists("Text"));  // others only once they are stored
+
+    ASSERT_TRUE(writer.OpenKey("\\Software\\Pelko32\\Abfragen", true));  // stores the root's
+    EXPECT_EQ(reader.ReadString("Text"), "eins");
+    EXPECT_FALSE(reader.ValueExists("Zahl"));
+
+    writer.WriteBool("Ja", true);
+    writer.CloseKey();
+    ASSERT_TRUE(reader.OpenKey("Abfragen", false));
+    EXPECT_TRUE(reader.ReadBool("Ja"));
 }
 
 TEST_F(RegistryTest, KeysOpenCreateAndDelete) {
@@ -208,6 +230,7 @@ TEST_F(RegistryTest, DamagedFileIsKeptBesideBeforeItIsRewritten) {
     EXPECT_FALSE(std::filesystem::exists(store + ".bad"));  // reading changes nothing
 
     reg.WriteInteger("Neu", 1);
+    reg.Flush();
     EXPECT_EQ(TempDir::Read(store + ".bad"), damaged);
     EXPECT_EQ(reg.ReadInteger("Gut"), 7);
     EXPECT_EQ(reg.ReadInteger("Neu"), 1);
@@ -215,6 +238,7 @@ TEST_F(RegistryTest, DamagedFileIsKeptBesideBeforeItIsRewritten) {
     // A later damage does not overwrite the first one's copy.
     TempDir::Write(store, "garbage");
     reg.WriteInteger("Neu", 2);
+    reg.Flush();
     EXPECT_EQ(TempDir::Read(store + ".bad"), damaged);
     EXPECT_EQ(TempDir::Read(store + ".bad.2"), "garbage");
 }
