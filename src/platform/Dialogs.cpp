@@ -65,6 +65,8 @@ ModalResult ScriptedDialogs::MessageDlg(const std::string& text, MsgDlgType type
 
 void ScriptedDialogs::ShowMessage(const std::string& text) { shown.push_back({"show", text}); }
 
+void ScriptedDialogs::ShowException(const std::string& text) { shown.push_back({"exception", text}); }
+
 std::string ScriptedDialogs::AskPassword(const std::string& prompt) {
     shown.push_back({"password", prompt});
     return Pop(passwordAnswers, "password", prompt);

@@ -65,6 +65,9 @@ public:
                                    int helpContext = 0) = 0;
     // A box with the application title as caption and an OK button.
     virtual void ShowMessage(const std::string& text) = 0;
+    // An exception that escaped an event handler: its message in an error
+    // box with the application title as caption.
+    virtual void ShowException(const std::string& text) { ShowMessage(text); }
     // The password prompt: what was typed (at most 15 characters), or
     // kCancelMarker.
     virtual std::string AskPassword(const std::string& prompt) = 0;
@@ -91,7 +94,8 @@ void ShowHelpContext(int helpContext);
 class ScriptedDialogs : public DialogSeam {
 public:
     struct Shown {
-        std::string kind;  // "message", "show", "password", "input", "open", "save", "folder"
+        // "message", "show", "exception", "password", "input", "open", "save", "folder"
+        std::string kind;
         std::string text;
         MsgDlgType type = MsgDlgType::Custom;
         MsgDlgButtons buttons = 0;
@@ -112,6 +116,7 @@ public:
     ModalResult MessageDlg(const std::string& text, MsgDlgType type, MsgDlgButtons buttons,
                            int helpContext = 0) override;
     void ShowMessage(const std::string& text) override;
+    void ShowException(const std::string& text) override;
     std::string AskPassword(const std::string& prompt) override;
     std::optional<std::string> InputQuery(const std::string& caption, const std::string& prompt,
                                           const std::string& initial) override;

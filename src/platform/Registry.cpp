@@ -65,11 +65,15 @@ bool TRegistry::OpenKey(const std::string& key, bool canCreate) {
     if (!relative.empty() && !KeyExists('\\' + relative)) {
         if (!canCreate) return false;
         std::string full = Full(root_, relative);
-        ModifyRegistry(storePath_, [&](RegistryTree& tree) {
-            if (tree.Find(full) != nullptr) return false;
-            tree.Ensure(full);
-            return true;
-        });
+        try {
+            ModifyRegistry(storePath_, [&](RegistryTree& tree) {
+                if (tree.Find(full) != nullptr) return false;
+                tree.Ensure(full);
+                return true;
+            });
+        } catch (const ERegistryException&) {
+            return false;  // callers report a key that cannot be created themselves
+        }
     }
     currentKey_ = relative;
     keyOpen_ = true;

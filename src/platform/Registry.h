@@ -38,7 +38,8 @@ public:
 
     // Key paths use "\" between names. A path that begins with "\" is taken
     // from the root; any other path is taken relative to the open key.
-    // Returns false when the key does not exist and canCreate is false.
+    // Returns false when the key does not exist and canCreate is false, or
+    // when it cannot be created.
     bool OpenKey(const std::string& key, bool canCreate);
     bool OpenKeyReadOnly(const std::string& key);
     void CloseKey();

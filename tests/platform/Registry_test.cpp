@@ -97,7 +97,7 @@ TEST_F(RegistryTest, KeysAndValueNamesIgnoreCase) {
     EXPECT_EQ(TempDir::Read(store).find("Arial"), std::string::npos);
 }
 
-TEST_F(RegistryTest, MissingOrMistypedValueThrows) {
+TEST_F(RegistryTest, MissingOrMistypedValueOrUnwritableStoreThrows) {
     TRegistry reg = Open("\\Software\\Pelko32");
     reg.WriteInteger("Zahl", 3);
     reg.WriteString("Text", "3");
@@ -111,6 +111,11 @@ TEST_F(RegistryTest, MissingOrMistypedValueThrows) {
     EXPECT_THROW(reg.ReadString("Fehlt"), ERegistryException);
     TRegistry fresh(RegRoot::CurrentUser, dir.Path("none/registry.reg"));
     EXPECT_THROW(fresh.ReadString("Fehlt"), ERegistryException);
+
+    TempDir::Write(dir.Path("file"), "not a folder");
+    TRegistry unwritable(RegRoot::CurrentUser, dir.Path("file/registry.reg"));
+    EXPECT_THROW(unwritable.WriteInteger("Zahl", 1), ERegistryException);
+    EXPECT_FALSE(unwritable.OpenKey("\\Software", true));  // the caller reports it
 }
 
 TEST_F(RegistryTest, KeysOpenCreateAndDelete) {

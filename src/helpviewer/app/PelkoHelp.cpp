@@ -1,11 +1,19 @@
-#include <QApplication>
 #include <QMainWindow>
 
+#include "platform/ui/PelkoApplication.h"
+#include "platform/ui/QtDialogs.h"
+#include "platform/ui/SessionEnd.h"
+
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("Pelko32 Hilfe");
+    platform::PelkoApplication app(argc, argv, "Pelko32 Hilfe");
+    platform::QtDialogs dialogs(platform::Program::HelpViewer);
+    platform::SetDialogs(&dialogs);
+
     QMainWindow window;
-    window.setWindowTitle("Pelko32 Hilfe");
+    window.setWindowTitle(platform::ApplicationTitle());
+    platform::CloseOnSessionEnd(&window);
     window.show();
-    return QApplication::exec();
+    int status = platform::PelkoApplication::exec();
+    platform::SetDialogs(nullptr);
+    return status;
 }

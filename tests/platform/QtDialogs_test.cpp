@@ -1,0 +1,139 @@
+#include "platform/ui/QtDialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTimer>
+
+#include "platform/FileFilter.h"
+
+using namespace platform;
+
+namespace {
+
+QStringList Captions(const MessageBox& box) {
+    QStringList captions;
+    for (QPushButton* b : box.Buttons()) captions << b->text();
+    return captions;
+}
+
+// Runs action on the modal box once its event loop is running.
+void WhenShown(std::function<void(MessageBox*)> action) {
+    QTimer::singleShot(0, [action] {
+        auto* box = qobject_cast<MessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        action(box);
+    });
+}
+
+QPushButton* ButtonNamed(MessageBox* box, const QString& caption) {
+    for (QPushButton* b : box->Buttons()) {
+        if (b->text() == caption) return b;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+TEST(QtDialogsTest, CaptionsAndButtonsPerProgram) {
+    struct Case {
+        Program program;
+        MsgDlgType type;
+        MsgDlgButtons buttons;
+        QString caption;
+        QStringList captions;
+    };
+    const Case cases[] = {
+        {Program::Main, MsgDlgType::Warning, mbYesNoCancel | mbHelp, "Warning", {"&Yes", "&No", "Cancel", "&Help"}},
+        {Program::Main, MsgDlgType::Error, mbOK, "Error", {"OK"}},
+        {Program::Main, MsgDlgType::Information, mbOKCancel, "Information", {"OK", "Cancel"}},
+        {Program::Main, MsgDlgType::Confirmation, mbYes | mbNo, "Confirm", {"&Yes", "&No"}},
+        {Program::Main, MsgDlgType::Error, mbAbortRetryIgnore, "Error", {"&Abort", "&Retry", "&Ignore"}},
+        {Program::HelpViewer, MsgDlgType::Warning, mbYesNoCancel | mbHelp, "Warnung",
+         {"&Ja", "&Nein", "Abbrechen", "&Hilfe"}},
+        {Program::HelpViewer, MsgDlgType::Error, mbOK, "Fehler", {"OK"}},
+        {Program::HelpViewer, MsgDlgType::Information, mbOK, "Information", {"OK"}},
+        {Program::HelpViewer, MsgDlgType::Confirmation, mbOKCancel, "Bestätigen", {"OK", "Abbrechen"}},
+    };
+    for (const Case& c : cases) {
+        MessageBox box(c.program, "Text", c.type, c.buttons, 0);
+        EXPECT_EQ(box.windowTitle(), c.caption);
+        EXPECT_EQ(Captions(box), c.captions) << c.caption.toStdString();
+    }
+    QApplication::setApplicationDisplayName("Pelko32");
+    MessageBox custom(Program::Main, "Text", MsgDlgType::Custom, mbOK, 0);
+    EXPECT_EQ(custom.windowTitle(), "Pelko32");
+}
+
+TEST(QtDialogsTest, HelpButtonShowsHelpAndKeepsTheBoxOpen) {
+    std::vector<int> helped;
+    SetHelpHandler([&](int context) { helped.push_back(context); });
+    QtDialogs dialogs(Program::Main);
+    bool stillOpen = false;
+    WhenShown([&](MessageBox* box) {
+        ButtonNamed(box, "&Help")->click();
+        QTimer::singleShot(0, [&, box] {
+            stillOpen = box->isVisible();
+            ButtonNamed(box, "&No")->click();
+        });
+    });
+    EXPECT_EQ(dialogs.MessageDlg("Speichern?", MsgDlgType::Confirmation, mbYesNoCancel | mbHelp, 42),
+              ModalResult::No);
+    SetHelpHandler(nullptr);
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(helped, std::vector<int>{42});
+}
+
+TEST(QtDialogsTest, EscapeAndClosingAnswerAsTheStandardBoxes) {
+    struct Case {
+        MsgDlgButtons buttons;
+        bool escape;  // else the window is closed
+        ModalResult expected;
+    };
+    const Case cases[] = {
+        {mbYesNoCancel, true, ModalResult::Cancel},
+        {mbYes | mbNo, true, ModalResult::No},
+        {mbOK, true, ModalResult::OK},
+        {mbYesNoCancel, false, ModalResult::None},
+        {mbAbortRetryIgnore, false, ModalResult::None},
+    };
+    QtDialogs dialogs(Program::Main);
+    for (const Case& c : cases) {
+        WhenShown([escape = c.escape](MessageBox* box) {
+            if (escape) {
+                QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                QApplication::sendEvent(box, &key);
+            } else {
+                box->close();
+            }
+        });
+        EXPECT_EQ(dialogs.MessageDlg("Frage", MsgDlgType::Confirmation, c.buttons), c.expected) << c.buttons;
+    }
+}
+
+TEST(QtDialogsTest, ExceptionBoxHasTheApplicationTitle) {
+    QApplication::setApplicationDisplayName("Pelko32 Hilfe");
+    QtDialogs dialogs(Program::HelpViewer);
+    QString caption;
+    QStringList buttons;
+    WhenShown([&](MessageBox* box) {
+        caption = box->windowTitle();
+        buttons = Captions(*box);
+        box->Buttons().first()->click();
+    });
+    dialogs.ShowException("Can't locate file: x.html");
+    EXPECT_EQ(caption, "Pelko32 Hilfe");
+    EXPECT_EQ(buttons, QStringList{"OK"});
+}
+
+TEST(FileFilterTest, WindowsFilterListBecomesPairs) {
+    auto filters = ParseFileFilter("Vokabeldateien (*.plk)|*.plk;*.PLV|Alle Dateien|*.*|Ohne Muster");
+    ASSERT_EQ(filters.size(), 3u);
+    EXPECT_EQ(filters[0].description, "Vokabeldateien (*.plk)");
+    EXPECT_EQ(filters[0].patterns, (std::vector<std::string>{"*.plk", "*.PLV"}));
+    EXPECT_EQ(filters[1].patterns, std::vector<std::string>{"*"});
+    EXPECT_EQ(filters[2].patterns, std::vector<std::string>{"*"});
+    EXPECT_TRUE(ParseFileFilter("").empty());
+}
