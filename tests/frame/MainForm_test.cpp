@@ -201,21 +201,39 @@ TEST_F(MainFormTest, ADocumentsMenusReplaceDateiAndVokabelnWithoutDuplicateShort
     EXPECT_EQ(MenuBarTitles(), frameMenus);
 }
 
+// A second start's hand-over that arrives while the open dialog is up.
+class HandOverDuringDialog : public platform::ScriptedDialogs {
+public:
+    std::string handOver;
+    FileDialogResult OpenFileDialog(const platform::FileDialogRequest& request) override {
+        DeliverCommandLine(handOver);
+        return ScriptedDialogs::OpenFileDialog(request);
+    }
+};
+
 TEST_F(MainFormTest, OnlyFilesChosenUnderTheDosFilterBecomeDosDocuments) {
     const std::string dos = MakeFile("alt.vok", {{"pes", "Hund"}});
-    const std::string native = MakeFile("neu.plk", {{"pes", "Hund"}});
-    dialogs.fileAnswers.push_back(FileDialogResult{true, {dos}, 2});
+    const std::string native = MakeFile("neu.plk", {{"kočka", "Katze"}});
+    const std::string handed = MakeFile("gereicht.plk", {{"dům", "Haus"}});
+    HandOverDuringDialog seam;
+    platform::ScopedDialogs scoped(seam);
+    seam.handOver = "\"" + OwnExecutablePath() + "\" \"" + handed + "\"";
+    seam.fileAnswers.push_back(FileDialogResult{true, {dos}, 2});
     form->FileOpenItemClick();
-    ASSERT_EQ(form->Documents().size(), 1u);
-    EXPECT_EQ(form->ActiveDocument()->Document().FormatVersion, 0);
 
-    // A file from the recent list afterwards is native, and the DOS filter
-    // never reached it: a .plk under it would be refused.
+    // The hand-over waited for the dialog's files and was read as what it is.
+    ASSERT_EQ(Files(), (std::vector<std::string>{handed, dos}));
+    EXPECT_EQ(form->Documents()[1]->Document().FormatVersion, 0);
+    EXPECT_EQ(form->Documents()[0]->Document().FormatVersion, 15);
+    EXPECT_EQ(form->Documents()[0]->Document().Entries[1].MS1.Get(), "Haus");
+
+    // So is a file from the recent list afterwards.
     Optionen.Settings.LastFiles[1] = native;
     form->_LastFilesClick(2);
-    ASSERT_EQ(form->Documents().size(), 2u);
+    ASSERT_EQ(form->Documents().size(), 3u);
     EXPECT_EQ(form->ActiveDocument()->Document().FileName, native);
     EXPECT_EQ(form->ActiveDocument()->Document().FormatVersion, 15);
+    EXPECT_EQ(form->ActiveDocument()->Document().Entries[1].MS1.Get(), "Katze");
 }
 
 TEST_F(MainFormTest, HandOversAndDropsWaitForARunningDialog) {
