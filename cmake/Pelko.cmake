@@ -27,6 +27,18 @@ function(pelko_subsystem name)
 
   add_library(${name}_ui STATIC ${ui_sources})
   set_target_properties(${name}_ui PROPERTIES AUTOMOC ON AUTOUIC ON AUTORCC ON)
+  # Automoc reruns only when a file it already knows changes; when the set of
+  # ui files changes, drop its stamp so that new headers are moc'ed too.
+  file(GLOB ui_headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/ui/*.h)
+  set(ui_list_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_ui_files.txt)
+  set(ui_files "${ui_sources};${ui_headers}")
+  if(EXISTS ${ui_list_file})
+    file(READ ${ui_list_file} previous_ui_files)
+  endif()
+  if(NOT "${previous_ui_files}" STREQUAL "${ui_files}")
+    file(WRITE ${ui_list_file} "${ui_files}")
+    file(REMOVE ${CMAKE_CURRENT_BINARY_DIR}/${name}_ui_autogen/timestamp)
+  endif()
   target_link_libraries(${name}_ui PUBLIC ${name}_core ${ARG_UI_DEPS}
     Qt6::Widgets Qt6::PrintSupport Qt6::Network Qt6::Multimedia)
 endfunction()
