@@ -1,0 +1,44 @@
+#include "frame/ui/MainProgram.h"
+
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "documents/ui/AppSettingsQt.h"
+#include "frame/ui/FrameDialogs.h"
+#include "frame/ui/InstanceManagerQt.h"
+#include "frame/ui/Main.h"
+#include "platform/ui/PelkoApplication.h"
+#include "platform/ui/SessionEnd.h"
+
+int MainProgramBlock(int argc, char** argv) {
+    platform::PelkoApplication app(argc, argv, "Pelko32");
+    FrameDialogs dialogs;
+    try {
+        if (InstanceManagerInit(kPelkoInstanceMutexName, argc, argv) == InstanceStart::End) return 0;
+    } catch (const std::system_error& e) {
+        platform::ScopedDialogs shown(dialogs);
+        dialogs.ShowException(e.what());
+        return 1;
+    }
+    platform::ScopedDialogs installed(dialogs);
+    if (InitDefaultSettings() == LoadSettingsResult::Abort) {
+        InstanceManagerDone();
+        return 0;
+    }
+
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::error_code ec;
+    const std::string cwd = std::filesystem::current_path(ec).string();
+    int status = 0;
+    {
+        TMainForm form;
+        platform::CloseOnSessionEnd(&form);
+        form.show();
+        form.FormShow(args, cwd);
+        status = platform::PelkoApplication::exec();
+    }
+    InstanceManagerDone();
+    return status;
+}
