@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 
@@ -248,8 +251,10 @@ TEST_F(QuizUiTest, TrickMenuActsOnTheQuizzedWindowEvenAfterTheErrorListWasMade) 
         EXPECT_EQ(form->AbfrEdit->text().toStdString(), "dog; hound");
         form->NEBEL1->trigger();
         EXPECT_TRUE(quizzed->Tabelle->isHidden());
+        EXPECT_TRUE(quizzed->DescMemo->isHidden());
         form->ROT1->trigger();
         EXPECT_FALSE(quizzed->Tabelle->isHidden());
+        EXPECT_FALSE(quizzed->DescMemo->isHidden());
         EXPECT_TRUE(FindByCaption(ErrorListCaption)->isMinimized());
         form->WEGDAMIT1->trigger();
         EXPECT_EQ(form->TrickLabel->contextMenuPolicy(), Qt::NoContextMenu);
@@ -293,4 +298,22 @@ TEST_F(QuizUiTest, ForeignSideAskedTakesTheDocumentsForeignFontForTheQuestion) {
         form->BitBtn1->click();
     });
     EXPECT_EQ(host.helpPages, (std::vector<std::string>{"Dialogfelder\\abfragen.html"}));
+}
+
+TEST_F(QuizUiTest, ResultIsPrintedWithTheNameAskedForAndNotAtAllWhenThePromptIsCancelled) {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("ergebnis.pdf"));
+    form->SetPrintFileName(pdf.toStdString());
+    Fill(quizzed, {{"dog", "Hund"}, {"cat", "Katze"}});
+    Prepare(quizzed);
+    dialogs.inputAnswers = {std::nullopt, std::string("Lena")};
+    RunModal(*form, [this, &pdf] {
+        Answer(*form, "dog");
+        Answer(*form, "cat");
+        form->BitBtn2->click();
+        EXPECT_FALSE(QFile::exists(pdf));
+        form->BitBtn2->click();
+        EXPECT_TRUE(QFile::exists(pdf));
+    });
+    EXPECT_EQ(Optionen.Abfragen.Username, "Lena");
 }

@@ -1,5 +1,6 @@
 #include "training/ui/abfragen.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
@@ -367,6 +368,9 @@ void TAbfrageForm::grnClick() { AbfrEdit->setText(BytesText(session_.TrickAnswer
 
 void TAbfrageForm::ROT1Click() {
     if (quizWindow_ == nullptr) return;
+    // Checked, so that the layout keeps the description shown; the quiz
+    // start puts the check mark back afterwards.
+    quizWindow_->Anzeigen1->setChecked(true);
     quizWindow_->Tabelle->show();
     quizWindow_->DescMemo->show();
     quizWindow_->FormResize();
@@ -374,6 +378,7 @@ void TAbfrageForm::ROT1Click() {
 
 void TAbfrageForm::NEBEL1Click() {
     if (quizWindow_ == nullptr) return;
+    quizWindow_->Anzeigen1->setChecked(false);
     quizWindow_->Tabelle->hide();
     quizWindow_->DescMemo->hide();
 }
