@@ -30,8 +30,6 @@ struct ResultPie {
 
 ResultPie ResultPieFor(const QuizCounters& counters, bool repeatUntilRight, int width = 100, int height = 100);
 
-inline const char* const ErrorListCaption = "Liste der beim Abfragen falsch beantworteten Vokabeln";
-
 // The first row 1..500 not in use; 501 when every row is.
 int FirstFreeRow(const VokabelArrayTyp& entries);
 // The whole record into the list's first free row; false when it is full.

@@ -59,6 +59,8 @@ QMenu* Menu(QWidget* owner, const char* name, const char* caption) {
 constexpr int kSmallestWidth = 200;
 constexpr int kSmallestHeight = 150;
 
+TMDIChild::QuizStarter quizStarter = nullptr;
+
 }  // namespace
 
 TMDIChild* TMDIChild::Create(const DocumentRequest& request, QMdiArea* area) {
@@ -237,7 +239,8 @@ void TMDIChild::BuildMenus() {
 
     // Commands whose handlers belong to later work stay disabled until then.
     const QList<QAction*> wired = {Schliessen1, Beenden1, Anzeigen1, Ansichtaktualisieren1, TabelleAutoSize,
-                                   gleichmigverteilen1, AutoSize, Schlieen1};
+                                   gleichmigverteilen1, AutoSize, Schlieen1, Abfragen1, Abfragen2,
+                                   ctx_menu_abfragen};
     for (QMenu* menu : {Datei1, Bearbeiten2, Vokabeln1, Liste1, TabMenuS, TabMenuZ, MarkMenu, TabMenuMZ,
                         tabelle_main_menu}) {
         for (QAction* action : menu->actions()) {
@@ -250,6 +253,9 @@ void TMDIChild::BuildMenus() {
     connect(Schlieen1, &QAction::triggered, this, &QWidget::close);
     connect(Beenden1, &QAction::triggered, this, [this] { window()->close(); });
     connect(Anzeigen1, &QAction::triggered, this, &TMDIChild::Anzeigen1Click);
+    connect(Abfragen1, &QAction::triggered, this, [this] { Abfragen1Click(); });
+    connect(Abfragen2, &QAction::triggered, this, [this] { Abfragen1Click(); });
+    connect(ctx_menu_abfragen, &QAction::triggered, this, [this] { Abfragen1Click(ModeOrigin::MarkedRows); });
     connect(Ansichtaktualisieren1, &QAction::triggered, this, &TMDIChild::Ansichtaktualisieren1Click);
     connect(TabelleAutoSize, &QAction::triggered, this, &TMDIChild::TabelleAutoSizeClick);
     connect(gleichmigverteilen1, &QAction::triggered, this, &TMDIChild::gleichmigverteilen1Click);
@@ -438,6 +444,12 @@ void TMDIChild::AnzeigButtonClick() {
     DescMemo->setVisible(Optionen.BeschreibungImFensterZeigen);
     Anzeigen1->setChecked(true);
     FormResize();
+}
+
+void TMDIChild::SetQuizStarter(QuizStarter starter) { quizStarter = starter; }
+
+void TMDIChild::Abfragen1Click(ModeOrigin origin) {
+    if (quizStarter != nullptr) quizStarter(*this, origin);
 }
 
 void TMDIChild::FormShow() {

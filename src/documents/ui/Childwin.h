@@ -18,6 +18,10 @@ class QPushButton;
 class QTableView;
 class TabelleModel;
 
+// Where a training command came from: the marked-rows popup quizzes the
+// marks, the new-file wizard counts the list as visible before the mode.
+enum class ModeOrigin { Menu, MarkedRows, Wizard };
+
 class TMDIChild : public QMdiSubWindow, private DocumentView {
     Q_OBJECT
 public:
@@ -63,6 +67,10 @@ public:
     void Ansichtaktualisieren1Click();
     void Anzeigen1Click();
     void AnzeigButtonClick();
+    // The quiz lives above the documents and registers its start at start.
+    using QuizStarter = void (*)(TMDIChild& window, ModeOrigin origin);
+    static void SetQuizStarter(QuizStarter starter);
+    void Abfragen1Click(ModeOrigin origin = ModeOrigin::Menu);
 
     // Components.
     QTableView* Tabelle = nullptr;

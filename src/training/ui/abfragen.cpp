@@ -1,0 +1,462 @@
+#include "training/ui/abfragen.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QStyle>
+#include <QTableView>
+#include <QTimer>
+#include <QToolButton>
+
+#include "documents/ui/AppSettingsQt.h"
+#include "documents/ui/Childwin.h"
+#include "platform/Dialogs.h"
+#include "training/ui/LineEditCaret.h"
+#include "training/ui/PieBox.h"
+#include "training/ui/QuizHost.h"
+#include "training/ui/QuizPrint.h"
+#include "training/ui/QuizSound.h"
+
+namespace {
+
+const char* const kErrorListFailedText =
+    "Konnte Vokabelliste für die falsch beantworteten Vokabeln nicht erstellen. Funktion deaktiviert.";
+constexpr int kErrorListHelpContext = 2003;
+
+// Labels break lines at LF; the quiz's texts break them at CR.
+QString Lines(QString text) { return text.replace(QChar('\r'), QChar('\n')); }
+
+// A hint's short part, before the "|".
+QString Hint(const char* hint) { return Lines(QString::fromUtf8(hint).section(QChar('|'), 0, 0)); }
+
+QLabel* Label(QWidget* parent, int x, int y, int w, int h) {
+    auto* label = new QLabel(parent);
+    label->setGeometry(x, y, w, h);
+    return label;
+}
+
+QPushButton* Button(QWidget* parent, const char* caption, int x, int y, int w = 90) {
+    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    button->setGeometry(x, y, w, 26);
+    return button;
+}
+
+void SetTextColor(QLabel* label, const QColor& color) {
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, color);
+    label->setPalette(p);
+}
+
+void SetScreenFont(QWidget* widget, const TFontObject& font) {
+    widget->setFont(font.Font);
+    if (auto* label = qobject_cast<QLabel*>(widget)) SetTextColor(label, font.Color);
+}
+
+}  // namespace
+
+TAbfrageForm::TAbfrageForm(QWidget* parent, OptionenTyp& options, RandomSource& random)
+    : QDialog(parent), options_(options), session_(options, random) {
+    setObjectName(QStringLiteral("AbfrageForm"));
+    setModal(true);
+    setFixedSize(560, 500);
+    ownSound_ = std::make_unique<QuizSound>();
+    session_.SetSound(ownSound_.get());
+
+    AbfrNotebook = new QStackedWidget(this);
+    AbfrNotebook->setGeometry(0, 0, 560, 500);
+    auto* input = new QWidget;
+    input->setObjectName(QStringLiteral("Eingabeseite"));
+    auto* statistics = new QWidget;
+    statistics->setObjectName(QStringLiteral("Statistikseite"));
+    AbfrNotebook->addWidget(input);
+    AbfrNotebook->addWidget(statistics);
+    BuildInputPage(input);
+    BuildStatisticsPage(statistics);
+
+    WrongBlinkTimer = new QTimer(this);
+    WrongBlinkTimer->setInterval(150);
+    connect(WrongBlinkTimer, &QTimer::timeout, this, &TAbfrageForm::WrongBlinkTimerTimer);
+    SonderzTimer2 = new QTimer(this);
+    SonderzTimer2->setInterval(10);
+    SonderzTimer2->setSingleShot(true);
+    connect(SonderzTimer2, &QTimer::timeout, this, &TAbfrageForm::SonderzTimer2Timer);
+}
+
+TAbfrageForm::~TAbfrageForm() = default;
+
+void TAbfrageForm::BuildInputPage(QWidget* page) {
+    Richtung1 = Label(page, 10, 8, 300, 18);
+    VokNr = Label(page, 440, 8, 80, 18);
+    for (int k = 0; k < 5; ++k) Abf[k] = Label(page, 20, 28 + 20 * k, 500, 20);
+
+    TrickLabel = Label(page, 536, 0, 24, 24);
+    Trickmenu = new QMenu(this);
+    grn = Trickmenu->addAction(QString::fromUtf8("&TIPP ES SELBER!"));
+    ROT1 = Trickmenu->addAction(QString::fromUtf8("&GUTE SICHT!"));
+    NEBEL1 = Trickmenu->addAction(QString::fromUtf8("&NEBEL"));
+    WEGDAMIT1 = Trickmenu->addAction(QString::fromUtf8("&WEG DAMIT!"));
+    connect(grn, &QAction::triggered, this, &TAbfrageForm::grnClick);
+    connect(ROT1, &QAction::triggered, this, &TAbfrageForm::ROT1Click);
+    connect(NEBEL1, &QAction::triggered, this, &TAbfrageForm::NEBEL1Click);
+    connect(WEGDAMIT1, &QAction::triggered, this, &TAbfrageForm::WEGDAMIT1Click);
+    connect(TrickLabel, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { Trickmenu->popup(TrickLabel->mapToGlobal(pos)); });
+
+    Richtung2 = Label(page, 10, 134, 300, 18);
+    AbfrEdit = new QLineEdit(page);
+    AbfrEdit->setGeometry(10, 154, 400, 26);
+    AbfrEdit->setMaxLength(int(kMaxAnswerLength));
+    AbfrEdit->installEventFilter(this);
+    SonderzButton2 = Button(page, "", 416, 154, 30);
+    SonderzButton2->setAutoDefault(false);
+    SonderzButton2->setToolTip(
+        Hint("Sonderzeichen einfügen. Für das sichtbare die linke,\rzum Auswählen die rechte Maustaste drücken!|"));
+    SonderzButton2->installEventFilter(this);
+    connect(SonderzButton2, &QPushButton::clicked, this, &TAbfrageForm::SonderzButton2Click);
+    mute = new QToolButton(page);
+    mute->setGeometry(452, 154, 26, 26);
+    mute->setCheckable(true);
+    connect(mute, &QToolButton::clicked, this, &TAbfrageForm::muteClick);
+
+    Notebook1 = new QStackedWidget(page);
+    Notebook1->setGeometry(10, 186, 540, 222);
+    auto* anleitung = new QWidget;
+    anleitung->setObjectName(QStringLiteral("anleitung"));
+    auto* bewertung = new QWidget;
+    bewertung->setObjectName(QStringLiteral("bewertung"));
+    Notebook1->addWidget(anleitung);
+    Notebook1->addWidget(bewertung);
+    Anleitung = Label(anleitung, 10, 10, 520, 100);
+    Anleitung->setWordWrap(true);
+    Anleitung->setText(QString::fromUtf8(
+        "Geben Sie die Übersetzung in das Eingabefeld ein und drücken Sie Enter oder \"OK\". Mehrere "
+        "Bedeutungen trennen Sie durch \";\"."));
+
+    // The verdict's lines stand relative to the asked line.
+    Bewertung = Label(bewertung, 24, 0, 510, 20);
+    Anzeige1 = Label(bewertung, 24, 24, 510, 25);
+    Image1 = Label(bewertung, 4, 24, 16, 16);
+    Image2 = Label(bewertung, 4, Anzeige1->y() + 34, 16, 16);
+    Anzeige2 = Label(bewertung, 24, Anzeige1->y() + 35, 510, 25);
+    Anzeige2->setAutoFillBackground(true);
+    HLine1 = Label(bewertung, 24, Anzeige1->y() + Anzeige1->height() + 1, 510, 1);
+    HLine2 = Label(bewertung, 24, Anzeige2->y() + Anzeige2->height() + 1, 510, 1);
+    for (QLabel* rule : {HLine1, HLine2}) rule->setFrameShape(QFrame::HLine);
+    Anzeige3 = Label(bewertung, 24, HLine2->y() + 4, 510, 125);
+    Anzeige3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Image3 = Label(bewertung, 4, Anzeige3->y() - 1, 16, 16);
+
+    Fortschritt = Label(page, 10, 412, 540, 18);
+    ProgressBar1 = new QProgressBar(page);
+    ProgressBar1->setGeometry(10, 432, 540, 16);
+    ProgressBar1->setTextVisible(false);
+
+    OKBtn = Button(page, "OK", 10, 460);
+    OKBtn->setDefault(true);
+    OKBtn->setToolTip(Hint("Vergleicht die Eingabe mit der korrekten Übersetzung|"));
+    AbortBtn = Button(page, "Abbrechen", 110, 460);
+    AbortBtn->setToolTip(Hint("Bricht das Abfragen ab|"));
+    TipBtn = Button(page, "Tip", 210, 460);
+    TipBtn->setToolTip(Hint("Gibt beim Drücken den Anfangsbuchstaben und bei jedem\rweiteren Drücken den jeweils "
+                            "nächsten Buchstaben des\rgefragten Vokabels aus|"));
+    BitBtn1 = Button(page, "&Hilfe", 460, 460);
+    BitBtn1->setToolTip(Hint("Öffnet die Hilfe zum Thema Abfragen|"));
+    for (QPushButton* b : {AbortBtn, TipBtn, BitBtn1}) b->setAutoDefault(false);
+    connect(OKBtn, &QPushButton::clicked, this, &TAbfrageForm::OKBtnClick);
+    connect(AbortBtn, &QPushButton::clicked, this, &TAbfrageForm::AbortBtnClick);
+    connect(TipBtn, &QPushButton::clicked, this, &TAbfrageForm::TipBtnClick);
+    connect(BitBtn1, &QPushButton::clicked, this, &TAbfrageForm::BitBtn1Click);
+}
+
+void TAbfrageForm::BuildStatisticsPage(QWidget* page) {
+    Statistik1 = Label(page, 20, 20, 400, 100);
+    Statistik1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    PieBoxWidget = new PieBox([this](int w, int h) { return session_.Pie(w, h); }, page);
+    PieBoxWidget->move(20, 140);
+    PieBoxWidget->setToolTip(
+        Hint("grün: Anteil der richtigen Übersetzungen,\rrot : Anteil der falschen Übersetzungen|"));
+    Label(page, 140, 160, 120, 18)->setText(QString::fromUtf8("grün=richtig"));
+    Label(page, 140, 190, 120, 18)->setText(QString::fromUtf8("rot=falsch"));
+    StatistikFertigButton = Button(page, "&Fertig", 10, 460);
+    NochMalButton = Button(page, "&Nochmal", 110, 460);
+    BitBtn2 = Button(page, "Ergebnis &drucken", 210, 460, 130);
+    connect(StatistikFertigButton, &QPushButton::clicked, this, &TAbfrageForm::StatistikFertigButtonClick);
+    connect(NochMalButton, &QPushButton::clicked, this, &TAbfrageForm::NochMalButtonClick);
+    connect(BitBtn2, &QPushButton::clicked, this, &TAbfrageForm::BitBtn2Click);
+}
+
+void TAbfrageForm::SetQuizDocument(TMDIChild* window) { quizWindow_ = window; }
+
+TMDIChild* TAbfrageForm::ErrorListWindow() const { return errorList_; }
+
+void TAbfrageForm::SetSound(ErrorSound* sound) { session_.SetSound(sound != nullptr ? sound : ownSound_.get()); }
+
+QuizHost* TAbfrageForm::Host() {
+    if (host_ != nullptr) return host_;
+    if (TheQuizHost() != nullptr) return TheQuizHost();
+    fallbackHost_ = std::make_unique<MdiAreaQuizHost>(quizWindow_ != nullptr ? quizWindow_->mdiArea() : nullptr);
+    return fallbackHost_.get();
+}
+
+void TAbfrageForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) FormShow();
+}
+
+void TAbfrageForm::FormShow() {
+    const AbfrageOptionenTyp& o = options_.Abfragen;
+    WrongBlinkTimer->stop();
+    SetAnzeige2Face(std::nullopt);
+    mute->setVisible(session_.SoundButtonShown());
+    muteClick();
+    AbfrNotebook->setCurrentIndex(0);
+    Notebook1->setCurrentIndex(0);
+    OKBtn->setDefault(true);
+    TipBtn->setEnabled(session_.TipsAllowed());
+    setWindowTitle(QString::fromStdString(session_.Caption()));
+    Richtung1->setText(QString::fromUtf8(session_.AskedSideCaption()));
+    Richtung2->setText(QString::fromUtf8(session_.TypedSideCaption()));
+    ApplyFonts();
+    TrickLabel->setContextMenuPolicy(options_.Settings.MenueaufrufErmoeglichen ? Qt::CustomContextMenu
+                                                                              : Qt::NoContextMenu);
+    for (QLabel* label : {Abf[0], Abf[1], Abf[2], Abf[3], Abf[4], Bewertung, Anzeige1, Anzeige2, Anzeige3}) {
+        label->clear();
+    }
+    session_.Start();
+    ProgressBar1->setMaximum(std::max(1, session_.ProgressMax()));
+    ShowQuestion();
+    SonderzButton2->setFont(AbfrEdit->font());
+    SonderzButton2->setText(BytesText(options_.Settings.LetztesSonderzeichen, typedCharset_));
+    if (o.FehlerlisteErstellen) {
+        SetUpErrorList();
+    } else {
+        errorList_ = nullptr;
+        session_.SetErrorList(nullptr);
+    }
+}
+
+void TAbfrageForm::ApplyFonts() {
+    const SchriftartenTyp* fonts = quizWindow_ != nullptr ? &quizWindow_->Document().Fonts : nullptr;
+    TFontObject ms;
+    TFontObject fs;
+    FontRecToFont(fonts != nullptr ? fonts->TableMS : options_.SchriftMS, ms);
+    FontRecToFont(fonts != nullptr ? fonts->TableFS : options_.SchriftFS, fs);
+    const bool mother = session_.MotherAsked();
+    const TFontObject& asked = mother ? ms : fs;
+    const TFontObject& typed = mother ? fs : ms;
+    for (int k = 0; k < (mother ? 5 : 2); ++k) SetScreenFont(Abf[k], asked);
+    SetScreenFont(Anzeige1, asked);
+    SetScreenFont(Anzeige2, typed);
+    SetScreenFont(Anzeige3, typed);
+    AbfrEdit->setFont(typed.Font);
+    askedCharset_ = asked.Charset;
+    typedCharset_ = typed.Charset;
+}
+
+void TAbfrageForm::ShowQuestion() {
+    if (session_.Done()) {
+        ProgressBar1->setValue(ProgressBar1->maximum());
+        Fortschritt->setText(QString::fromUtf8("Fertig."));
+        ShowStatistics();
+        return;
+    }
+    VokNr->setText(QString::number(session_.CurrentIndex()));
+    ProgressBar1->setValue(session_.ProgressPosition());
+    Fortschritt->setText(QString::fromStdString(session_.ProgressText()));
+    const std::array<std::string, 5> fields = session_.AskedFields();
+    for (int k = 0; k < 5; ++k) Abf[k]->setText(BytesText(fields[k], askedCharset_));
+    AbfrEdit->clear();
+    AbfrEdit->setFocus();
+}
+
+void TAbfrageForm::ShowStatistics() {
+    AbfrNotebook->setCurrentIndex(1);
+    // A dialog has one default button; the statistics page takes it over.
+    StatistikFertigButton->setDefault(true);
+    Statistik1->setText(Lines(QString::fromStdString(session_.StatisticsText())));
+    PieBoxWidget->update();
+    StatistikFertigButton->setFocus();
+}
+
+void TAbfrageForm::OKBtnClick() {
+    if (session_.Done()) return;
+    Notebook1->setCurrentIndex(1);
+    const AnswerShown shown = session_.Answer(EditBytes(AbfrEdit->text(), typedCharset_));
+    Bewertung->setText(QString::fromStdString(shown.verdict));
+    SetTextColor(Bewertung, ColorFromRec(shown.verdictColor));
+    Anzeige1->setText(BytesText(shown.askedLine, askedCharset_));
+    Anzeige2->setText(BytesText(shown.typedLine, typedCharset_));
+    Anzeige3->setText(Lines(BytesText(shown.correctLine, typedCharset_)));
+    if (shown.strikeOut != StrikeOut::Unchanged) {
+        QFont font = Anzeige2->font();
+        font.setStrikeOut(shown.strikeOut == StrikeOut::On);
+        Anzeige2->setFont(font);
+    }
+    if (session_.Blink().Running() && !WrongBlinkTimer->isActive()) WrongBlinkTimer->start();
+    ShowQuestion();
+}
+
+void TAbfrageForm::TipBtnClick() {
+    for (QLabel* label : {Bewertung, Anzeige1, Anzeige2, Anzeige3}) label->clear();
+    // The tip stands on the verdict page, which must be showing.
+    Notebook1->setCurrentIndex(1);
+    Anzeige1->setText(BytesText(session_.Tip(), typedCharset_));
+    AbfrEdit->setFocus();
+}
+
+void TAbfrageForm::BitBtn1Click() { Host()->ShowHelpPage("Dialogfelder\\abfragen.html"); }
+
+void TAbfrageForm::BitBtn2Click() {
+    AbfrageOptionenTyp& o = options_.Abfragen;
+    if (o.AskForUsername) {
+        const std::string name = AskUserName();
+        if (name == platform::kCancelMarker) return;
+        o.Username = name;
+    }
+    QuizPrintData data;
+    data.counters = session_.Counters();
+    data.repeatUntilRight = o.WiederholenBisRichtig;
+    data.fuzzy = o.FuzzyLogic;
+    data.rightFrom = o.RichtigAb;
+    data.motherAsked = session_.MotherAsked();
+    data.fileName = fileName_;
+    data.userName = o.Username;
+    PrintQuizResult(data, printFileName_);
+}
+
+void TAbfrageForm::SetAnzeige2Face(const std::optional<uint32_t>& color) {
+    QPalette p = Anzeige2->palette();
+    p.setColor(QPalette::Window, color ? ColorFromRec(*color) : palette().color(QPalette::Button));
+    Anzeige2->setPalette(p);
+}
+
+void TAbfrageForm::WrongBlinkTimerTimer() {
+    SetAnzeige2Face(session_.Blink().Tick());
+    if (!session_.Blink().Running()) WrongBlinkTimer->stop();
+}
+
+void TAbfrageForm::muteClick() {
+    session_.SetMuted(mute->isChecked());
+    mute->setIcon(style()->standardIcon(mute->isChecked() ? QStyle::SP_MediaVolumeMuted : QStyle::SP_MediaVolume));
+}
+
+void TAbfrageForm::SonderzButton2Click() { AbfrEdit->insert(SonderzButton2->text()); }
+
+void TAbfrageForm::SonderzButton2MouseDown(const QPoint& pos) {
+    specialChosen_ = Host()->PopupSpecialCharacters(SonderzButton2->mapToGlobal(pos), typedCharset_ == 238);
+    SonderzTimer2->start();
+}
+
+void TAbfrageForm::SonderzTimer2Timer() {
+    SonderzTimer2->stop();
+    SonderzButton2->setText(BytesText(options_.Settings.LetztesSonderzeichen, typedCharset_));
+    if (specialChosen_) SonderzButton2Click();
+    specialChosen_ = false;
+}
+
+void TAbfrageForm::grnClick() { AbfrEdit->setText(BytesText(session_.TrickAnswer(), typedCharset_)); }
+
+void TAbfrageForm::ROT1Click() {
+    if (quizWindow_ == nullptr) return;
+    // Checked, so that the layout keeps the description shown; the quiz
+    // start puts the check mark back afterwards.
+    quizWindow_->Anzeigen1->setChecked(true);
+    quizWindow_->Tabelle->show();
+    quizWindow_->DescMemo->show();
+    quizWindow_->FormResize();
+}
+
+void TAbfrageForm::NEBEL1Click() {
+    if (quizWindow_ == nullptr) return;
+    quizWindow_->Anzeigen1->setChecked(false);
+    quizWindow_->Tabelle->hide();
+    quizWindow_->DescMemo->hide();
+}
+
+void TAbfrageForm::WEGDAMIT1Click() {
+    options_.Settings.MenueaufrufErmoeglichen = false;
+    TrickLabel->setContextMenuPolicy(Qt::NoContextMenu);
+}
+
+TMDIChild* TAbfrageForm::FindErrorList() const {
+    for (TMDIChild* w : const_cast<TAbfrageForm*>(this)->Host()->DocumentWindows()) {
+        if (w->Document().Caption == ErrorListCaption) return w;
+    }
+    return nullptr;
+}
+
+void TAbfrageForm::SetUpErrorList() {
+    errorList_ = nullptr;
+    session_.SetErrorList(nullptr);
+    if (quizWindow_ != nullptr && quizWindow_->Document().Caption == ErrorListCaption) return;
+    TMDIChild* list = FindErrorList();
+    if (list == nullptr) {
+        if (TMDIChild* made = Host()->CreateEmptyDocument()) {
+            made->Document().FileName.clear();
+            // The caption first: minimising keeps exactly this caption.
+            made->SetCaption(ErrorListCaption);
+            made->showMinimized();
+            // The quizzed window stays the active one.
+            if (quizWindow_ != nullptr && quizWindow_->mdiArea() != nullptr) {
+                quizWindow_->mdiArea()->setActiveSubWindow(quizWindow_);
+            }
+        }
+        list = FindErrorList();
+    }
+    if (list == nullptr) {
+        platform::Dialogs().MessageDlg(kErrorListFailedText, platform::MsgDlgType::Error,
+                                       platform::mbOK | platform::mbHelp, kErrorListHelpContext);
+        options_.Abfragen.FehlerlisteErstellen = false;
+        return;
+    }
+    if (quizWindow_ != nullptr) list->Document().Fonts = quizWindow_->Document().Fonts;
+    errorList_ = list;
+    session_.SetErrorList(&list->Document().Entries);
+}
+
+void TAbfrageForm::done(int result) {
+    // However the quiz ends, the list's grid shows what was added.
+    if (errorList_ != nullptr) errorList_->RefreshGrid();
+    session_.SetErrorList(nullptr);
+    WrongBlinkTimer->stop();
+    SonderzTimer2->stop();
+    session_.Close();
+    QDialog::done(result);
+}
+
+bool TAbfrageForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == SonderzButton2 && event->type() == QEvent::MouseButtonPress) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::RightButton) {
+            SonderzButton2MouseDown(mouse->position().toPoint());
+            return true;
+        }
+    }
+    if (watched == AbfrEdit && event->type() == QEvent::KeyPress) {
+        auto* keyEvent = static_cast<QKeyEvent*>(event);
+        const QString text = keyEvent->text();
+        if (text.size() != 1) return QDialog::eventFilter(watched, event);
+        const std::string bytes = EditBytes(text, typedCharset_);
+        char key = bytes[0];
+        if (!session_.KeyAllowed(key)) return true;
+        LineEditCaret caret(*AbfrEdit, typedCharset_);
+        const char typed = key;
+        ComposeCaronKey(key, caret);
+        if (key == 0) return true;
+        if (key != typed) {
+            AbfrEdit->insert(BytesText(std::string(1, key), typedCharset_));
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include "platform/Dialogs.h"
+#include "platform/ui/PagePrinter.h"
+#include "training/ui/QuizPrint.h"
+
+namespace {
+
+// Records the page: each text with its place and whether it was bold.
+class RecordingCanvas : public platform::PageCanvas {
+public:
+    struct Text {
+        int x, y;
+        std::string text;
+        bool bold;
+    };
+    std::vector<Text> texts;
+    std::string title;
+    bool begun = false;
+    bool ended = false;
+    bool bold = false;
+
+    bool BeginDoc(const std::string& t) override {
+        title = t;
+        begun = true;
+        return true;
+    }
+    bool EndDoc() override {
+        ended = true;
+        return true;
+    }
+    bool NewPage() override { return true; }
+    int Resolution() const override { return 600; }
+    int PageWidth() const override { return 4800; }
+    int PageHeight() const override { return 6800; }
+    void SetFont(const std::string&, int, bool b) override { bold = b; }
+    int TextHeight(const std::string&) override { return 10; }
+    int TextWidth(const std::string& t) override { return int(t.size()); }
+    void TextOut(int x, int y, const std::string& t) override { texts.push_back({x, y, t, bold}); }
+    void Line(int, int, int, int) override {}
+
+    const Text* Find(const std::string& t) const {
+        for (const Text& x : texts) {
+            if (x.text == t) return &x;
+        }
+        return nullptr;
+    }
+};
+
+QuizPrintData Data() {
+    QuizPrintData d;
+    d.counters.FinishedCount = 4;
+    d.counters.AttemptCount = 6;
+    d.counters.FirstTryRightCount = 3;
+    d.fuzzy = true;
+    d.rightFrom = 80;
+    d.fileName = "/home/lena/tiere.plk";
+    d.dateTime = "01.02.24, 10:11:12";
+    return d;
+}
+
+// "Davon richtig beantwortet:" and six blanks, one unit per byte.
+constexpr int kValueX = 120 + 32;
+
+}  // namespace
+
+TEST(QuizResultPrint, LinesOfTheResultInTheirColumns) {
+    RecordingCanvas canvas;
+    QuizPrintData data = Data();
+    data.userName = "Lena";
+    ASSERT_TRUE(WriteQuizResult(canvas, data));
+    EXPECT_EQ(canvas.title, "Pelko32 Ergebnis vom Abfragen");
+    EXPECT_TRUE(canvas.ended);
+
+    std::vector<std::string> order;
+    for (const auto& t : canvas.texts) order.push_back(t.text);
+    const std::vector<std::string> expected = {"Pelko32 - Abfragen",
+                                               "Benutzer:",
+                                               "Lena",
+                                               "Vokabeldatei: ",
+                                               "/home/lena/tiere.plk",
+                                               "Gefragt wurde: ",
+                                               "Muttersprache->Fremdsprache",
+                                               "Fuzzy-Logik: ",
+                                               "80%",
+                                               "Vokabeln gefragt: ",
+                                               "4",
+                                               "Davon richtig beantwortet: ",
+                                               "3",
+                                               "Richtig: ",
+                                               "75,00%",
+                                               "Es wurden keine Tips verwendet.",
+                                               "Datum, Uhrzeit:",
+                                               "01.02.24, 10:11:12"};
+    EXPECT_EQ(order, expected);
+
+    const auto* head = canvas.Find("Pelko32 - Abfragen");
+    EXPECT_EQ(head->y, 60);
+    EXPECT_TRUE(head->bold);
+    EXPECT_EQ(canvas.Find("Benutzer:")->y, 80);  // after a blank line
+    EXPECT_EQ(canvas.Find("Lena")->x, kValueX);
+    EXPECT_EQ(canvas.Find("/home/lena/tiere.plk")->x, 120);
+    EXPECT_EQ(canvas.Find("/home/lena/tiere.plk")->y, canvas.Find("Vokabeldatei: ")->y + 10);
+    EXPECT_TRUE(canvas.Find("75,00%")->bold);
+    EXPECT_FALSE(canvas.Find("Es wurden keine Tips verwendet.")->bold);
+    EXPECT_EQ(canvas.Find("Datum, Uhrzeit:")->y, canvas.Find("Es wurden keine Tips verwendet.")->y + 20);
+}
+
+TEST(QuizResultPrint, RepeatModeGivesNoRatingAndNoEntryDoneDividesByNothing) {
+    RecordingCanvas canvas;
+    QuizPrintData data = Data();
+    data.repeatUntilRight = true;
+    data.fuzzy = false;
+    data.motherAsked = false;
+    ASSERT_TRUE(WriteQuizResult(canvas, data));
+    EXPECT_NE(canvas.Find("Es kann keine Wertung ausgegeben werden, da die Option"), nullptr);
+    EXPECT_NE(canvas.Find("\"Wiederholen bis richtig beantwortet\" eingeschaltet war."), nullptr);
+    EXPECT_EQ(canvas.Find("Richtig: "), nullptr);
+    EXPECT_NE(canvas.Find("nicht aktiv"), nullptr);
+    EXPECT_NE(canvas.Find("Fremdsprache->Muttersprache"), nullptr);
+
+    RecordingCanvas empty;
+    data = Data();
+    data.counters = QuizCounters{};
+    data.counters.TipsUsed = 2;
+    ASSERT_TRUE(WriteQuizResult(empty, data));
+    EXPECT_NE(empty.Find("0,00%"), nullptr);
+    EXPECT_EQ(empty.Find("Tips verwendet:")->y, empty.Find("2")->y);
+}
+
+TEST(QuizResultPrint, PrintsIntoAPdfFile) {
+    QTemporaryDir dir;
+    const std::string file = dir.filePath("ergebnis.pdf").toStdString();
+    platform::ScriptedDialogs dialogs;
+    platform::ScopedDialogs scope(dialogs);
+    ASSERT_TRUE(PrintQuizResult(Data(), file));
+    EXPECT_TRUE(dialogs.shown.empty());
+    QFile pdf(QString::fromStdString(file));
+    ASSERT_TRUE(pdf.exists());
+    EXPECT_GT(pdf.size(), 0);
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty()) return;
+    QProcess process;
+    process.start(pdftotext, {QString::fromStdString(file), QStringLiteral("-")});
+    ASSERT_TRUE(process.waitForFinished(10000));
+    const QString text = QString::fromUtf8(process.readAllStandardOutput());
+    EXPECT_TRUE(text.contains(QStringLiteral("Pelko32 - Abfragen")));
+    EXPECT_TRUE(text.contains(QStringLiteral("75,00%")));
+}
+
+TEST(QuizResultPrint, FailedJobIsReported) {
+    platform::ScriptedDialogs dialogs;
+    platform::ScopedDialogs scope(dialogs);
+    EXPECT_FALSE(PrintQuizResult(Data(), "/nonexistent/folder/ergebnis.pdf"));
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text,
+              "Beim Drucken ist ein Ausnahmefehler aufgetreten. Bitte wenden Sie sich an den Programmierer");
+    EXPECT_EQ(dialogs.shown[0].helpContext, 7001);
+}
+
+TEST(QuizResultPrint, NamePromptRefusesAnEmptyNameAndCancelGivesEsc) {
+    platform::ScriptedDialogs dialogs;
+    platform::ScopedDialogs scope(dialogs);
+    dialogs.inputAnswers = {std::string(), std::string("Lena"), std::nullopt};
+    EXPECT_EQ(AskUserName(), "Lena");
+    EXPECT_EQ(AskUserName(), "\x1b");
+    ASSERT_EQ(dialogs.shown.size(), 3u);
+    EXPECT_EQ(dialogs.shown[0].text, "Bitte geben Sie Ihren Namen für den Bericht ein:");
+}
