@@ -1,6 +1,8 @@
 // The built programs and the application object, each run as a process of
 // its own.
 #include <gtest/gtest.h>
+
+#include <filesystem>
 #include <signal.h>
 
 #include <QProcess>
@@ -14,6 +16,11 @@ QProcessEnvironment Environment(const TempDir& dir) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("PELKO_REGISTRY", QString::fromStdString(dir.Path("registry.reg")));
+    // A guard folder of its own, so a Pelko32 the user runs is never handed the start.
+    const std::string runtime = dir.Path("run");
+    std::filesystem::create_directories(runtime);
+    std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+    env.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime));
     return env;
 }
 

@@ -25,6 +25,7 @@
 #include "platform/Dialogs.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Random.h"
+#include "training/ui/QuizStart.h"
 
 TMainForm* MainForm = nullptr;
 
@@ -90,6 +91,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     BuildMenus();
     BuildToolbar();
     BuildDeskPopUp();
+    RegisterQuizStart();
     connect(ClientArea, &QMdiArea::subWindowActivated, this, &TMainForm::MergeMenus);
     FormCreate();
 }
