@@ -89,7 +89,9 @@ void TMDIChild::DescMemoChange() {
     FormResize();
 }
 
-bool TMDIChild::MemoFocused() const { return DescMemo->hasFocus(); }
+// The window's focused control, also while a menu of the frame has the
+// keyboard.
+bool TMDIChild::MemoFocused() const { return focusWidget() == DescMemo; }
 
 bool TMDIChild::CurrentCell(int& column, int& row) const {
     const QModelIndex index = Tabelle->currentIndex();
