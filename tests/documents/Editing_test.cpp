@@ -14,6 +14,7 @@
 #include "documents/CellEditing.h"
 #include "documents/DocumentTestFiles.h"
 #include "documents/EntryClipboard.h"
+#include "documents/TabelleLayout.h"
 #include "documents/ui/Childwin.h"
 #include "documents/ui/TabelleModel.h"
 #include "platform/Dialogs.h"
@@ -202,6 +203,19 @@ TEST_F(EditingTest, MarkingWithTheMouseAndTheRowPopups) {
     // A click in the body clears them.
     Press(Qt::LeftButton, w->ColWidth(0) + 40, RowY(1));
     EXPECT_FALSE(MarksAny(Doc().Marks));
+}
+
+TEST_F(EditingTest, RightButtonInTheBody) {
+    // Pressed and released without moving: the table menu.
+    Press(Qt::RightButton, w->ColWidth(0) + 40, RowY(2));
+    EXPECT_TRUE(w->tabelle_main_menu->isVisible());
+    EXPECT_EQ(Doc().DragStartY, 0);
+    w->tabelle_main_menu->hide();
+    // Dragging: one row per pixel, the last used row kept in reach, never above row 1.
+    EXPECT_EQ(tabelle::DragTopRow(1, 5, 100, 200, 19), 6);
+    EXPECT_EQ(tabelle::DragTopRow(1, 500, 100, 200, 19), 93);
+    EXPECT_EQ(tabelle::DragTopRow(10, -50, 100, 200, 19), 1);
+    EXPECT_EQ(tabelle::DragTopRow(1, 5, 3, 200, 19), 1);
 }
 
 TEST_F(EditingTest, HeaderSortClosesGapsInTheSameStep) {
