@@ -115,14 +115,14 @@ TMDIChild::TMDIChild(std::unique_ptr<VocabDocument> document, QWidget* parent)
     Tabelle->verticalHeader()->setMinimumSectionSize(1);
     Tabelle->horizontalHeader()->setSectionsClickable(false);
     // The grid's presses open its popups; no context-menu event on top.
-    for (QWidget* w : {static_cast<QWidget*>(Tabelle), Tabelle->viewport(), static_cast<QWidget*>(Tabelle->horizontalHeader()),
-                       Tabelle->horizontalHeader()->viewport(), static_cast<QWidget*>(Tabelle->verticalHeader()),
-                       Tabelle->verticalHeader()->viewport()}) {
-        w->setContextMenuPolicy(Qt::PreventContextMenu);
-    }
-    for (QObject* w : {static_cast<QObject*>(Tabelle->viewport()), static_cast<QObject*>(Tabelle->horizontalHeader()->viewport()),
-                       static_cast<QObject*>(Tabelle->verticalHeader()->viewport())}) {
-        w->installEventFilter(this);
+    QHeaderView* const headers[] = {Tabelle->horizontalHeader(), Tabelle->verticalHeader()};
+    Tabelle->setContextMenuPolicy(Qt::PreventContextMenu);
+    Tabelle->viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
+    Tabelle->viewport()->installEventFilter(this);
+    for (QHeaderView* header : headers) {
+        header->setContextMenuPolicy(Qt::PreventContextMenu);
+        header->viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
+        header->viewport()->installEventFilter(this);
     }
     if (auto* corner = Tabelle->findChild<QAbstractButton*>()) corner->installEventFilter(this);
 
