@@ -52,6 +52,11 @@ int ColumnAtX(int x, int numberColumnWidth, int leftColumn, const FieldWidths& w
     return kNoColumn;
 }
 
+int DragTopRow(int dragTopRow, int moved, int lastUsedRow, int clientHeight, int rowHeight) {
+    const int highest = lastUsedRow - clientHeight / std::max(1, rowHeight + 1) + 3;
+    return std::max(1, std::min(dragTopRow + moved, highest));
+}
+
 int MemoClientHeight(int lines, int fontHeight, bool endsWithLineFeed) {
     const int h = std::abs(fontHeight);
     return std::max(lines, 1) * h + 7 + (endsWithLineFeed ? h : 0);

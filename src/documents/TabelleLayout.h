@@ -26,6 +26,9 @@ int EqualColumnWidth(int clientWidth, int numberColumnWidth);
 FieldWidths FitAllWidths(const FieldWidths& widestTexts, int clientWidth, int numberColumnWidth);
 // The column under x: 0 inside the number column, 1 to 7, or kNoColumn.
 int ColumnAtX(int x, int numberColumnWidth, int leftColumn, const FieldWidths& widths);
+// The top row while the right button drags: one row per pixel moved, kept
+// so that the last used row stays in reach, and at least 1.
+int DragTopRow(int dragTopRow, int moved, int lastUsedRow, int clientHeight, int rowHeight);
 // Client height of the description line.
 int MemoClientHeight(int lines, int fontHeight, bool endsWithLineFeed);
 

@@ -184,6 +184,14 @@ void VocabDocument::CaptionChanged() {
     if (view_ != nullptr) view_->CaptionChanged();
 }
 
+void VocabDocument::CellChanged(int column, int row) {
+    if (view_ != nullptr) view_->CellChanged(column, row);
+}
+
+void VocabDocument::FormResize() {
+    if (view_ != nullptr) view_->FormResize();
+}
+
 std::string LayoutCaption(const std::string& caption, const std::string& fileName, int tag, bool modified,
                           bool minimised) {
     const std::string mark = modified ? " *" : "";

@@ -21,6 +21,12 @@ public:
     // Rebuild the grid; the view does nothing while BulkUpdate is set.
     virtual void RefreshGrid() = 0;
     virtual void CaptionChanged() = 0;
+    // One cell was stored by an edit: show it and let the row count follow.
+    virtual void CellChanged(int /*column*/, int /*row*/) {}
+    // Lay out again: the description's height and the caption.
+    virtual void FormResize() {}
+    // The undo and redo items must show the new state.
+    virtual void UndoStateChanged() {}
 };
 
 class VocabDocument {
@@ -85,10 +91,24 @@ public:
     // comes with the document file commands; until then it saves nothing.
     bool Save();
 
+    // Undo and redo (UndoHistory.cpp). PushUndo comes before every edit.
+    void PushUndo(const std::string& actionText);
+    // False when there is nothing to step to; the caller beeps.
+    bool UndoStep();
+    bool RedoStep();
+    std::string UndoCaption() const;
+    bool UndoEnabled() const { return UndoLevel >= 2; }
+    std::string RedoCaption() const;
+    bool RedoEnabled() const { return RedoPossible != 0; }
+
     void RefreshGrid();
     void CaptionChanged();
+    void CellChanged(int column, int row);
+    void FormResize();
 
 private:
+    void RestoreSnapshot(const UndodataTyp& slot);
+
     DocumentView* view_ = nullptr;
 };
 

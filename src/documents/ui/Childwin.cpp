@@ -1,5 +1,6 @@
 #include "documents/ui/Childwin.h"
 
+#include <QAbstractButton>
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QCloseEvent>
@@ -14,18 +15,11 @@
 #include <algorithm>
 
 #include "documents/TabelleLayout.h"
+#include "documents/ui/Hourglass.h"
 #include "documents/ui/TabelleModel.h"
 #include "platform/CodePage.h"
 
 namespace {
-
-class Hourglass {
-public:
-    Hourglass() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~Hourglass() { QApplication::restoreOverrideCursor(); }
-    Hourglass(const Hourglass&) = delete;
-    Hourglass& operator=(const Hourglass&) = delete;
-};
 
 const QString kHiddenText = QString::fromUtf8(
     "Die Vokabelliste ist momentan verborgen. Wählen Sie im Menü \"Vokabelliste\" den Menüpunkt \"Sichtbar\" "
@@ -109,24 +103,41 @@ TMDIChild::TMDIChild(std::unique_ptr<VocabDocument> document, QWidget* parent)
     Tabelle->setHorizontalHeader(new TabelleHeader(Qt::Horizontal, *model_, Tabelle));
     Tabelle->setVerticalHeader(new TabelleHeader(Qt::Vertical, *model_, Tabelle));
     Tabelle->setModel(model_);
-    Tabelle->setItemDelegate(new TabelleDelegate(*model_, Tabelle));
+    delegate_ = new TabelleDelegate(*model_, Tabelle);
+    delegate_->CellEdited = [this](int column, int row, const QString& text) { TabelleSetEditText(column, row, text); };
+    delegate_->PasteRequested = [this] { Einfgen1Click(); };
+    Tabelle->setItemDelegate(delegate_);
     Tabelle->setSelectionMode(QAbstractItemView::SingleSelection);
-    Tabelle->setEditTriggers(QAbstractItemView::NoEditTriggers);  // cell editing comes with its commands
+    Tabelle->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                             QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     Tabelle->setTabKeyNavigation(true);
     Tabelle->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     Tabelle->horizontalHeader()->setMinimumSectionSize(1);
     Tabelle->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     Tabelle->verticalHeader()->setMinimumSectionSize(1);
+    Tabelle->horizontalHeader()->setSectionsClickable(false);
+    // The grid's presses open its popups; no context-menu event on top.
+    QHeaderView* const headers[] = {Tabelle->horizontalHeader(), Tabelle->verticalHeader()};
+    Tabelle->setContextMenuPolicy(Qt::PreventContextMenu);
+    Tabelle->viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
+    Tabelle->viewport()->installEventFilter(this);
+    for (QHeaderView* header : headers) {
+        header->setContextMenuPolicy(Qt::PreventContextMenu);
+        header->viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
+        header->viewport()->installEventFilter(this);
+    }
+    if (auto* corner = Tabelle->findChild<QAbstractButton*>()) corner->installEventFilter(this);
 
     DescMemo = new QPlainTextEdit(client_);
     DescMemo->setObjectName(QStringLiteral("DescMemo"));
-    DescMemo->setReadOnly(true);  // typing comes with the description commands
+    connect(DescMemo, &QPlainTextEdit::textChanged, this, &TMDIChild::DescMemoChange);
 
     BuildMenus();
     doc_->SetView(this);
     ApplyFonts();
     model_->SetGridRowCount(tabelle::RowCount(doc_->LastUsedRow()));
     CaptionChanged();
+    UndoStateChanged();
 }
 
 TMDIChild::~TMDIChild() {
@@ -240,7 +251,11 @@ void TMDIChild::BuildMenus() {
     // Commands whose handlers belong to later work stay disabled until then.
     const QList<QAction*> wired = {Schliessen1, Beenden1, Anzeigen1, Ansichtaktualisieren1, TabelleAutoSize,
                                    gleichmigverteilen1, AutoSize, Schlieen1, Abfragen1, Abfragen2,
-                                   ctx_menu_abfragen};
+                                   ctx_menu_abfragen, UndoMenu, UnundoMenu, Kopieren1,
+                                   Ausschneiden1, Einfgen1, Zwischenablageleeren1, Lckenlschen1,
+                                   DoppelteVokabelnlschen1, Vermischen1, Sortieren, Vokabelkopieren1,
+                                   InhaltvordieserZeileeinfgen1, leereZeileeinfgen1, Inhaltlschen1, DelLine,
+                                   Kopieren3, Ausschneiden3, Einfgen3, Lschen1, Kopieren2, Ausschneiden2, Einfgen2};
     for (QMenu* menu : {Datei1, Bearbeiten2, Vokabeln1, Liste1, TabMenuS, TabMenuZ, MarkMenu, TabMenuMZ,
                         tabelle_main_menu}) {
         for (QAction* action : menu->actions()) {
@@ -262,6 +277,28 @@ void TMDIChild::BuildMenus() {
     // The header popup opens where the header was clicked.
     connect(AutoSize, &QAction::triggered, this,
             [this] { AutoSizeClick(Tabelle->mapFromGlobal(TabMenuS->pos()).x()); });
+
+    connect(UndoMenu, &QAction::triggered, this, &TMDIChild::UndoMenuClick);
+    connect(UnundoMenu, &QAction::triggered, this, &TMDIChild::UnundoMenuClick);
+    for (QAction* copy : {Kopieren1, Kopieren2}) connect(copy, &QAction::triggered, this, &TMDIChild::Kopieren1Click);
+    for (QAction* cut : {Ausschneiden1, Ausschneiden2}) {
+        connect(cut, &QAction::triggered, this, &TMDIChild::Ausschneiden1Click);
+    }
+    for (QAction* paste : {Einfgen1, Einfgen2}) connect(paste, &QAction::triggered, this, &TMDIChild::Einfgen1Click);
+    connect(Zwischenablageleeren1, &QAction::triggered, this, &TMDIChild::Zwischenablageleeren1Click);
+    connect(Vokabelkopieren1, &QAction::triggered, this, &TMDIChild::Vokabelkopieren1Click);
+    connect(Kopieren3, &QAction::triggered, this, &TMDIChild::Kopieren3Click);
+    connect(Ausschneiden3, &QAction::triggered, this, &TMDIChild::Ausschneiden3Click);
+    connect(Einfgen3, &QAction::triggered, this, &TMDIChild::Einfgen3Click);
+    connect(InhaltvordieserZeileeinfgen1, &QAction::triggered, this, &TMDIChild::InhaltvordieserZeileeinfgen1Click);
+    connect(Sortieren, &QAction::triggered, this, &TMDIChild::SortierenClick);
+    connect(Vermischen1, &QAction::triggered, this, &TMDIChild::Vermischen1Click);
+    connect(Lckenlschen1, &QAction::triggered, this, &TMDIChild::Lckenlschen1Click);
+    connect(DoppelteVokabelnlschen1, &QAction::triggered, this, &TMDIChild::DoppelteVokabelnlschen1Click);
+    connect(DelLine, &QAction::triggered, this, &TMDIChild::DelLineClick);
+    connect(leereZeileeinfgen1, &QAction::triggered, this, &TMDIChild::leereZeileeinfgen1Click);
+    connect(Inhaltlschen1, &QAction::triggered, this, &TMDIChild::Inhaltlschen1Click);
+    connect(Lschen1, &QAction::triggered, this, &TMDIChild::Lschen1Click);
 }
 
 QList<QMenu*> TMDIChild::MainMenu1() const { return {Datei1, Bearbeiten2, Vokabeln1, Liste1}; }
@@ -302,7 +339,12 @@ void TMDIChild::RefreshGrid() {
     model_->SetGridRowCount(tabelle::RowCount(doc_->LastUsedRow()));
     model_->RefreshAll();
     const QString description = DescriptionText(doc_->Description, memoCharset_);
-    if (DescMemo->toPlainText() != description) DescMemo->setPlainText(description);
+    if (DescMemo->toPlainText() != description) {
+        settingMemo_ = true;
+        DescMemo->setPlainText(description);
+        settingMemo_ = false;
+    }
+    delegate_->SyncEditor();
 }
 
 int TMDIChild::ColWidth(int column) const {
@@ -484,5 +526,6 @@ void TMDIChild::changeEvent(QEvent* event) {
 
 bool TMDIChild::eventFilter(QObject* watched, QEvent* event) {
     if (watched == client_ && event->type() == QEvent::Resize && formShown_) FormResize();
+    if (watched != client_ && GridMouseEvent(watched, event)) return true;
     return QMdiSubWindow::eventFilter(watched, event);
 }

@@ -16,6 +16,7 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QTableView;
+class TabelleDelegate;
 class TabelleModel;
 
 // Where a training command came from: the marked-rows popup quizzes the
@@ -51,7 +52,7 @@ public:
     // column.
     void AutoSizeColumns(int x, int y, int column, bool refresh);
     void EqualColumnWidths();
-    void FormResize();
+    void FormResize() override;
     void HideTable();
     int ColWidth(int column) const;
     int RowHeight() const;
@@ -71,6 +72,52 @@ public:
     using QuizStarter = void (*)(TMDIChild& window, ModeOrigin origin);
     static void SetQuizStarter(QuizStarter starter);
     void Abfragen1Click(ModeOrigin origin = ModeOrigin::Menu);
+
+    // Undo and redo (beep when there is no step).
+    void UndoMenuClick();
+    void UnundoMenuClick();
+
+    // Cell and description editing; the system clipboard by the focused
+    // control, the entry clipboard for marked rows.
+    void TabelleSetEditText(int column, int row, const QString& text);
+    void DescMemoChange();
+    void Kopieren1Click();
+    void Ausschneiden1Click();
+    void Einfgen1Click();
+    void Zwischenablageleeren1Click();
+    void Vokabelkopieren1Click();
+    void Kopieren3Click();
+    void Ausschneiden3Click();
+    void Einfgen3Click();
+    void InhaltvordieserZeileeinfgen1Click();
+
+    // Row commands; the single-row ones act on TabMenuZTag.
+    void SortierenClick();
+    // Header position x, y, or a column 1-7.
+    void SortByColumn(int x, int y, int column);
+    void Vermischen1Click();
+    void Lckenlschen1Click();
+    void DoppelteVokabelnlschen1Click();
+    void DelLineClick();
+    void leereZeileeinfgen1Click();
+    void Inhaltlschen1Click();
+    void Lschen1Click();
+    void MarkMenuPopup();
+    void TabMenuZPopup();
+
+    // Mouse on the grid, in grid client pixels (header row and number
+    // column included). True when the press was taken.
+    bool TabelleMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y,
+                          const QPoint& globalPos);
+    void TabelleMouseMove(Qt::MouseButtons buttons, int y);
+    void TabelleMouseUp(Qt::MouseButton button, int y, const QPoint& globalPos);
+    // The grid row under y, or 0 outside the rows the grid shows.
+    int RowAtY(int y) const;
+    int TopRow() const;
+
+    // The row a row popup refers to; the x of a header popup.
+    int TabMenuZTag = 0;
+    int TabMenuSTag = 0;
 
     // Components.
     QTableView* Tabelle = nullptr;
@@ -114,6 +161,13 @@ protected:
 
 private:
     void CaptionChanged() override;
+    void CellChanged(int column, int row) override;
+    void UndoStateChanged() override;
+    bool MemoFocused() const;
+    void RepaintMarks();
+    // The grid's current cell (column 1-7, row 1-500), or false.
+    bool CurrentCell(int& column, int& row) const;
+    bool GridMouseEvent(QObject* watched, QEvent* event);
     void FormShow();
     void BuildMenus();
     void ApplyFonts();
@@ -122,7 +176,9 @@ private:
 
     std::unique_ptr<VocabDocument> doc_;
     TabelleModel* model_ = nullptr;
+    TabelleDelegate* delegate_ = nullptr;
     QWidget* client_ = nullptr;
     bool formShown_ = false;
+    bool settingMemo_ = false;  // the memo's text is set from Description
     uint8_t memoCharset_ = 0;
 };

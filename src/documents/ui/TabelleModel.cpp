@@ -1,9 +1,12 @@
 #include "documents/ui/TabelleModel.h"
 
+#include <QApplication>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 
+#include "documents/CellEditing.h"
 #include "platform/CodePage.h"
 
 namespace {
@@ -54,6 +57,19 @@ QString TabelleModel::CellText(int column, int row) const {
     return Decode(field.Get(), CellFont(column, row).Charset);
 }
 
+Qt::ItemFlags TabelleModel::flags(const QModelIndex& index) const {
+    return QAbstractTableModel::flags(index) | Qt::ItemIsEditable;
+}
+
+std::string TabelleModel::CellBytes(int column, const QString& text) const {
+    const platform::CodePage page = platform::CodePageForCharset(FieldFont(column).Charset);
+    std::string bytes;
+    const std::u32string points = text.toStdU32String();
+    bytes.reserve(points.size());
+    for (char32_t c : points) bytes += char(platform::UnicodeToByte(page, c).value_or('?'));
+    return bytes;
+}
+
 bool TabelleModel::Marked(int row) const { return row >= 1 && MarksGet(doc_.Marks, row); }
 
 void TabelleModel::SetFonts(const SchriftartenTyp& fonts) {
@@ -81,6 +97,13 @@ void TabelleModel::RefreshRow(int row) {
     } else if (row >= 1 && row < gridRows_) {
         emit dataChanged(index(row - 1, 0), index(row - 1, 6));
         emit headerDataChanged(Qt::Vertical, row - 1, row - 1);
+    }
+}
+
+void TabelleModel::RefreshCell(int column, int row) {
+    if (column >= 1 && column <= 7 && row >= 1 && row < gridRows_) {
+        // A single index: the view hands it to an open editor.
+        emit dataChanged(index(row - 1, column - 1), index(row - 1, column - 1));
     }
 }
 
@@ -122,11 +145,59 @@ void TabelleDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     }
 }
 
-QWidget* TabelleDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+QWidget* TabelleDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
                                        const QModelIndex& index) const {
-    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-    if (editor != nullptr) editor->setFont(model_.FieldFont(index.column() + 1).Font);
+    auto* editor = new QLineEdit(parent);
+    editor->setFrame(false);
+    editor->setFont(model_.FieldFont(index.column() + 1).Font);
+    editor_ = editor;
+    editorIndex_ = index;
+    const QPersistentModelIndex cell(index);
+    connect(editor, &QLineEdit::textEdited, this, [this, cell](const QString& text) {
+        if (cell.isValid() && CellEdited) CellEdited(cell.column() + 1, cell.row() + 1, text);
+    });
     return editor;
+}
+
+void TabelleDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    auto* line = qobject_cast<QLineEdit*>(editor);
+    if (line == nullptr) return;
+    // Unchanged text keeps the caret where the user has it.
+    const QString text = model_.CellText(index.column() + 1, index.row() + 1);
+    if (line->text() != text) line->setText(text);
+}
+
+void TabelleDelegate::setModelData(QWidget*, QAbstractItemModel*, const QModelIndex&) const {}
+
+void TabelleDelegate::SyncEditor() const {
+    if (editor_ != nullptr && editorIndex_.isValid()) setEditorData(editor_, editorIndex_);
+}
+
+bool TabelleDelegate::eventFilter(QObject* object, QEvent* event) {
+    auto* line = qobject_cast<QLineEdit*>(object);
+    if (line == nullptr || line != editor_ || event->type() != QEvent::KeyPress) {
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->matches(QKeySequence::Paste)) {
+        if (PasteRequested) PasteRequested();
+        return true;
+    }
+    const std::u32string typed = key->text().toStdU32String();
+    if (typed.size() != 1) return QStyledItemDelegate::eventFilter(object, event);
+    const platform::CodePage page = platform::CodePageForCharset(model_.FieldFont(editorIndex_.column() + 1).Charset);
+    const std::optional<uint8_t> byte = platform::UnicodeToByte(page, typed[0]);
+    if (!byte) {
+        QApplication::beep();  // the cell's code page has no such letter
+        return true;
+    }
+    bool beep = false;
+    const char result = GridKey(char(*byte), std::size_t(line->text().size()), line->hasSelectedText(), beep);
+    if (beep) QApplication::beep();
+    if (result == 0) return true;
+    if (result == char(*byte)) return QStyledItemDelegate::eventFilter(object, event);
+    line->insert(QString::fromStdU32String(std::u32string(1, platform::ByteToUnicode(page, uint8_t(result)))));
+    return true;
 }
 
 TabelleHeader::TabelleHeader(Qt::Orientation orientation, const TabelleModel& model, QWidget* parent)

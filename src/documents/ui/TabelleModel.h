@@ -6,7 +6,11 @@
 
 #include <QAbstractTableModel>
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QPersistentModelIndex>
+#include <QPointer>
 #include <QStyledItemDelegate>
+#include <functional>
 
 #include "documents/VocabDocument.h"
 #include "documents/ui/AppSettingsQt.h"
@@ -21,9 +25,14 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
     // Grid coordinates: column 0 to 7, row 0 (column names) to 500.
     const TFontObject& CellFont(int column, int row) const;
     QString CellText(int column, int row) const;
+    // Text for a field column in its font's code page; characters the page
+    // lacks become "?".
+    std::string CellBytes(int column, const QString& text) const;
     bool Marked(int row) const;
 
     void SetFonts(const SchriftartenTyp& fonts);
@@ -37,6 +46,7 @@ public:
     int GridRowCount() const { return gridRows_; }
     void SetGridRowCount(int rows);
     void RefreshRow(int row);
+    void RefreshCell(int column, int row);
     void RefreshAll();
 
 private:
@@ -54,12 +64,31 @@ class TabelleDelegate : public QStyledItemDelegate {
 public:
     explicit TabelleDelegate(const TabelleModel& model, QObject* parent = nullptr);
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
-    // The in-place editor takes its column's font.
+    // The in-place editor takes its column's font. Every change the user
+    // makes in it goes to CellEdited at once; nothing is written back when
+    // it closes.
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
+
+    // The open editor shows its cell as stored (after undo and rebuilds).
+    void SyncEditor() const;
+    QLineEdit* Editor() const { return editor_.data(); }
+
+    // Grid column 1-7, row 1-500, the editor's whole text.
+    std::function<void(int column, int row, const QString& text)> CellEdited;
+    // The paste key in the editor: the document's own paste.
+    std::function<void()> PasteRequested;
+
+protected:
+    // The grid's key rule: caron composition and the 50-character limit.
+    bool eventFilter(QObject* object, QEvent* event) override;
 
 private:
     const TabelleModel& model_;
+    mutable QPointer<QLineEdit> editor_;
+    mutable QPersistentModelIndex editorIndex_;
 };
 
 // The fixed header row and row-number column.

@@ -1,0 +1,235 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTableView>
+
+#include "documents/CellEditing.h"
+#include "documents/DocumentTestFiles.h"
+#include "documents/EntryClipboard.h"
+#include "documents/TabelleLayout.h"
+#include "documents/ui/Childwin.h"
+#include "documents/ui/TabelleModel.h"
+#include "platform/Dialogs.h"
+
+namespace {
+
+class EditingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto doc = std::make_unique<VocabDocument>();
+        doc->Entries[1] = MakeEntry("Maus", "mouse");
+        doc->Entries[2] = MakeEntry("Haus", "house");
+        doc->Entries[3] = MakeEntry("Baum", "tree");
+        w = std::make_unique<TMDIChild>(std::move(doc));
+        w->resize(900, 500);
+        w->show();
+        QApplication::clipboard()->clear();
+        ClipListReset(Zwischenspeicher());
+    }
+    VocabDocument& Doc() { return w->Document(); }
+    QLineEdit* OpenEditor(int column, int row) {
+        const QModelIndex index = w->Model().index(row - 1, column - 1);
+        w->Tabelle->setCurrentIndex(index);
+        w->Tabelle->edit(index);
+        return static_cast<TabelleDelegate*>(w->Tabelle->itemDelegate())->Editor();
+    }
+    static void Type(QWidget* target, const QString& text) {
+        for (QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(target, &press);
+        }
+    }
+    // A press at grid client pixels x, y (header row and number column
+    // included), sent to the part of the grid that lies there.
+    void Press(Qt::MouseButton button, int x, int y, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTableView* t = w->Tabelle;
+        const int headerHeight = t->horizontalHeader()->height();
+        QWidget* target = t->viewport();
+        QPoint local(x - w->ColWidth(0), y - headerHeight);
+        if (x < w->ColWidth(0) && y >= headerHeight) {
+            target = t->verticalHeader()->viewport();
+            local = QPoint(x, y - headerHeight);
+        }
+        QMouseEvent press(QEvent::MouseButtonPress, local, target->mapToGlobal(local), button, button, modifiers);
+        QApplication::sendEvent(target, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, local, target->mapToGlobal(local), button, Qt::NoButton,
+                            modifiers);
+        QApplication::sendEvent(target, &release);
+    }
+    int RowY(int row) const {
+        return w->Tabelle->horizontalHeader()->height() + w->Tabelle->rowViewportPosition(row - 1) + 2;
+    }
+
+    DefaultOptionsForTest options;
+    platform::ScriptedDialogs dialogs;
+    platform::ScopedDialogs scopedDialogs{dialogs};
+    std::unique_ptr<TMDIChild> w;
+};
+
+TEST_F(EditingTest, TypingIntoACellAndUndoingItThroughTheMenu) {
+    QLineEdit* editor = OpenEditor(1, 1);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), "Maus");
+    EXPECT_FALSE(w->UndoMenu->isEnabled());
+    QKeyEvent end(QEvent::KeyPress, Qt::Key_End, Qt::NoModifier);
+    QApplication::sendEvent(editor, &end);
+    Type(editor, "e*s");
+    EXPECT_EQ(Doc().Entries[1].FS1.Get(), "Mause\x9A");  // "*s" gives s with caron
+    EXPECT_EQ(w->UndoMenu->text(), "&Rückgängig: Änderung des Feldes 1|1");
+    EXPECT_EQ(Doc().UndoLevel, 2);  // one step for the whole run
+    EXPECT_TRUE(w->windowTitle().endsWith(" *"));
+
+    w->UndoMenu->trigger();
+    EXPECT_EQ(Doc().Entries[1].FS1.Get(), "Maus");
+    EXPECT_EQ(w->Model().CellText(1, 1), "Maus");
+    EXPECT_EQ(editor->text(), "Maus");
+    EXPECT_EQ(w->UnundoMenu->text(), "&Wiederherstellen: Änderung des Feldes 1|1");
+    EXPECT_TRUE(w->UnundoMenu->isEnabled());
+    w->UnundoMenu->trigger();
+    EXPECT_EQ(w->Model().CellText(1, 1), QString::fromUtf8("Mauseš"));
+}
+
+TEST_F(EditingTest, PastingIntoACell) {
+    QLineEdit* editor = OpenEditor(3, 2);
+    ASSERT_NE(editor, nullptr);
+    const QString long53 = QString(53, QChar('w'));
+    QApplication::clipboard()->setText(long53);
+    QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QString(QChar(22)));
+    QApplication::sendEvent(editor, &paste);
+    EXPECT_EQ(Doc().Entries[2].MS1.Get(), std::string(50, 'w'));
+    EXPECT_EQ(editor->text(), QString(50, QChar('w')));  // shows what is kept
+
+    for (const char* text : {"zwei\nZeilen", "zwei\r\nZeilen"}) {
+        QApplication::clipboard()->setText(QString::fromLatin1(text));
+        w->Einfgen1Click();
+    }
+    EXPECT_EQ(dialogs.Texts(), std::vector<std::string>(2, kCellPasteRefused));
+    EXPECT_EQ(Doc().UndoLevel, 2);
+    QApplication::clipboard()->setText(QString(55, QChar('k')));
+    w->Einfgen1Click();
+    EXPECT_EQ(Doc().Entries[2].MS1.Get(), std::string(50, 'k'));
+}
+
+TEST_F(EditingTest, CopyAndCutOfACell) {
+    w->Tabelle->setCurrentIndex(w->Model().index(2, 0));
+    w->Kopieren1Click();
+    EXPECT_EQ(QApplication::clipboard()->text(), "Baum");
+    EXPECT_EQ(Doc().UndoLevel, 1);
+    w->Tabelle->setCurrentIndex(w->Model().index(2, 2));
+    w->Ausschneiden1Click();
+    EXPECT_EQ(QApplication::clipboard()->text(), "tree");
+    EXPECT_EQ(Doc().Entries[3].InUse, 1);  // "Baum" is still there
+    w->Tabelle->setCurrentIndex(w->Model().index(2, 0));
+    w->Ausschneiden1Click();
+    EXPECT_EQ(Doc().Entries[3].InUse, 0);
+    EXPECT_EQ(w->Model().GridRowCount(), 4);  // LastUsedRow 2 + 2
+    EXPECT_EQ(Doc().UndoCaption(), "&Rückgängig: Änderung des Feldes 1|3");
+}
+
+TEST_F(EditingTest, ClearingTheSystemClipboardLeavesTheEntryClipboard) {
+    w->TabMenuZTag = 3;
+    w->Vokabelkopieren1Click();
+    QApplication::clipboard()->setText("Text");
+    w->Zwischenablageleeren1Click();
+    EXPECT_TRUE(QApplication::clipboard()->text().isEmpty());
+    // Without text, paste in the grid puts the entry clipboard before the current row.
+    w->Tabelle->setCurrentIndex(w->Model().index(0, 0));
+    w->Einfgen1Click();
+    EXPECT_EQ(Doc().Entries[1].FS1.Get(), "Baum");
+    EXPECT_EQ(Doc().Entries[2].FS1.Get(), "Maus");
+    EXPECT_EQ(Doc().UndoCaption(), "&Rückgängig: Inhalt vor Zeile einfügen");
+}
+
+TEST_F(EditingTest, TheDescriptionLine) {
+    w->DescMemo->setFocus();
+    w->DescMemo->setPlainText("Tiere\nim Wald");
+    EXPECT_EQ(Doc().Description, "Tiere\r\nim Wald");
+    w->DescMemo->appendPlainText("!");
+    EXPECT_EQ(Doc().UndoLevel, 2);  // typing on is the same step
+    // Paste with nothing selected replaces the whole text.
+    QApplication::clipboard()->setText(QString::fromUtf8("Vögel"));
+    w->Einfgen1Click();
+    EXPECT_EQ(Doc().Description, "V\xF6gel");
+    EXPECT_EQ(Doc().UndoCaption(), "&Rückgängig: Beschreibung geändert");
+    w->UndoMenuClick();
+    w->UndoMenuClick();
+    EXPECT_EQ(Doc().Description, "Tiere\r\nim Wald\r\n!");
+    EXPECT_EQ(w->DescMemo->toPlainText(), "Tiere\nim Wald\n!");
+    EXPECT_TRUE(Doc().RedoEnabled());  // setting the memo back took no snapshot
+    QApplication::clipboard()->clear();
+    w->Einfgen1Click();
+    EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"Kein Text in der Zwischenablage!"});
+}
+
+TEST_F(EditingTest, MarkingWithTheMouseAndTheRowPopups) {
+    Press(Qt::LeftButton, 5, RowY(1));
+    Press(Qt::LeftButton, 5, RowY(3), Qt::ShiftModifier);
+    for (int r = 1; r <= 3; ++r) EXPECT_TRUE(MarksGet(Doc().Marks, r)) << r;
+    Press(Qt::LeftButton, 5, RowY(2), Qt::ControlModifier);
+    EXPECT_FALSE(MarksGet(Doc().Marks, 2));
+
+    Press(Qt::RightButton, 5, RowY(3));
+    EXPECT_TRUE(w->MarkMenu->isVisible());
+    EXPECT_FALSE(w->Einfgen3->isEnabled());  // two rows marked
+    EXPECT_EQ(w->TabMenuZTag, 3);
+    w->MarkMenu->hide();
+    Press(Qt::RightButton, 5, RowY(2));
+    EXPECT_TRUE(w->TabMenuZ->isVisible());
+    EXPECT_FALSE(MarksAny(Doc().Marks));
+    w->TabMenuZ->hide();
+
+    // Below the last grid row and on the header line nothing is marked.
+    Press(Qt::LeftButton, 5, w->Tabelle->height() - 3);
+    Press(Qt::RightButton, 5, w->Tabelle->height() - 3);
+    EXPECT_FALSE(MarksAny(Doc().Marks));
+    EXPECT_FALSE(w->TabMenuZ->isVisible());
+
+    // The header of the number column marks every used row.
+    QWidget* corner = w->Tabelle->findChild<QAbstractButton*>();
+    ASSERT_NE(corner, nullptr);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(3, 3), corner->mapToGlobal(QPointF(3, 3)), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(corner, &press);
+    for (int r = 1; r <= 3; ++r) EXPECT_TRUE(MarksGet(Doc().Marks, r)) << r;
+    EXPECT_FALSE(MarksGet(Doc().Marks, 4));
+    // A click in the body clears them.
+    Press(Qt::LeftButton, w->ColWidth(0) + 40, RowY(1));
+    EXPECT_FALSE(MarksAny(Doc().Marks));
+}
+
+TEST_F(EditingTest, RightButtonInTheBody) {
+    // Pressed and released without moving: the table menu.
+    Press(Qt::RightButton, w->ColWidth(0) + 40, RowY(2));
+    EXPECT_TRUE(w->tabelle_main_menu->isVisible());
+    EXPECT_EQ(Doc().DragStartY, 0);
+    w->tabelle_main_menu->hide();
+    // Dragging: one row per pixel, the last used row kept in reach, never above row 1.
+    EXPECT_EQ(tabelle::DragTopRow(1, 5, 100, 200, 19), 6);
+    EXPECT_EQ(tabelle::DragTopRow(1, 500, 100, 200, 19), 93);
+    EXPECT_EQ(tabelle::DragTopRow(10, -50, 100, 200, 19), 1);
+    EXPECT_EQ(tabelle::DragTopRow(1, 5, 3, 200, 19), 1);
+}
+
+TEST_F(EditingTest, HeaderSortClosesGapsInTheSameStep) {
+    Doc().Entries[6] = MakeEntry("Apfel", "apple");
+    w->RefreshGrid();
+    w->TabMenuSTag = w->ColWidth(0) + 5;
+    w->SortierenClick();
+    EXPECT_EQ(Doc().Entries[1].FS1.Get(), "Apfel");
+    EXPECT_EQ(Doc().Entries[4].FS1.Get(), "Maus");
+    EXPECT_EQ(Doc().LastUsedRow(), 4);
+    EXPECT_EQ(Doc().UndoLevel, 2);
+    EXPECT_EQ(w->Model().GridRowCount(), 6);
+    w->UndoMenuClick();
+    EXPECT_EQ(Doc().Entries[6].FS1.Get(), "Apfel");
+}
+
+}  // namespace
