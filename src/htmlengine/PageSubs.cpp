@@ -265,6 +265,20 @@ void TSection::PlaceFloat(LayoutPass& pass, int32_t y, TImageObj* image) {
     }
 }
 
+int32_t TSection::FitRun(TextMeasurer& m, int32_t i, int32_t run, int32_t room, int32_t& runWidth) const {
+    TFontObj* f = Fonts.FontObjAt(i);
+    const std::string_view text(Chars.data() + i, static_cast<size_t>(run));
+    auto extent = [&](int32_t k) { return m.Extent(f->TheFont(), text, k) - (k ? f->Overhang : 0); };
+    int32_t lo = 0, hi = run;
+    while (lo < hi) {
+        const int32_t mid = (lo + hi + 1) / 2;
+        if (extent(mid) <= room) lo = mid;
+        else hi = mid - 1;
+    }
+    runWidth = lo == run ? extent(run) : 0;
+    return lo;
+}
+
 int32_t TSection::FitChars(TextMeasurer& m, LayoutPass& pass, int32_t y, int32_t width, int32_t start, int32_t n) {
     int32_t used = 0;
     bool atLineStart = true;
@@ -295,17 +309,10 @@ int32_t TSection::FitChars(TextMeasurer& m, LayoutPass& pass, int32_t y, int32_t
             ++i;
         } else {
             const int32_t run = TextRunLength(i, end);
-            TFontObj* f = Fonts.FontObjAt(i);
-            const std::string_view text(Chars.data() + i, static_cast<size_t>(run));
-            auto extent = [&](int32_t k) { return m.Extent(f->TheFont(), text, k) - (k ? f->Overhang : 0); };
-            int32_t lo = 0, hi = run;
-            while (lo < hi) {
-                int32_t mid = (lo + hi + 1) / 2;
-                if (extent(mid) <= width - used) lo = mid;
-                else hi = mid - 1;
-            }
-            if (lo < run) return i - start + lo;
-            used += extent(run);
+            int32_t runWidth = 0;
+            const int32_t fit = FitRun(m, i, run, width - used, runWidth);
+            if (fit < run) return i - start + fit;
+            used += runWidth;
             atLineStart = false;
             i += run;
         }

@@ -37,6 +37,13 @@ public:
     T* Insert(size_t index, std::unique_ptr<T> item) {
         return items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(index), std::move(item))->get();
     }
+    // Removes the item and hands it over.
+    std::unique_ptr<T> Take(int32_t index) {
+        auto it = items_.begin() + index;
+        std::unique_ptr<T> item = std::move(*it);
+        items_.erase(it);
+        return item;
+    }
     void Clear() { items_.clear(); }
     int32_t Count() const { return static_cast<int32_t>(items_.size()); }
     bool Empty() const { return items_.empty(); }
@@ -122,6 +129,7 @@ struct IndentRec {
 class IndentManagerBasic {
 public:
     int32_t AvailWidth = 0;
+    int32_t ClipWidth = 0;  // while painting: where preformatted lines are cut
     TFreeList<IndentRec> L;
     TFreeList<IndentRec> R;
     int32_t LeftBase = 0;
