@@ -30,6 +30,7 @@ int32_t TCell::LayoutAt(TextMeasurer& m, int32_t y, int32_t& index, int32_t& max
     maxWidth = 0;
     for (int32_t i = 0; i < Count();) {
         try {
+            Indents.Prune(y + height);
             int32_t w = 0;
             height += (*this)[i]->LayoutAt(m, y + height, index, w, Indents);
             maxWidth = std::max(maxWidth, w);

@@ -154,6 +154,8 @@ public:
 protected:
     virtual bool IsPreformatted() const { return false; }
     void AppendChars(std::string_view text, const std::vector<int32_t>& positions);
+    void AddNoBreakToken(const TokenObj& token);
+    bool OnlyFloats() const;
 
 private:
     struct LayoutPass;

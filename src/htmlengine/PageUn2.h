@@ -136,8 +136,13 @@ public:
     int32_t RightBase = 0;
     int32_t ActiveLevel = 0;
 
+    // Also brings every record back into the queries.
     void Reset(int32_t left, int32_t right);
     void Clear();
+    // Layout goes down a cell: bands that ended at or above y leave the
+    // queries (their bottoms still count for the float bottoms), so long
+    // pages do not slow down with every float and list they had.
+    void Prune(int32_t y);
     int32_t LeftEdgeAt(int32_t y) const;
     int32_t RightEdgeAt(int32_t y) const;
     // side 1 left, 3 right.
@@ -150,6 +155,12 @@ public:
 
 private:
     void CloseLevelsAbove(int32_t y, int32_t level);
+    void AddRecord(bool left, IndentRec rec);
+    struct Live {
+        std::vector<IndentRec*> records;
+        int32_t prunedBottom = -1;  // of the records no longer live
+    };
+    Live liveL_, liveR_;
 };
 
 // Text with one source position per character.
