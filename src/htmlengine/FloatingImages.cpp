@@ -142,6 +142,9 @@ void TImageObj::DrawImage(Canvas& canvas, int32_t x, const TFontObj* run, int32_
     const int32_t boxX = DrawX;
     const int32_t boxY = DrawY;
     DrawY += yOffset;
+    if (!placeholder) {
+        Picture->Draw(canvas, {boxX, boxY, boxX + SizedWidth, boxY + SizedHeight}, Transparent != 0);
+    }
     if (placeholder && !BorderMark) {
         FontSpec alt = AltFont();
         DrawWrappedText(canvas, boxX + 24, boxY, boxX + ImageWidth - 2, boxY + ImageHeight, AltText, alt);

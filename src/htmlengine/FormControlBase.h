@@ -23,6 +23,9 @@ public:
     virtual int32_t Height() const = 0;
     virtual void SetClientSize(int32_t width, int32_t height) = 0;
     virtual void SetTop(int32_t top) = 0;
+    virtual void SetLeft(int32_t left) { (void)left; }
+    virtual void SetVisible(bool visible) { (void)visible; }
+    virtual bool Focused() const { return false; }
     // Items of list boxes and combo boxes.
     virtual void ClearItems() = 0;
     virtual void AddItem(const std::string& text) = 0;
@@ -65,6 +68,7 @@ public:
     std::string Value;
     bool OnBaseline = false;
     int32_t YValue = 0;   // Y of the line that holds it
+    bool Shown = false;   // placed by the last paint
     std::unique_ptr<FormWidget> Widget;
 
     int32_t Width() const { return Widget ? Widget->Width() : 0; }
@@ -77,6 +81,11 @@ public:
         return false;
     }
     virtual void SizeFromCanvas(TextMeasurer& measurer) { (void)measurer; }
+    // Image controls take the point of a click inside their picture.
+    virtual void SetClickPoint(int32_t x, int32_t y) {
+        (void)x;
+        (void)y;
+    }
 };
 
 using TFormControlList = std::vector<TFormControlObj*>;

@@ -1,5 +1,8 @@
 #include "htmlengine/HtmlSymbols.h"
 
+#include <iterator>
+#include <unordered_map>
+
 #include <cstring>
 #include <string>
 
@@ -106,18 +109,33 @@ const ColorRow kColors[] = {
 
 }  // namespace
 
+namespace {
+// Name -> first row of that name, built once.
+template <class Value, class Rows, class Key, class Get>
+const std::unordered_map<std::string_view, Value>& IndexRows(const Rows& rows, Key key, Get get) {
+    static const auto index = [&] {
+        std::unordered_map<std::string_view, Value> m;
+        for (size_t i = 0; i < std::size(rows); ++i) m.emplace(key(rows[i]), get(rows[i], i));
+        return m;
+    }();
+    return index;
+}
+}  // namespace
+
 const TagRow* LookupTag(std::string_view upperName) {
-    for (const TagRow& row : kTags) {
-        if (upperName == row.Name) return &row;
-    }
-    return nullptr;
+    const auto& index = IndexRows<const TagRow*>(
+        kTags, [](const TagRow& r) { return std::string_view(r.Name); },
+        [](const TagRow& r, size_t) { return &r; });
+    auto it = index.find(upperName);
+    return it == index.end() ? nullptr : it->second;
 }
 
 HtmlSymbol LookupAttribute(std::string_view upperName) {
-    for (const AttributeRow& row : kAttributes) {
-        if (upperName == row.Name) return row.Symbol;
-    }
-    return OtherAttributeSy;
+    const auto& index = IndexRows<HtmlSymbol>(
+        kAttributes, [](const AttributeRow& r) { return std::string_view(r.Name); },
+        [](const AttributeRow& r, size_t) { return r.Symbol; });
+    auto it = index.find(upperName);
+    return it == index.end() ? OtherAttributeSy : it->second;
 }
 
 bool KeepsAttributes(HtmlSymbol startSymbol) {
@@ -128,10 +146,11 @@ bool KeepsAttributes(HtmlSymbol startSymbol) {
 }
 
 int LookupEntity(std::string_view name) {
-    for (int i = 0; i < 104; ++i) {
-        if (name == kEntities[i]) return i + 1;
-    }
-    return 0;
+    const auto& index = IndexRows<int>(
+        kEntities, [](const char* n) { return std::string_view(n); },
+        [](const char*, size_t i) { return static_cast<int>(i) + 1; });
+    auto it = index.find(name);
+    return it == index.end() ? 0 : it->second;
 }
 
 std::optional<TColor> ParseColorValue(std::string_view text) {

@@ -21,7 +21,7 @@ void TFontObj::SetFont(const TMyFont& font) {
 
 void TFontObj::LinkColorChanged(const SectionDocument& doc) {
     TMyFont f = font_;
-    f.Color = (Hover ? doc.OverLinkColor : Visited ? doc.VisitedColor : doc.HotSpotColor) | PaletteRelative;
+    f.Color = LinkColor(doc) | PaletteRelative;
     SetFont(f);
 }
 
@@ -42,8 +42,12 @@ void TFontObj::ReapplyDefaults(const SectionDocument& doc) {
     f.Name = f.Fixed ? doc.PreFontName : doc.FontName;
     f.Charset = doc.FontCharset;
     f.Size = MulDiv(doc.FontSize, f.NormalSize, 12);
-    f.Color = (UrlTarget.Url.empty() ? doc.FontColor : doc.HotSpotColor) | PaletteRelative;
+    f.Color = (UrlTarget.Url.empty() ? doc.FontColor : LinkColor(doc)) | PaletteRelative;
     SetFont(f);
+}
+
+TColor TFontObj::LinkColor(const SectionDocument& doc) const {
+    return Hover ? doc.OverLinkColor : Visited ? doc.VisitedColor : doc.HotSpotColor;
 }
 
 void TFontObj::SetNormalSize(const SectionDocument& doc, int32_t n) {

@@ -43,6 +43,7 @@ public:
 
 private:
     void LinkColorChanged(const SectionDocument& doc);
+    TColor LinkColor(const SectionDocument& doc) const;
 
     TMyFont font_;
     TextMeasurer& measurer_;

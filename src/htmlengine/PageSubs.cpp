@@ -54,8 +54,44 @@ void TSection::AddChar(char ch, int32_t sourcePos) {
     AddToken(t);
 }
 
+bool TSection::OnlyFloats() const {
+    for (int32_t i = 0; i < Len; ++i) {
+        TImageObj* img = (Chars[i] == ImageChar || Chars[i] == NoBreakImageChar) ? Images.ImageAt(i) : nullptr;
+        if (!img || !img->Floats()) return false;
+    }
+    return true;
+}
+
 void TSection::AddToken(const TokenObj& token) {
     if (token.Text.empty()) return;
+    const bool noBreak = Document && Document->Parse && Document->Parse->NoBreak;
+    if (noBreak) {
+        AddNoBreakToken(token);
+        return;
+    }
+    const std::string& t = token.Text;
+    size_t from = t[0] == ' ' && (Chars.empty() || Chars.back() == ' ') ? 1 : 0;
+    if (from < t.size() && !Chars.empty()) {
+        const char c = t[from] == NoBreakMark ? ' ' : t[from];
+        if ((c == ' ' || c == NoBreakBlank) && OnlyFloats()) ++from;
+    }
+    if (from >= t.size()) return;
+    const size_t old = Chars.size();
+    Chars.append(t, from);
+    for (size_t i = old; i < Chars.size(); ++i) {
+        // Object bytes from page text would name objects that do not exist;
+        // a no-break mark outside a no-break run is an ordinary blank.
+        if (IsObjectChar(Chars[i])) Chars[i] = '?';
+        else if (Chars[i] == NoBreakMark) Chars[i] = ' ';
+    }
+    const std::vector<int32_t>& p = token.Positions;
+    const size_t n = std::min(p.size(), t.size());
+    if (from < n) SourcePositions.insert(SourcePositions.end(), p.begin() + static_cast<std::ptrdiff_t>(from), p.begin() + static_cast<std::ptrdiff_t>(n));
+    SourcePositions.resize(Chars.size(), SourcePositions.empty() ? 0 : SourcePositions.back());
+    Len = static_cast<int32_t>(Chars.size());
+}
+
+void TSection::AddNoBreakToken(const TokenObj& token) {
     std::string t = token.Text;
     std::vector<int32_t> p = token.Positions;
     p.resize(t.size(), p.empty() ? 0 : p.back());
@@ -63,47 +99,32 @@ void TSection::AddToken(const TokenObj& token) {
         t.erase(i, 1);
         p.erase(p.begin() + static_cast<std::ptrdiff_t>(i));
     };
-    // Object bytes from page text would name objects that do not exist.
     for (char& c : t) {
         if (IsObjectChar(c)) c = '?';
     }
-    const bool noBreak = Document && Document->Parse && Document->Parse->NoBreak;
     const char last = Chars.empty() ? 0 : Chars.back();
-    if (noBreak) {
-        if (t[0] == NoBreakMark && (Chars.empty() || last == NoBreakMark || last == ' ' || last == NoBreakBlank)) {
-            erase(0);
-            if (t.empty()) return;
-        }
-        for (bool changed = true; changed;) {
-            changed = false;
-            for (size_t i = 0; i + 1 < t.size(); ++i) {
-                if ((t[i] == ' ' || t[i] == NoBreakMark) && t[i + 1] == NoBreakMark) {
-                    erase(i + 1);
-                    changed = true;
-                } else if (t[i] == NoBreakMark && t[i + 1] == ' ') {
-                    erase(i);
-                    changed = true;
-                }
-            }
-        }
-    } else if (t[0] == ' ' && (Chars.empty() || last == ' ')) {
+    if (t[0] == NoBreakMark && (Chars.empty() || last == NoBreakMark || last == ' ' || last == NoBreakBlank)) {
         erase(0);
         if (t.empty()) return;
     }
-    // A no-break mark outside a no-break run is an ordinary blank.
-    for (char& c : t) {
-        if (c == NoBreakMark) c = noBreak ? NoBreakBlank : ' ';
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (size_t i = 0; i + 1 < t.size(); ++i) {
+            if ((t[i] == ' ' || t[i] == NoBreakMark) && t[i + 1] == NoBreakMark) {
+                erase(i + 1);
+                changed = true;
+            } else if (t[i] == NoBreakMark && t[i + 1] == ' ') {
+                erase(i);
+                changed = true;
+            }
+        }
     }
-    if (!Chars.empty() && (t[0] == ' ' || t[0] == NoBreakBlank)) {
-        bool onlyFloats = true;
-        for (int32_t i = 0; i < Len && onlyFloats; ++i) {
-            TImageObj* img = (Chars[i] == ImageChar || Chars[i] == NoBreakImageChar) ? Images.ImageAt(i) : nullptr;
-            onlyFloats = img && img->Floats();
-        }
-        if (onlyFloats) {
-            erase(0);
-            if (t.empty()) return;
-        }
+    for (char& c : t) {
+        if (c == NoBreakMark) c = NoBreakBlank;
+    }
+    if (!Chars.empty() && (t[0] == ' ' || t[0] == NoBreakBlank) && OnlyFloats()) {
+        erase(0);
+        if (t.empty()) return;
     }
     AppendChars(t, p);
 }
@@ -138,9 +159,8 @@ void TSection::SetLink(uint8_t symbol, SectionDocument& doc, const TMyFont& font
     run->UrlTarget.Clear();
     if (symbol == ASy && link) {
         run->UrlTarget = *link;
-        if (std::find(doc.LinkList.begin(), doc.LinkList.end(), run) == doc.LinkList.end()) {
-            doc.LinkList.push_back(run);
-        }
+        // A run is registered when it is made, so only the newest entry can be this run.
+        if (doc.LinkList.empty() || doc.LinkList.back() != run) doc.LinkList.push_back(run);
     }
 }
 
@@ -265,6 +285,20 @@ void TSection::PlaceFloat(LayoutPass& pass, int32_t y, TImageObj* image) {
     }
 }
 
+int32_t TSection::FitRun(TextMeasurer& m, int32_t i, int32_t run, int32_t room, int32_t& runWidth) const {
+    TFontObj* f = Fonts.FontObjAt(i);
+    const std::string_view text(Chars.data() + i, static_cast<size_t>(run));
+    auto extent = [&](int32_t k) { return m.Extent(f->TheFont(), text, k) - (k ? f->Overhang : 0); };
+    int32_t lo = 0, hi = run;
+    while (lo < hi) {
+        const int32_t mid = (lo + hi + 1) / 2;
+        if (extent(mid) <= room) lo = mid;
+        else hi = mid - 1;
+    }
+    runWidth = lo == run ? extent(run) : 0;
+    return lo;
+}
+
 int32_t TSection::FitChars(TextMeasurer& m, LayoutPass& pass, int32_t y, int32_t width, int32_t start, int32_t n) {
     int32_t used = 0;
     bool atLineStart = true;
@@ -295,17 +329,10 @@ int32_t TSection::FitChars(TextMeasurer& m, LayoutPass& pass, int32_t y, int32_t
             ++i;
         } else {
             const int32_t run = TextRunLength(i, end);
-            TFontObj* f = Fonts.FontObjAt(i);
-            const std::string_view text(Chars.data() + i, static_cast<size_t>(run));
-            auto extent = [&](int32_t k) { return m.Extent(f->TheFont(), text, k) - (k ? f->Overhang : 0); };
-            int32_t lo = 0, hi = run;
-            while (lo < hi) {
-                int32_t mid = (lo + hi + 1) / 2;
-                if (extent(mid) <= width - used) lo = mid;
-                else hi = mid - 1;
-            }
-            if (lo < run) return i - start + lo;
-            used += extent(run);
+            int32_t runWidth = 0;
+            const int32_t fit = FitRun(m, i, run, width - used, runWidth);
+            if (fit < run) return i - start + fit;
+            used += runWidth;
             atLineStart = false;
             i += run;
         }

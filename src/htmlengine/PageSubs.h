@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace htmlengine {
@@ -58,6 +59,21 @@ public:
         Document = doc;
         OwnerChanged();
     }
+
+    // Position questions. They read the positions the last paint recorded;
+    // y is relative to the section's top, x is a panel x.
+    virtual bool UrlAtPoint(TextMeasurer&, int32_t, int32_t, TFormControlObj*&, TUrlTarget&) { return false; }
+    virtual bool ImageAtPoint(int32_t, int32_t, int32_t&, int32_t&, TImageObj*&) { return false; }
+    // The document index under the point, or -1; lineY is relative to the section.
+    virtual int32_t CursorFromPoint(TextMeasurer&, int32_t, int32_t, bool&, int32_t&, int32_t&, int32_t&) {
+        return -1;
+    }
+    virtual int32_t FindTextFrom(int32_t, std::string_view, bool) { return -1; }
+    virtual int32_t DisplayToSource(int32_t) { return -1; }
+    virtual int32_t SourceToDisplay(int32_t, bool) { return -1; }
+    // y is a document y.
+    virtual bool CaretPoint(TextMeasurer&, int32_t, int32_t&, int32_t&) { return false; }
+    virtual bool CharAt(int32_t, char&, TSectionBase*&) { return false; }
 };
 
 struct LineRec {
@@ -119,22 +135,53 @@ public:
     int32_t LayoutAt(TextMeasurer& measurer, int32_t y, int32_t& curs, int32_t& maxWidth,
                      IndentManagerBasic& indents) override;
     void WidthRange(TextMeasurer& measurer, int32_t& min, int32_t& max) override;
+
+    int32_t PaintAt(Canvas& canvas, const TRect& clip, int32_t y, int32_t x, IndentManagerBasic& indents) override;
+    void CopySelectedText() override;
+    bool UrlAtPoint(TextMeasurer& m, int32_t x, int32_t y, TFormControlObj*& control, TUrlTarget& target) override;
+    bool ImageAtPoint(int32_t x, int32_t y, int32_t& ix, int32_t& iy, TImageObj*& image) override;
+    int32_t CursorFromPoint(TextMeasurer& m, int32_t x, int32_t y, bool& inText, int32_t& lineHeight,
+                            int32_t& lineY, int32_t& caretX) override;
+    int32_t FindTextFrom(int32_t start, std::string_view text, bool matchCase) override;
+    int32_t DisplayToSource(int32_t index) override;
+    int32_t SourceToDisplay(int32_t offset, bool towardEnd) override;
+    bool CaretPoint(TextMeasurer& m, int32_t index, int32_t& y, int32_t& x) override;
+    bool CharAt(int32_t index, char& ch, TSectionBase*& section) override;
+
     // Width of count characters from start, trailing blanks dropped first when strip.
     int32_t TextWidth(TextMeasurer& measurer, int32_t start, bool strip, int32_t count) const;
 
 protected:
     virtual bool IsPreformatted() const { return false; }
     void AppendChars(std::string_view text, const std::vector<int32_t>& positions);
+    void AddNoBreakToken(const TokenObj& token);
+    bool OnlyFloats() const;
 
 private:
     struct LayoutPass;
     void NewFontRun(SectionDocument& doc, const TMyFont& font, bool keepLink);
+    // Characters of a text run from i that fit in room; runWidth is the whole run's when all fit.
+    int32_t FitRun(TextMeasurer& m, int32_t i, int32_t run, int32_t room, int32_t& runWidth) const;
     int32_t FitChars(TextMeasurer& m, LayoutPass& pass, int32_t y, int32_t width, int32_t start, int32_t n);
     void FinishLine(TextMeasurer& m, LayoutPass& pass, int32_t& y, int32_t start, int32_t count);
     void PlaceFloat(LayoutPass& pass, int32_t y, TImageObj* image);
     int32_t ClearSpace(const IndentManagerBasic& indents, int32_t y) const;
     int32_t TextRunLength(int32_t i, int32_t end) const;
     bool Linked(int32_t pos) const;
+    void DrawMarker(Canvas& canvas, int32_t b, int32_t baseline, int32_t bandBottom, int32_t textHeight);
+    void DrawRuns(Canvas& canvas, LineRec& line, int32_t top, int32_t cellX, const IndentManagerBasic& indents);
+    // Characters from start that fit in x pixels, floats counting nothing.
+    int32_t CharsAtX(TextMeasurer& m, int32_t x, int32_t count, int32_t start) const;
+    // The line under a section y, with its top; null past the last line.
+    LineRec* LineAtY(int32_t y, int32_t& top);
 };
+
+// The label of an ordered list item: letters, roman numerals or decimal, and ".".
+std::string ListMarkerLabel(char style, int32_t number);
+// Bullets are filled in the level colours only on the classic page colours.
+bool FilledBulletBackground(TColor background, const SystemColors& system);
+// Windows-1252 case mapping.
+uint8_t AnsiUpperByte(uint8_t c);
+uint8_t AnsiLowerByte(uint8_t c);
 
 }  // namespace htmlengine

@@ -167,16 +167,41 @@ void IndentManagerBasic::Reset(int32_t left, int32_t right) {
     LeftBase = left;
     RightBase = right;
     ActiveLevel = 0;
+    auto rebuild = [](const TFreeList<IndentRec>& all, Live& live) {
+        live = {};
+        for (const auto& r : all) live.records.push_back(r.get());
+    };
+    rebuild(L, liveL_);
+    rebuild(R, liveR_);
 }
 
 void IndentManagerBasic::Clear() {
     L.Clear();
     R.Clear();
+    liveL_ = {};
+    liveR_ = {};
+}
+
+void IndentManagerBasic::Prune(int32_t y) {
+    auto prune = [y](Live& live) {
+        std::erase_if(live.records, [&](const IndentRec* r) {
+            if (r->BandBottom > y || r->Level != 0) return false;
+            live.prunedBottom = std::max(live.prunedBottom, r->BandBottom);
+            return true;
+        });
+    };
+    prune(liveL_);
+    prune(liveR_);
+}
+
+void IndentManagerBasic::AddRecord(bool left, IndentRec rec) {
+    IndentRec* r = (left ? L : R).Add(std::make_unique<IndentRec>(rec));
+    (left ? liveL_ : liveR_).records.push_back(r);
 }
 
 int32_t IndentManagerBasic::LeftEdgeAt(int32_t y) const {
     int32_t best = 0;
-    for (const auto& r : L) {
+    for (const IndentRec* r : liveL_.records) {
         if (r->BandTop <= y && y < r->BandBottom && r->Offset > best) best = r->Offset;
     }
     return best + LeftBase;
@@ -184,7 +209,7 @@ int32_t IndentManagerBasic::LeftEdgeAt(int32_t y) const {
 
 int32_t IndentManagerBasic::RightEdgeAt(int32_t y) const {
     int32_t best = 0;
-    for (const auto& r : R) {
+    for (const IndentRec* r : liveR_.records) {
         if (r->BandTop <= y && y < r->BandBottom && r->Offset < best) best = r->Offset;
     }
     return best + RightBase;
@@ -192,44 +217,46 @@ int32_t IndentManagerBasic::RightEdgeAt(int32_t y) const {
 
 void IndentManagerBasic::AddFloat(int32_t y, int32_t width, int32_t height, int32_t side) {
     if (side == 1) {
-        L.Add(std::make_unique<IndentRec>(IndentRec{LeftEdgeAt(y) + width - LeftBase, y, y + height, 0}));
+        AddRecord(true, IndentRec{LeftEdgeAt(y) + width - LeftBase, y, y + height, 0});
     } else if (side == 3) {
-        R.Add(std::make_unique<IndentRec>(IndentRec{RightEdgeAt(y) - RightBase - width, y, y + height, 0}));
+        AddRecord(false, IndentRec{RightEdgeAt(y) - RightBase - width, y, y + height, 0});
     }
 }
 
 int32_t IndentManagerBasic::FloatsBottom() const {
-    int32_t b = 0;
-    for (const auto& r : L)
+    int32_t b = std::max({0, liveL_.prunedBottom, liveR_.prunedBottom});
+    for (const IndentRec* r : liveL_.records)
         if (r->Level == 0) b = std::max(b, r->BandBottom);
-    for (const auto& r : R)
+    for (const IndentRec* r : liveR_.records)
         if (r->Level == 0) b = std::max(b, r->BandBottom);
     return b;
 }
 
 void IndentManagerBasic::ClearBottoms(int32_t& left, int32_t& right) const {
-    left = 0;
-    right = 0;
-    for (const auto& r : L)
+    left = liveL_.prunedBottom + 1;  // 0 when nothing left the lists
+    right = liveR_.prunedBottom + 1;
+    for (const IndentRec* r : liveL_.records)
         if (r->Level == 0) left = std::max(left, r->BandBottom + 1);
-    for (const auto& r : R)
+    for (const IndentRec* r : liveR_.records)
         if (r->Level == 0) right = std::max(right, r->BandBottom + 1);
 }
 
+// Bands that left the live lists ended above every y still asked about, so
+// they cannot reach below the section being laid out.
 int32_t IndentManagerBasic::LevelBandBottom() const {
     int32_t reference = 0;
-    for (const auto& r : L) {
+    for (const IndentRec* r : liveL_.records) {
         if (r->Level == ActiveLevel && r->BandBottom == OpenBandBottom) reference = r->Offset;
     }
     int32_t bottom = -1;
-    for (const auto& r : L) {
+    for (const IndentRec* r : liveL_.records) {
         if (r->Offset > reference) bottom = std::max(bottom, r->BandBottom);
     }
     return bottom < 0 ? 0 : bottom + 1;
 }
 
 void IndentManagerBasic::CloseLevelsAbove(int32_t y, int32_t level) {
-    for (const auto& r : L) {
+    for (IndentRec* r : liveL_.records) {
         if (r->Level > level) {
             r->Level = 0;
             r->BandBottom = y - 1;
@@ -240,7 +267,7 @@ void IndentManagerBasic::CloseLevelsAbove(int32_t y, int32_t level) {
 void IndentManagerBasic::SetLevel(int32_t y, int32_t level, int32_t unit) {
     if (level > ActiveLevel) {
         for (int32_t d = ActiveLevel + 1; d <= level; ++d) {
-            L.Add(std::make_unique<IndentRec>(IndentRec{LeftEdgeAt(y) + unit - LeftBase, y, OpenBandBottom, d}));
+            AddRecord(true, IndentRec{LeftEdgeAt(y) + unit - LeftBase, y, OpenBandBottom, d});
         }
     } else if (level < ActiveLevel) {
         CloseLevelsAbove(y, level);
@@ -250,8 +277,7 @@ void IndentManagerBasic::SetLevel(int32_t y, int32_t level, int32_t unit) {
 
 void IndentManagerBasic::SetDefinitionLevel(int32_t y, int32_t level) {
     if (level == ActiveLevel + 1) {
-        L.Add(std::make_unique<IndentRec>(
-            IndentRec{LeftEdgeAt(y) - LeftBase + DefinitionIndent, y, OpenBandBottom, level}));
+        AddRecord(true, IndentRec{LeftEdgeAt(y) - LeftBase + DefinitionIndent, y, OpenBandBottom, level});
         ActiveLevel = level;
     } else if (ActiveLevel == level + 1 && ActiveLevel > 0) {
         CloseLevelsAbove(y, level);

@@ -37,6 +37,13 @@ public:
     T* Insert(size_t index, std::unique_ptr<T> item) {
         return items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(index), std::move(item))->get();
     }
+    // Removes the item and hands it over.
+    std::unique_ptr<T> Take(int32_t index) {
+        auto it = items_.begin() + index;
+        std::unique_ptr<T> item = std::move(*it);
+        items_.erase(it);
+        return item;
+    }
     void Clear() { items_.clear(); }
     int32_t Count() const { return static_cast<int32_t>(items_.size()); }
     bool Empty() const { return items_.empty(); }
@@ -122,14 +129,20 @@ struct IndentRec {
 class IndentManagerBasic {
 public:
     int32_t AvailWidth = 0;
+    int32_t ClipWidth = 0;  // while painting: where preformatted lines are cut
     TFreeList<IndentRec> L;
     TFreeList<IndentRec> R;
     int32_t LeftBase = 0;
     int32_t RightBase = 0;
     int32_t ActiveLevel = 0;
 
+    // Also brings every record back into the queries.
     void Reset(int32_t left, int32_t right);
     void Clear();
+    // Layout goes down a cell: bands that ended at or above y leave the
+    // queries (their bottoms still count for the float bottoms), so long
+    // pages do not slow down with every float and list they had.
+    void Prune(int32_t y);
     int32_t LeftEdgeAt(int32_t y) const;
     int32_t RightEdgeAt(int32_t y) const;
     // side 1 left, 3 right.
@@ -142,6 +155,12 @@ public:
 
 private:
     void CloseLevelsAbove(int32_t y, int32_t level);
+    void AddRecord(bool left, IndentRec rec);
+    struct Live {
+        std::vector<IndentRec*> records;
+        int32_t prunedBottom = -1;  // of the records no longer live
+    };
+    Live liveL_, liveR_;
 };
 
 // Text with one source position per character.

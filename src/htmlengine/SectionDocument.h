@@ -4,6 +4,7 @@
 // runs, the link list, the picture fetch and the host of form controls. The
 // document root derives from it.
 
+#include "htmlengine/Canvas.h"
 #include "htmlengine/EngineColor.h"
 #include "htmlengine/ParseContext.h"
 #include "htmlengine/TextMeasurer.h"
@@ -15,6 +16,8 @@
 namespace htmlengine {
 
 class TFontObj;
+class TImageObj;
+class TMapItem;
 class FormControlHost;
 
 // A decoded picture as the image objects see it; owned by the image cache.
@@ -23,6 +26,12 @@ public:
     virtual ~ImagePicture() = default;
     virtual int32_t Width() const = 0;
     virtual int32_t Height() const = 0;
+    // Draws the picture into dest; masked keeps the page where it is transparent.
+    virtual void Draw(Canvas& canvas, const TRect& dest, bool masked) const {
+        (void)canvas;
+        (void)dest;
+        (void)masked;
+    }
 };
 
 class SectionDocument {
@@ -40,6 +49,11 @@ public:
     virtual void ReleaseImage(const std::string& source) { (void)source; }
     // The name a picture is fetched under (link resolution of the viewer).
     virtual std::string ExpandImageName(const std::string& source) { return source; }
+    // The image map of an upper-cased name, or null.
+    virtual const TMapItem* FindMap(const std::string& name) const {
+        (void)name;
+        return nullptr;
+    }
 
     TextMeasurer* Measurer = nullptr;
     ParseContext* Parse = nullptr;  // set while a parse fills the document
@@ -56,6 +70,11 @@ public:
     TColor Background = clWindow;
     bool ShowImages = true;
     int32_t YOffset = 0;
+    int32_t SelStart = 0;  // document character indexes of the selection
+    int32_t SelEnd = 0;
+    bool ShowDummyCaret = false;
+    TFontObj* ActiveLink = nullptr;   // the run under the mouse
+    TImageObj* ActiveImage = nullptr; // the image under the mouse
     // Natural size of the placeholder shown for a missing picture.
     int32_t PlaceholderWidth = 16;
     int32_t PlaceholderHeight = 16;

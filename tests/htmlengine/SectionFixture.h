@@ -24,6 +24,9 @@ public:
         if (h >= 0) height = h + 4;
     }
     void SetTop(int32_t t) override { top = t; }
+    void SetLeft(int32_t l) override { left = l; }
+    void SetVisible(bool v) override { visible = v; }
+    bool Focused() const override { return focused; }
     void ClearItems() override { items.clear(); }
     void AddItem(const std::string& text) override { items.push_back({text, false}); }
     int32_t ItemCount() const override { return static_cast<int32_t>(items.size()); }
@@ -36,7 +39,8 @@ public:
     std::vector<std::string> Lines() const override { return lines; }
 
     FormWidgetOptions options;
-    int32_t width = 0, height = 24, top = -400, index = -1;
+    int32_t width = 0, height = 24, top = -400, left = 0, index = -1;
+    bool visible = true, focused = false;
     bool scrolledToTop = false;
     std::vector<std::pair<std::string, bool>> items;
     std::vector<std::string> lines;

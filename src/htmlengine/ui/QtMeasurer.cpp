@@ -37,6 +37,16 @@ QString QtMeasurer::Decode(const FontSpec& font, std::string_view bytes) {
 }
 
 const QtMeasurer::Entry& QtMeasurer::Lookup(const FontSpec& spec) {
+    if (last_ && spec.Size == lastSpec_.Size && spec.Style == lastSpec_.Style &&
+        spec.Charset == lastSpec_.Charset && spec.Name == lastSpec_.Name) {
+        return *last_;
+    }
+    last_ = &LookupKey(spec);
+    lastSpec_ = spec;
+    return *last_;
+}
+
+const QtMeasurer::Entry& QtMeasurer::LookupKey(const FontSpec& spec) {
     std::string key = spec.Name + '\x01' + std::to_string(spec.Size) + '\x01' + std::to_string(spec.Style) +
                       '\x01' + std::to_string(spec.Charset);
     auto it = cache_.find(key);

@@ -35,7 +35,12 @@ public:
     static QString Decode(const FontSpec& font, std::string_view bytes);
 
 private:
+    const Entry& LookupKey(const FontSpec& font);
+
     std::unordered_map<std::string, std::unique_ptr<Entry>> cache_;
+    // Runs ask for the same font many times in a row.
+    FontSpec lastSpec_;
+    const Entry* last_ = nullptr;
 };
 
 }  // namespace htmlengine

@@ -1,0 +1,134 @@
+// Parse + layout at 800 pixels and paint of a generated 1 MB page and of a
+// help-sized page, next to QTextDocument (setHtml + layout, drawContents) on
+// the same pages. The "exact" measurer asks Qt for every run's width, the way
+// layout measured before the per-font table of byte advances.
+#include "htmlengine/PageCells.h"
+#include "htmlengine/PagePars.h"
+#include "htmlengine/ui/QtCanvas.h"
+#include "htmlengine/ui/QtMeasurer.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <QTextDocument>
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+using namespace htmlengine;
+
+namespace {
+
+constexpr int32_t kWidth = 800;
+
+std::string HelpBlock(int n) {
+    const std::string k = std::to_string(n);
+    return "<h2>Abschnitt " + k + "</h2>\n<p>Im Abfragemodus zeigt der Trainer ein <b>deutsches Wort</b> und wartet auf "
+           "die <i>fremdsprachige</i> Antwort. Siehe auch <a href=\"kapitel" + k + ".htm\">Kapitel " + k +
+           "</a> und den <a href=\"index.htm#a" + k + "\">Index</a>. Falsche Antworten landen in der Fehlerliste, "
+           "die sich sp&auml;ter erneut abfragen l&auml;sst.\n<ul><li>Erster Punkt mit etwas Text<li>Zweiter Punkt"
+           "<li>Dritter Punkt mit <tt>fester Schrift</tt></ul>\n<ol><li>Eins<li>Zwei</ol>\n"
+           "<p align=center><font size=+1 color=#800000>Hinweis</font><br>Zwei Zeilen in der Mitte.\n<hr>\n";
+}
+
+std::string Page(size_t bytes) {
+    std::string html = "<html><head><title>Hilfe</title></head><body>\n";
+    for (int n = 1; html.size() < bytes; ++n) html += HelpBlock(n);
+    return html + "</body></html>\n";
+}
+
+const std::string& BigPage() {
+    static const std::string page = Page(1 << 20);
+    return page;
+}
+const std::string& HelpPage() {
+    static const std::string page = Page(6 * 1024);
+    return page;
+}
+const std::string& PageOf(int64_t which) { return which == 0 ? BigPage() : HelpPage(); }
+
+// Widths straight from Qt for every run.
+class ExactMeasurer : public TextMeasurer {
+public:
+    FontMetrics Metrics(const FontSpec& font) override { return table_.Metrics(font); }
+    int32_t Extent(const FontSpec& font, std::string_view run, int32_t n) override {
+        QFontMetrics fm(table_.Lookup(font).font);
+        n = std::clamp<int32_t>(n, 0, static_cast<int32_t>(run.size()));
+        return fm.horizontalAdvance(QtMeasurer::Decode(font, run.substr(0, static_cast<size_t>(n))));
+    }
+    FontSpec DefaultGuiFont() override { return table_.DefaultGuiFont(); }
+
+private:
+    QtMeasurer table_;
+};
+
+template <class M>
+void EngineParseLayout(benchmark::State& state) {
+    const std::string& html = PageOf(state.range(0));
+    M measurer;
+    for (auto _ : state) {
+        TSectionList doc;
+        doc.Measurer = &measurer;
+        TAnchorList anchors;
+        ParseFromBuffer(doc, anchors, html.data(), static_cast<int32_t>(html.size()));
+        benchmark::DoNotOptimize(doc.LayoutDocument(kWidth));
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(html.size()));
+}
+
+void EnginePaint(benchmark::State& state) {
+    const std::string& html = PageOf(state.range(0));
+    QtMeasurer measurer;
+    SystemColors system;
+    TSectionList doc;
+    doc.Measurer = &measurer;
+    TAnchorList anchors;
+    ParseFromBuffer(doc, anchors, html.data(), static_cast<int32_t>(html.size()));
+    const int32_t height = doc.LayoutDocument(kWidth);
+    QImage image(kWidth, 1000, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        QtCanvas canvas(painter, measurer, system, {0, 0, kWidth, 1000});
+        doc.PaintAt(canvas, {0, 0, kWidth, height}, 0, 0, kWidth);
+    }
+}
+
+void QtParseLayout(benchmark::State& state) {
+    const QString html = QString::fromLatin1(PageOf(state.range(0)));
+    for (auto _ : state) {
+        QTextDocument doc;
+        doc.setTextWidth(kWidth);
+        doc.setHtml(html);
+        benchmark::DoNotOptimize(doc.documentLayout()->documentSize());
+    }
+}
+
+void QtPaint(benchmark::State& state) {
+    QTextDocument doc;
+    doc.setTextWidth(kWidth);
+    doc.setHtml(QString::fromLatin1(PageOf(state.range(0))));
+    doc.documentLayout()->documentSize();
+    QImage image(kWidth, 1000, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        doc.drawContents(&painter);
+    }
+}
+
+}  // namespace
+
+// Argument 0: the 1 MB page; 1: the help-sized page.
+BENCHMARK(EngineParseLayout<QtMeasurer>)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(EngineParseLayout<ExactMeasurer>)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(QtParseLayout)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(EnginePaint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(QtPaint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}
