@@ -1,6 +1,9 @@
 #include "frame/ui/FrameDialogs.h"
 
+#include <QPointer>
+
 #include "documents/ui/kennwort_unit.h"
+#include "frame/ui/DirectoryUnit.h"
 #include "frame/ui/Main.h"
 
 using platform::QtDialogs;
@@ -44,5 +47,11 @@ platform::FileDialogResult FrameDialogs::SaveFileDialog(const platform::FileDial
 
 std::optional<std::string> FrameDialogs::ChooseFolder(const std::string& caption, const std::string& start) {
     OpenQueue::Busy busy(MainOpenQueue());
-    return QtDialogs::ChooseFolder(caption, start);
+    if (MainForm == nullptr) return QtDialogs::ChooseFolder(caption, start);
+    // One chooser for the frame's life: it opens where it was left.
+    static QPointer<TDirectorySelectForm> chooser;
+    if (chooser == nullptr) chooser = new TDirectorySelectForm(MainForm);
+    chooser->SelectedFolder = start;
+    if (chooser->exec() != QDialog::Accepted) return std::nullopt;
+    return chooser->SelectedFolder;
 }

@@ -1,30 +1,49 @@
 #include "frame/ui/Main.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QLabel>
+#include <QWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QMouseEvent>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTableView>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
+#include <QWheelEvent>
 #include <algorithm>
 #include <filesystem>
 
 #include "documents/AppSettings.h"
 #include "documents/ui/Childwin.h"
+#include "documents/ui/TabelleModel.h"
+#include "frame/FrameHooks.h"
+#include "frame/FrameState.h"
+#include "frame/HelpContexts.h"
 #include "frame/InstanceManager.h"
 #include "frame/MainStartup.h"
 #include "frame/OpenDocuments.h"
 #include "frame/RecentFiles.h"
+#include "frame/SpecialChars.h"
+#include "frame/WindowLayout.h"
+#include "frame/ui/About.h"
+#include "frame/ui/FileSearchUnit.h"
+#include "frame/ui/searchinfounit.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Random.h"
+#include "platform/Shell.h"
+#include "training/ui/QuizHost.h"
 #include "training/ui/QuizStart.h"
 
 TMainForm* MainForm = nullptr;
@@ -69,14 +88,39 @@ void ShowRecentFiles(QAction* const (&items)[9], QAction* separator, const Recen
     separator->setVisible(menu.separatorVisible);
 }
 
-// Changes the working folder to the chosen files' one, as the option asks.
+// Placeholder addresses of the project's web pages.
+constexpr const char* kHomepageAddress = "https://pelko32.example.org/";
+constexpr const char* kVocabularyArchiveAddress = "https://pelko32.example.org/vokabelarchiv/";
+
+// Options pages of the mode buttons.
+constexpr int kPrintPage = 0;
+constexpr int kQuizPage = 1;
+constexpr int kHangmanPage = 4;
+constexpr int kLearningPage = 5;
+
+// The frame as the quiz sees it.
+class FrameQuizHost : public QuizHost {
+public:
+    explicit FrameQuizHost(TMainForm& frame) : frame_(frame) {}
+    std::vector<TMDIChild*> DocumentWindows() override { return frame_.Documents(); }
+    TMDIChild* CreateEmptyDocument() override { return frame_.CreateMDIChild(kEmptyMarker); }
+    void ShowHelpPage(const std::string& page) override { frame_.ShowHelpPage(page); }
+    bool PopupSpecialCharacters(const QPoint& globalPos, bool centralEuropean) override {
+        return frame_.PopupSpecialCharacters(globalPos, centralEuropean);
+    }
+    void CloseEditorsBeforeNew() override { frame_.CloseEditorsBeforeNew(); }
+
+private:
+    TMainForm& frame_;
+};
+
+}  // namespace
+
 void FollowChosenFolder(const platform::FileDialogResult& result) {
     if (!Optionen.VerzeichnisAutomatischWechseln || result.files.empty()) return;
     std::error_code ec;
     std::filesystem::current_path(std::filesystem::path(result.files.front()).parent_path(), ec);
 }
-
-}  // namespace
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("MainForm"));
@@ -88,19 +132,35 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     SplashTimer = new QTimer(this);
     SplashTimer->setInterval(kSplashMs);
     connect(SplashTimer, &QTimer::timeout, this, &TMainForm::SplashTimerTimer);
+    wheelHook_ = !Optionen.Settings.DisableMouseWheel;
     BuildMenus();
     BuildToolbar();
     BuildDeskPopUp();
+    BuildStatusBar();
+    BuildSpecialCharPopups();
+    AboutBox = new TAboutBox(this);
+    SearchInfoForm = new TSearchInfoForm(this);
+    FileSearchForm = new TFileSearchForm(*SearchInfoForm, this);
     RegisterQuizStart();
+    quizHost_ = std::make_unique<FrameQuizHost>(*this);
+    SetQuizHost(quizHost_.get());
     connect(ClientArea, &QMdiArea::subWindowActivated, this, &TMainForm::MergeMenus);
+    connect(ClientArea, &QMdiArea::subWindowActivated, this, &TMainForm::UpdateMenuItems);
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &TMainForm::UpdateMenuItems);
     FormCreate();
+    UpdateMenuItems();
 }
 
 TMainForm::~TMainForm() {
     // The documents go first, while the frame they tell is still whole.
     disconnect(ClientArea, nullptr, this, nullptr);
+    disconnect(qApp, nullptr, this, nullptr);
+    if (TheQuizHost() == quizHost_.get()) SetQuizHost(nullptr);
     ClientArea->viewport()->removeEventFilter(this);
-    for (TMDIChild* child : Documents()) disconnect(child, nullptr, this, nullptr);
+    for (TMDIChild* child : Documents()) {
+        disconnect(child, nullptr, this, nullptr);
+        child->Tabelle->viewport()->removeEventFilter(this);
+    }
     menuBar()->clear();
     delete ClientArea;
     ClientArea = nullptr;
@@ -186,7 +246,11 @@ void TMainForm::BuildMenus() {
     HelpAboutItem = Item(Hilfe, "HelpAboutItem", "Inf&o...", QKeySequence("Ctrl+I"));
 
     // Commands whose handlers belong to later work stay disabled until then.
-    const QList<QAction*> wired = {Neu1, FileOpenItem, Importieren1, FileExitItem};
+    const QList<QAction*> wired = {Neu1, FileOpenItem, Importieren1, FileExitItem, InDateiensuchen1,
+                                   WindowCascadeItem, WindowTileItem, Untereinander1, WindowArrangeItem,
+                                   WindowMinimizeItem, Index1, ErsteSchritte1, SymboleinderSymbolleiste1,
+                                   Optionen3, Homepage1, Pelko32Vokabelarchiv1, NeuesindieserVersion1,
+                                   HelpAboutItem};
     for (QMenu* menu : {Datei, Vokabeln, Fenster, Hilfe}) {
         for (QAction* action : menu->actions()) {
             if (!action->isSeparator() && !action->objectName().startsWith("FM")) {
@@ -198,6 +262,26 @@ void TMainForm::BuildMenus() {
     connect(FileOpenItem, &QAction::triggered, this, &TMainForm::FileOpenItemClick);
     connect(Importieren1, &QAction::triggered, this, &TMainForm::Importieren1Click);
     connect(FileExitItem, &QAction::triggered, this, &TMainForm::FileExitItemClick);
+    connect(InDateiensuchen1, &QAction::triggered, this, &TMainForm::InDateiensuchen1Click);
+    connect(WindowCascadeItem, &QAction::triggered, this, &TMainForm::WindowCascadeItemClick);
+    connect(WindowTileItem, &QAction::triggered, this, &TMainForm::WindowTileItemClick);
+    connect(Untereinander1, &QAction::triggered, this, &TMainForm::Untereinander1Click);
+    connect(WindowArrangeItem, &QAction::triggered, this, &TMainForm::WindowArrangeItemClick);
+    connect(WindowMinimizeItem, &QAction::triggered, this, &TMainForm::WindowMinimizeItemClick);
+    connect(Fenster, &QMenu::aboutToShow, this, &TMainForm::ShowWindowList);
+    const std::pair<QAction*, const char*> pages[] = {
+        {Index1, "index.html"},
+        {ErsteSchritte1, "ErsteSchritte\\index.html"},
+        {SymboleinderSymbolleiste1, "Allgemeines\\symbolleiste.html"},
+        {Optionen3, "Dialogfelder\\Optionen\\index.html"},
+        {NeuesindieserVersion1, "Allgemeines\\history.html"},
+    };
+    for (const auto& [item, page] : pages) {
+        connect(item, &QAction::triggered, this, [this, p = std::string(page)] { ShowHelpPage(p); });
+    }
+    connect(Homepage1, &QAction::triggered, this, &TMainForm::HomepageffnenInternetanschluntig1Click);
+    connect(Pelko32Vokabelarchiv1, &QAction::triggered, this, &TMainForm::Pelko32Vokabelarchivonline1Click);
+    connect(HelpAboutItem, &QAction::triggered, this, &TMainForm::HelpAboutItemClick);
     MergeMenus();
 }
 
@@ -225,9 +309,33 @@ void TMainForm::BuildToolbar() {
     AutoSizeBtn = Button(SpeedPanel, "AutoSizeBtn", "Tabelle-Autosize");
     FontBtn = Button(SpeedPanel, "FontBtn", "Schriftarten...");
     OptionenBtn = Button(SpeedPanel, "OptionenBtn", "Optionen...");
-    for (QAction* action : SpeedPanel->actions()) action->setEnabled(action == SpeedButton1 || action == OpenBtn);
+    // The wizard and the options dialog come later; the document buttons
+    // follow the documents (UpdateMenuItems).
+    SpeedButton2->setEnabled(false);
+    OptionenBtn->setEnabled(false);
     connect(SpeedButton1, &QAction::triggered, this, &TMainForm::SpeedButton1Click);
     connect(OpenBtn, &QAction::triggered, this, &TMainForm::FileOpenItemClick);
+    connect(SaveBtn, &QAction::triggered, this, [this] { Forward(&TMDIChild::Speichern1); });
+    connect(UndoBtn, &QAction::triggered, this, [this] { Forward(&TMDIChild::UndoMenu); });
+    connect(UnundoBtn, &QAction::triggered, this, [this] { Forward(&TMDIChild::UnundoMenu); });
+    connect(CutBtn, &QAction::triggered, this, [this] { Forward(&TMDIChild::Ausschneiden1); });
+    connect(CopyBtn, &QAction::triggered, this, [this] { Forward(&TMDIChild::Kopieren1); });
+    connect(PasteBtn, &QAction::triggered, this, [this] { Forward(&TMDIChild::Einfgen1); });
+    connect(Searchbtn, &QAction::triggered, this, [this] { Forward(&TMDIChild::Suchen1); });
+    connect(SearchAgainBtn, &QAction::triggered, this, [this] { Forward(&TMDIChild::Weitersuchen1); });
+    connect(AutoSizeBtn, &QAction::triggered, this, [this] {
+        if (TMDIChild* child = ActiveDocument()) child->TabelleAutoSizeClick();
+    });
+    connect(FontBtn, &QAction::triggered, this, [this] { Forward(&TMDIChild::SchriftartenfrdieseDatei1); });
+    connect(EditBtn, &QAction::triggered, this, &TMainForm::EditBtnClick);
+    connect(LernBtn, &QAction::triggered, this, &TMainForm::LernBtnClick);
+    connect(AbfragBtn, &QAction::triggered, this, &TMainForm::AbfragBtnClick);
+    connect(HangmanBtn, &QAction::triggered, this, &TMainForm::HangmanBtnClick);
+    connect(DruckBtn, &QAction::triggered, this, &TMainForm::DruckBtnClick);
+    // The mode buttons note Shift at the mouse-down.
+    for (QAction* mode : {LernBtn, AbfragBtn, HangmanBtn, DruckBtn}) {
+        SpeedPanel->widgetForAction(mode)->installEventFilter(this);
+    }
 }
 
 void TMainForm::BuildDeskPopUp() {
@@ -240,7 +348,11 @@ void TMainForm::BuildDeskPopUp() {
     Pelko32beenden1 = Item(DeskPopUp, "Pelko32beenden1", "Pelko32 &beenden");
     connect(LeereDatei1, &QAction::triggered, this, &TMainForm::NeueDateiffnen1Click);
     connect(Dateioeffnen1, &QAction::triggered, this, &TMainForm::Dateiffnen1Click);
-    connect(Pelko32beenden1, &QAction::triggered, this, &TMainForm::FileExitItemClick);
+    connect(Pelko32beenden1, &QAction::triggered, this, &TMainForm::Pelko32beenden1Click);
+
+    KennwortMenu = Menu(this, "KennwortMenu", "");
+    Kennwortschutzndern1 = Item(KennwortMenu, "Kennwortschutzndern1", "&Kennwortschutz ändern...");
+    connect(Kennwortschutzndern1, &QAction::triggered, this, &TMainForm::Kennwortschutzndern1Click);
 }
 
 std::vector<TMDIChild*> TMainForm::Documents() const {
@@ -283,8 +395,15 @@ void TMainForm::WireDocument(TMDIChild* child) {
         child->F[i]->setEnabled(true);
         connect(child->F[i], &QAction::triggered, this, [this, i] { _LastFilesClick(i + 1); });
     }
-    // A closing window may be the last; the bar must not keep its menus.
-    connect(child, &QObject::destroyed, this, [this] { QTimer::singleShot(0, this, &TMainForm::MergeMenus); });
+    child->InDateiensuchen1->setEnabled(true);
+    connect(child->InDateiensuchen1, &QAction::triggered, this, &TMainForm::InDateiensuchen1Click);
+    if (wheelHook_) child->Tabelle->viewport()->installEventFilter(this);
+    // A closing window may be the last; the bar must not keep its menus, and
+    // the buttons count the documents only once it is gone.
+    connect(child, &QObject::destroyed, this, [this] {
+        QTimer::singleShot(0, this, &TMainForm::MergeMenus);
+        QTimer::singleShot(0, this, &TMainForm::UpdateMenuItems);
+    });
 }
 
 TMDIChild* TMainForm::ShowNewDocument(TMDIChild* child, const std::string& caption) {
@@ -296,6 +415,7 @@ TMDIChild* TMainForm::ShowNewDocument(TMDIChild* child, const std::string& capti
     ClientArea->setActiveSubWindow(child);
     MergeMenus();
     UpdateMRU("");
+    UpdateMenuItems();
     return child;
 }
 
@@ -456,6 +576,19 @@ void TMainForm::dropEvent(QDropEvent* event) {
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Wheel && WheelOverGrid(watched, event)) return true;
+    if (event->type() == QEvent::MouseButtonPress) {
+        const auto* press = static_cast<QMouseEvent*>(event);
+        for (QAction* mode : {LernBtn, AbfragBtn, HangmanBtn, DruckBtn}) {
+            if (watched == SpeedPanel->widgetForAction(mode)) {
+                ModeButtonShift = (press->modifiers() & Qt::ShiftModifier) ? 1 : 0;
+            }
+        }
+        if (watched == StatusPanels[1] && press->button() == Qt::RightButton) {
+            KennwortMenu->popup(press->globalPosition().toPoint());
+            return true;
+        }
+    }
     if (watched == ClientArea->viewport()) {
         if (event->type() == QEvent::MouseButtonDblClick) {
             FileOpenItemClick();
@@ -467,4 +600,280 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+// Help bridge.
+
+void TMainForm::ShowHelpPage(const std::string& page) { ::ShowHelpPage(page, platform::TheShell()); }
+
+void TMainForm::HelpContextToPage(int context) {
+    ::HelpContextToPage(context, platform::TheShell(), platform::Dialogs());
+}
+
+// Status bar and hints.
+
+void TMainForm::BuildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar"));
+    bar->setSizeGripEnabled(false);
+    for (int i = 0; i < 3; ++i) {
+        StatusPanels[i] = new QLabel(bar);
+        StatusPanels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        bar->addWidget(StatusPanels[i], i == 2 ? 1 : 0);
+    }
+    StatusPanels[1]->installEventFilter(this);
+    StatusBarResize();
+}
+
+void TMainForm::StatusBarResize() {
+    if (StatusPanels[0] == nullptr) return;
+    const QFontMetrics metrics(statusBar()->font());
+    const int w1 = metrics.horizontalAdvance(QString::fromUtf8(kCountPanelWidthText.c_str()));
+    const int w2 = metrics.horizontalAdvance(QString::fromUtf8(kPasswordPanelWidthText.c_str()));
+    StatusPanels[0]->setFixedWidth(std::max(0, width() - w1 - w2));
+    StatusPanels[1]->setFixedWidth(w2);
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    StatusBarResize();
+}
+
+void TMainForm::ShowHintInStatusBar(const QString& hint) { StatusPanels[0]->setText(QStringLiteral(" ") + hint); }
+
+bool TMainForm::event(QEvent* event) {
+    // Hints go to panel 0; the bar never covers its panels with a message.
+    if (event->type() == QEvent::StatusTip) {
+        ShowHintInStatusBar(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+// Keeping the commands in step with the documents.
+
+bool TMainForm::EntryEditorVisible() const {
+    const FrameHooks& hooks = TheFrameHooks();
+    return hooks.entryEditorVisible ? hooks.entryEditorVisible() : DocumentInEditor() != nullptr;
+}
+
+void TMainForm::UpdateMenuItems() {
+    if (ClientArea == nullptr) return;
+    std::vector<TMDIChild*> documents = Documents();
+    // A closed window is hidden until it is deleted and counts no more.
+    std::erase_if(documents, [](TMDIChild* child) { return child->isHidden(); });
+    TMDIChild* active = ActiveDocument();
+    std::optional<ActiveDocumentSummary> summary;
+    if (active != nullptr) summary = ActiveDocumentSummary::Of(active->Document());
+    const FrameCommandState state = ComputeFrameState(int(documents.size()), summary, EntryEditorVisible());
+    for (QAction* action : {SaveBtn, CutBtn, CopyBtn, PasteBtn, WindowCascadeItem, WindowTileItem, Untereinander1,
+                            WindowArrangeItem, WindowMinimizeItem, EditBtn, LernBtn, AbfragBtn, HangmanBtn, Searchbtn,
+                            SearchAgainBtn, FontBtn, AutoSizeBtn, DruckBtn}) {
+        action->setEnabled(state.documentCommands);
+    }
+    UndoBtn->setEnabled(state.undo);
+    UnundoBtn->setEnabled(state.redo);
+    EditBtn->setChecked(state.editPressed);
+    if (active != nullptr) active->Bearbeiten1->setChecked(state.editPressed);
+    StatusPanels[1]->setText(QString::fromUtf8(state.passwordPanel.c_str()));
+    StatusPanels[2]->setText(QString::fromUtf8(state.countPanel.c_str()));
+}
+
+bool TMainForm::CloseEditorsBeforeNew() {
+    const FrameHooks& hooks = TheFrameHooks();
+    if (EntryEditorVisible() && hooks.entryEditorOk) hooks.entryEditorOk();
+    EditBtn->setChecked(false);
+    if (hooks.wizardVisible && hooks.wizardVisible() && hooks.hideWizard) hooks.hideWizard();
+    return true;
+}
+
+// Toolbar.
+
+void TMainForm::Forward(QAction* TMDIChild::*item) {
+    if (TMDIChild* child = ActiveDocument()) (child->*item)->trigger();
+}
+
+void TMainForm::EditBtnClick() {
+    TMDIChild* child = ActiveDocument();
+    if (child == nullptr) {
+        EditBtn->setChecked(false);
+        return;
+    }
+    if (EntryEditorVisible()) {
+        if (TheFrameHooks().entryEditorOk) TheFrameHooks().entryEditorOk();
+        EditBtn->setChecked(false);
+        child->Bearbeiten1->setChecked(false);
+        return;
+    }
+    // The editor, once open, presses the button through UpdateMenuItems.
+    EditBtn->setChecked(false);
+    child->Bearbeiten1->trigger();
+    UpdateMenuItems();
+}
+
+void TMainForm::StartModeFromButton(int optionsPage, void (*start)(TMDIChild&)) {
+    if ((ModeButtonShift & 1) != 0 && TheFrameHooks().showOptionsPage) {
+        const platform::ModalResult result = TheFrameHooks().showOptionsPage(optionsPage);
+        if (result == platform::ModalResult::Cancel || result == platform::ModalResult::Abort ||
+            result == platform::ModalResult::None) {
+            return;
+        }
+    }
+    if (TMDIChild* child = ActiveDocument()) start(*child);
+    ModeButtonShift = 0;
+}
+
+void TMainForm::LernBtnClick() {
+    StartModeFromButton(kLearningPage, [](TMDIChild& child) { child.Lernen1->trigger(); });
+}
+
+void TMainForm::AbfragBtnClick() {
+    StartModeFromButton(kQuizPage, [](TMDIChild& child) { child.Abfragen1Click(); });
+}
+
+void TMainForm::HangmanBtnClick() {
+    StartModeFromButton(kHangmanPage, [](TMDIChild& child) { child.Hangman1->trigger(); });
+}
+
+void TMainForm::DruckBtnClick() {
+    StartModeFromButton(kPrintPage, [](TMDIChild& child) { child.Drucken1->trigger(); });
+}
+
+void TMainForm::Kennwortschutzndern1Click() {
+    if (TMDIChild* child = ActiveDocument()) child->Beschreibungndern1->trigger();
+}
+
+// Menu commands.
+
+void TMainForm::InDateiensuchen1Click() {
+    // One search at a time: the running one owns its result window.
+    if (SearchInfoForm->Running()) return;
+    OpenQueue::Busy busy(MainOpenQueue());
+    FileSearchForm->exec();
+}
+
+void TMainForm::HelpAboutItemClick() {
+    OpenQueue::Busy busy(MainOpenQueue());
+    AboutBox->exec();
+}
+
+void TMainForm::HomepageffnenInternetanschluntig1Click() { platform::TheShell().OpenAddress(kHomepageAddress); }
+
+void TMainForm::Pelko32Vokabelarchivonline1Click() { platform::TheShell().OpenAddress(kVocabularyArchiveAddress); }
+
+// The window menu.
+
+void TMainForm::WindowCascadeItemClick() { ClientArea->cascadeSubWindows(); }
+
+void TMainForm::WindowTileItemClick() { TileDocuments(true); }
+
+void TMainForm::Untereinander1Click() { TileDocuments(false); }
+
+void TMainForm::TileDocuments(bool sideBySide) {
+    std::vector<TMDIChild*> windows;
+    for (TMDIChild* child : Documents()) {
+        if (!child->isHidden() && !child->isMinimized()) windows.push_back(child);
+    }
+    const QSize area = ClientArea->viewport()->size();
+    const std::vector<WindowRect> rects = TileWindows(int(windows.size()), area.width(), area.height(), sideBySide);
+    for (size_t i = 0; i < windows.size(); ++i) {
+        if (windows[i]->isMaximized()) windows[i]->showNormal();
+        windows[i]->setGeometry(rects[i].x, rects[i].y, rects[i].width, rects[i].height);
+    }
+}
+
+void TMainForm::WindowArrangeItemClick() {
+    std::vector<TMDIChild*> icons;
+    for (TMDIChild* child : Documents()) {
+        if (!child->isHidden() && child->isMinimized()) icons.insert(icons.begin(), child);
+    }
+    if (icons.empty()) return;
+    const QSize area = ClientArea->viewport()->size();
+    const QSize icon = icons.front()->size();
+    const std::vector<WindowRect> rects =
+        ArrangeIcons(int(icons.size()), area.width(), area.height(), icon.width(), icon.height());
+    for (size_t i = 0; i < icons.size(); ++i) icons[i]->move(rects[i].x, rects[i].y);
+}
+
+void TMainForm::WindowMinimizeItemClick() {
+    const std::vector<TMDIChild*> documents = Documents();
+    for (auto it = documents.rbegin(); it != documents.rend(); ++it) (*it)->showMinimized();
+}
+
+void TMainForm::ShowWindowList() {
+    for (QAction* action : Fenster->actions()) {
+        if (action->property("windowList").toBool()) {
+            Fenster->removeAction(action);
+            action->deleteLater();
+        }
+    }
+    const QList<QMdiSubWindow*> windows = ClientArea->subWindowList(QMdiArea::CreationOrder);
+    int number = 0;
+    for (QMdiSubWindow* window : windows) {
+        if (window->isHidden() && !window->isMinimized()) continue;
+        if (number == 0) Fenster->addSeparator()->setProperty("windowList", true);
+        ++number;
+        QString title = window->windowTitle();
+        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* item = Fenster->addAction(QStringLiteral("&%1 %2").arg(number).arg(title));
+        item->setProperty("windowList", true);
+        item->setCheckable(true);
+        item->setChecked(window == ClientArea->currentSubWindow());
+        QPointer<QMdiSubWindow> target(window);
+        connect(item, &QAction::triggered, this, [this, target] {
+            if (target != nullptr) ClientArea->setActiveSubWindow(target);
+        });
+    }
+}
+
+// Mouse wheel over the active document's grid.
+
+bool TMainForm::WheelOverGrid(QObject* viewport, QEvent* event) {
+    TMDIChild* child = ActiveDocument();
+    if (child == nullptr || viewport != child->Tabelle->viewport() || !child->Tabelle->isVisible()) return false;
+    const int dy = static_cast<QWheelEvent*>(event)->angleDelta().y();
+    if (dy == 0) return false;  // a sideways turn is the grid's own
+    if (!child->Tabelle->hasFocus()) child->Tabelle->setFocus();
+    const int steps = wheelSteps_.Add(dy);
+    const int rows = child->Model().GridRowCount();
+    const int visible = std::max(1, child->Tabelle->viewport()->height() / std::max(1, child->RowHeight()));
+    const int current = child->Tabelle->rowAt(0);
+    int top = current < 0 ? 1 : current + 1;
+    for (int i = 0; i < std::abs(steps); ++i) top = WheelTopRow(top, visible, rows, steps > 0);
+    if (steps != 0) {
+        child->Tabelle->scrollTo(child->Model().index(top - 1, 0), QAbstractItemView::PositionAtTop);
+    }
+    return true;
+}
+
+// Special characters.
+
+void TMainForm::BuildSpecialCharPopups() {
+    const auto build = [this](const char* name, const std::vector<SpecialCharSubmenu>& model) {
+        QMenu* popup = Menu(this, name, "");
+        for (const SpecialCharSubmenu& sub : model) {
+            QMenu* menu = popup->addMenu(QString::fromUtf8(sub.caption.c_str()));
+            for (const SpecialCharItem& item : sub.items) {
+                QAction* action = menu->addAction(QString::fromUtf8(item.caption.c_str()));
+                if (!item.name.empty()) action->setObjectName(QString::fromStdString(item.name));
+                // _SonderzSelect and _SonderzSelectCz.
+                connect(action, &QAction::triggered, this, [this, code = item.code] {
+                    Optionen.Settings.LetztesSonderzeichen = std::string(1, char(code));
+                    BpopTag = 1;
+                });
+            }
+        }
+        // BpopPopup.
+        connect(popup, &QMenu::aboutToShow, this, [this] { BpopTag = 0; });
+        return popup;
+    };
+    Bpop = build("Bpop", BpopMenu());
+    BpopCz = build("BpopCz", BpopCzMenu());
+}
+
+bool TMainForm::PopupSpecialCharacters(const QPoint& globalPos, bool centralEuropean) {
+    OpenQueue::Busy busy(MainOpenQueue());
+    BpopTag = 0;
+    (centralEuropean ? BpopCz : Bpop)->exec(globalPos);
+    return BpopTag == 1;
 }

@@ -3,22 +3,39 @@
 // document window, opens files (from its dialog, the recent files, the
 // command line, a second start's hand-over and drops), keeps the recent
 // files, and records the window and the open documents when it closes.
-// Commands whose handlers belong to later work exist disabled.
+// It carries the menus, the toolbar and the status bar, keeps them in step
+// with the documents, and serves the special-character popups and the help
+// bridge for the other windows. Commands whose handlers belong to later work
+// exist disabled.
 
 #include <QMainWindow>
+#include <QPoint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "frame/CommandLine.h"
 #include "frame/OpenQueue.h"
+#include "frame/WheelScroll.h"
 
 class QAction;
+class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QTimer;
 class QToolBar;
+class TAboutBox;
+class TFileSearchForm;
 class TMDIChild;
+class TSearchInfoForm;
+class QuizHost;
+namespace platform {
+struct FileDialogResult;
+}
+
+// Changes the working folder to the chosen files' one, as the option asks.
+void FollowChosenFolder(const platform::FileDialogResult& result);
 
 // Hand-overs and drops wait here while a dialog runs or a document is being
 // created; the program's dialog seam holds it busy around every request.
@@ -63,11 +80,48 @@ public:
     void Importieren1Click();
     void Neu1Click();
     void SpeedButton1Click() { Neu1Click(); }
-    void NeueDateiffnen1Click() { Neu1Click(); }
+    void NeueDateiffnen1Click() {
+        CloseEditorsBeforeNew();
+        Neu1Click();
+    }
     void FileExitItemClick() { close(); }
+    void Pelko32beenden1Click() { close(); }
     void _LastFilesClick(int tag);
 
+    // The help viewer on a page of the help folder ("Dialogfelder\suchen.html").
+    void ShowHelpPage(const std::string& page);
+    // The application's help handler: the page of a help context.
+    void HelpContextToPage(int context);
+
+    // Toolbar, window menu and status bar after a change of the documents.
+    void UpdateMenuItems();
+    // The entry editor stores and closes, a visible wizard hides; always true.
+    bool CloseEditorsBeforeNew();
+    // Bpop (or BpopCz) at a screen point; true when a character was chosen:
+    // it is then the option "Letztes Sonderzeichen".
+    bool PopupSpecialCharacters(const QPoint& globalPos, bool centralEuropean);
+
+    void InDateiensuchen1Click();
+    void WindowCascadeItemClick();
+    void WindowTileItemClick();
+    void Untereinander1Click();
+    void WindowArrangeItemClick();
+    void WindowMinimizeItemClick();
+    void HomepageffnenInternetanschluntig1Click();
+    void Pelko32Vokabelarchivonline1Click();
+    void HelpAboutItemClick();
+    void EditBtnClick();
+    void Kennwortschutzndern1Click();
+    void LernBtnClick();
+    void AbfragBtnClick();
+    void HangmanBtnClick();
+    void DruckBtnClick();
+
     uint8_t StartMode = kStartNone;
+    // Bit 0: Shift was held at the last mouse-down on a mode button.
+    uint8_t ModeButtonShift = 0;
+    // 1 once an item of either special-character popup was chosen.
+    int BpopTag = 0;
 
     QMdiArea* ClientArea = nullptr;
     QTimer* SplashTimer = nullptr;
@@ -91,12 +145,23 @@ public:
 
     QMenu* DeskPopUp = nullptr;
     QAction *LeereDatei1, *NeuWizard1, *Dateioeffnen1, *Pelko32beenden1;
+    QMenu* KennwortMenu = nullptr;
+    QAction* Kennwortschutzndern1 = nullptr;
+    QMenu* Bpop = nullptr;
+    QMenu* BpopCz = nullptr;
+    QLabel* StatusPanels[3] = {};
+
+    TAboutBox* AboutBox = nullptr;
+    TSearchInfoForm* SearchInfoForm = nullptr;
+    TFileSearchForm* FileSearchForm = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void FormCreate();
@@ -105,6 +170,18 @@ private:
     void BuildMenus();
     void BuildToolbar();
     void BuildDeskPopUp();
+    void BuildStatusBar();
+    void BuildSpecialCharPopups();
+    void StatusBarResize();
+    void ShowHintInStatusBar(const QString& hint);
+    // The active document's handler behind a toolbar button.
+    void Forward(QAction* TMDIChild::*item);
+    // Shift opens the options on the mode's page first; Cancel starts nothing.
+    void StartModeFromButton(int optionsPage, void (*start)(TMDIChild&));
+    bool EntryEditorVisible() const;
+    void TileDocuments(bool sideBySide);
+    void ShowWindowList();
+    bool WheelOverGrid(QObject* viewport, QEvent* event);
     void WireDocument(TMDIChild* child);
     TMDIChild* ShowNewDocument(TMDIChild* child, const std::string& caption);
     // OpenFile for a file that exists.
@@ -112,6 +189,10 @@ private:
     // The frame's menus, or the active document's in place of "Datei" and
     // "Vokabeln".
     void MergeMenus();
+
+    std::unique_ptr<QuizHost> quizHost_;
+    bool wheelHook_ = true;  // off with "Disable Mouse Wheel", read at creation
+    WheelSteps wheelSteps_;
 };
 
 // The main window while it exists.

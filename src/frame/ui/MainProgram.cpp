@@ -1,16 +1,20 @@
 #include "frame/ui/MainProgram.h"
 
+#include <QPointer>
 #include <filesystem>
 #include <string>
 #include <system_error>
 #include <vector>
 
 #include "documents/ui/AppSettingsQt.h"
+#include "frame/HelpContexts.h"
 #include "frame/ui/FrameDialogs.h"
 #include "frame/ui/InstanceManagerQt.h"
 #include "frame/ui/Main.h"
+#include "frame/ui/splashunit.h"
 #include "platform/ui/PelkoApplication.h"
 #include "platform/ui/SessionEnd.h"
+#include "platform/ui/ShellQt.h"
 
 int MainProgramBlock(int argc, char** argv) {
     platform::PelkoApplication app(argc, argv, "Pelko32");
@@ -23,6 +27,12 @@ int MainProgramBlock(int argc, char** argv) {
         return 1;
     }
     platform::ScopedDialogs installed(dialogs);
+    platform::QtShell shell;
+    platform::ScopedShell installedShell(shell);
+    // Every help context of a box or a control ends in a page of the help folder.
+    platform::SetHelpHandler([](int context) {
+        if (MainForm != nullptr) MainForm->HelpContextToPage(context);
+    });
     if (InitDefaultSettings() == LoadSettingsResult::Abort) {
         InstanceManagerDone();
         return 0;
@@ -32,13 +42,20 @@ int MainProgramBlock(int argc, char** argv) {
     std::error_code ec;
     const std::string cwd = std::filesystem::current_path(ec).string();
     int status = 0;
+    QPointer<TSplashForm> splash;
     {
+        // Freed when the splash timer fires.
+        splash = new TSplashForm;
+        splash->ShowNow();
         TMainForm form;
+        splash->CloseWith(form.SplashTimer);
         platform::CloseOnSessionEnd(&form);
         form.show();
         form.FormShow(args, cwd);
         status = platform::PelkoApplication::exec();
     }
+    delete splash.data();
+    platform::SetHelpHandler(nullptr);
     InstanceManagerDone();
     return status;
 }

@@ -1,0 +1,6 @@
+#include "frame/FrameHooks.h"
+
+FrameHooks& TheFrameHooks() {
+    static FrameHooks hooks;
+    return hooks;
+}

@@ -1,0 +1,20 @@
+#pragma once
+// Where the window menu puts the document windows inside the frame's client
+// area: tiled side by side or one above the other, and the icons of
+// minimised documents in a row along the bottom.
+
+#include <vector>
+
+struct WindowRect {
+    int x = 0, y = 0, width = 0, height = 0;
+    bool operator==(const WindowRect&) const = default;
+};
+
+// n windows; side by side makes columns, otherwise rows. Up to three windows
+// share the area in one line; more make a grid whose last line takes the
+// extra ones.
+std::vector<WindowRect> TileWindows(int count, int width, int height, bool sideBySide);
+
+// The icons of count minimised windows, left to right from the bottom left,
+// wrapping upwards when a row is full.
+std::vector<WindowRect> ArrangeIcons(int count, int width, int height, int iconWidth, int iconHeight);

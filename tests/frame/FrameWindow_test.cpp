@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+#include <filesystem>
+#include <memory>
+
+#include "documents/DocumentTestFiles.h"
+#include "documents/ui/Childwin.h"
+#include "frame/ui/DirectoryUnit.h"
+#include "frame/ui/Main.h"
+#include "platform/Dialogs.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Shell.h"
+#include "platform/TempDir.h"
+#include "training/ui/QuizHost.h"
+
+namespace {
+
+class FrameWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("PELKO_REGISTRY", dir.Path("registry.reg").c_str(), 1);
+        platform::SetProgramFolder(dir.Path() + "/");
+        Optionen.Settings.ReopenLastFiles = false;
+        Optionen.BeimStartLeereDatei = false;
+        form = std::make_unique<TMainForm>();
+        form->resize(900, 700);
+        form->show();
+    }
+    void TearDown() override {
+        form.reset();
+        platform::SetProgramFolder("");
+        unsetenv("PELKO_REGISTRY");
+    }
+    static void ProcessEvents() {
+        for (int i = 0; i < 3; ++i) {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QCoreApplication::processEvents();
+        }
+    }
+    QString Panel(int i) const { return form->StatusPanels[i]->text(); }
+
+    DefaultOptionsForTest options;
+    TempDir dir;
+    platform::ScriptedDialogs dialogs;
+    platform::ScopedDialogs scopedDialogs{dialogs};
+    platform::RecordingShell shell;
+    platform::ScopedShell scopedShell{shell};
+    std::unique_ptr<TMainForm> form;
+};
+
+TEST_F(FrameWindowTest, HelpMenuStartsTheViewerAndWebItemsOpenTheirAddresses) {
+    form->Index1->trigger();
+    form->NeuesindieserVersion1->trigger();
+    form->Homepage1->trigger();
+    ASSERT_EQ(shell.starts.size(), 2u);
+    EXPECT_EQ(shell.starts[0].program, dir.Path("PelkoHelp"));
+    EXPECT_EQ(shell.starts[0].arguments, std::vector<std::string>{dir.Path("Hilfe/index.html")});
+    EXPECT_EQ(shell.starts[1].arguments, std::vector<std::string>{dir.Path("Hilfe/Allgemeines/history.html")});
+    EXPECT_EQ(shell.addresses.size(), 1u);
+    // The quiz reaches the same bridge through the frame's host.
+    ASSERT_NE(TheQuizHost(), nullptr);
+    TheQuizHost()->ShowHelpPage("Dialogfelder\\abfragen.html");
+    EXPECT_EQ(shell.starts.back().arguments, std::vector<std::string>{dir.Path("Hilfe/Dialogfelder/abfragen.html")});
+}
+
+TEST_F(FrameWindowTest, DocumentButtonsAndPanelsFollowTheDocuments) {
+    EXPECT_FALSE(form->SaveBtn->isEnabled());
+    EXPECT_FALSE(form->WindowTileItem->isEnabled());
+    EXPECT_EQ(Panel(2), "keine Vokabeldatei geöffnet");
+
+    form->Neu1Click();
+    TMDIChild* child = form->ActiveDocument();
+    ASSERT_NE(child, nullptr);
+    EXPECT_TRUE(form->SaveBtn->isEnabled());
+    EXPECT_TRUE(form->WindowTileItem->isEnabled());
+    EXPECT_FALSE(form->UndoBtn->isEnabled());
+    EXPECT_EQ(Panel(1), "kein Kennwortschutz");
+    EXPECT_EQ(Panel(2), "Anzahl der Vokabeln: 0");
+
+    child->Document().ReadPassword = "geheim";
+    form->UpdateMenuItems();
+    EXPECT_EQ(Panel(1), "Leseschutz");
+
+    child->close();
+    ProcessEvents();
+    EXPECT_TRUE(form->Documents().empty());
+    EXPECT_FALSE(form->SaveBtn->isEnabled());
+    EXPECT_FALSE(form->AbfragBtn->isEnabled());
+    EXPECT_EQ(Panel(1), "");
+    EXPECT_EQ(Panel(2), "keine Vokabeldatei geöffnet");
+}
+
+TEST_F(FrameWindowTest, TheWindowMenuListsTheDocumentsAndMinimisesThemAll) {
+    form->Neu1Click();
+    form->Neu1Click();
+    emit form->Fenster->aboutToShow();
+    QStringList listed;
+    for (QAction* action : form->Fenster->actions()) {
+        if (action->property("windowList").toBool() && !action->isSeparator()) listed << action->text();
+    }
+    EXPECT_EQ(listed, (QStringList{"&1 Vokabeldatei 1", "&2 Vokabeldatei 2"}));
+    emit form->Fenster->aboutToShow();  // shown again: the list is not doubled
+    int count = 0;
+    for (QAction* action : form->Fenster->actions()) count += action->property("windowList").toBool() ? 1 : 0;
+    EXPECT_EQ(count, 3);
+
+    form->WindowTileItemClick();
+    const std::vector<TMDIChild*> docs = form->Documents();
+    EXPECT_EQ(docs[0]->height(), form->ClientArea->viewport()->height());
+    EXPECT_EQ(docs[0]->width() + docs[1]->width(), form->ClientArea->viewport()->width());
+    form->WindowMinimizeItemClick();
+    for (TMDIChild* child : form->Documents()) EXPECT_TRUE(child->isMinimized());
+}
+
+TEST_F(FrameWindowTest, ASpecialCharacterIsTakenOnlyWhenChosen) {
+    Optionen.Settings.LetztesSonderzeichen = "\xe1";
+    // Choose "&E" > "&3   ê" once the popup runs.
+    QTimer::singleShot(0, form.get(), [this] {
+        QMenu* e = form->Bpop->actions()[1]->menu();
+        e->actions()[2]->trigger();
+        form->Bpop->close();
+    });
+    EXPECT_TRUE(form->PopupSpecialCharacters(QPoint(10, 10), false));
+    EXPECT_EQ(Optionen.Settings.LetztesSonderzeichen, "\xea");
+
+    QTimer::singleShot(0, form.get(), [this] {
+        QMenu* hacek = form->BpopCz->actions()[2]->menu();
+        hacek->actions()[0]->trigger();
+        form->BpopCz->close();
+    });
+    EXPECT_TRUE(form->PopupSpecialCharacters(QPoint(10, 10), true));
+    EXPECT_EQ(Optionen.Settings.LetztesSonderzeichen, "\xe8");  // c with caron in Windows-1250
+
+    QTimer::singleShot(0, form.get(), [this] { form->Bpop->close(); });
+    EXPECT_FALSE(form->PopupSpecialCharacters(QPoint(10, 10), false));
+    EXPECT_EQ(Optionen.Settings.LetztesSonderzeichen, "\xe8");
+}
+
+TEST_F(FrameWindowTest, TheDirectoryChooserStartsInTheGivenFolderAndReturnsItWithoutTheSeparator) {
+    std::filesystem::create_directories(dir.Path("Vokabeln/Englisch"));
+    TDirectorySelectForm chooser(form.get());
+    chooser.SelectedFolder = dir.Path("Vokabeln") + "/";
+    QTimer::singleShot(0, &chooser, [&chooser] { chooser.BitBtn1->click(); });
+    ASSERT_EQ(chooser.exec(), QDialog::Accepted);
+    EXPECT_EQ(chooser.SelectedFolder, dir.Path("Vokabeln"));
+
+    // A folder that is gone leaves the list where it was, without a message.
+    chooser.SelectedFolder = dir.Path("weg") + "/";
+    QTimer::singleShot(0, &chooser, [&chooser] { chooser.BitBtn2->click(); });
+    EXPECT_EQ(chooser.exec(), QDialog::Rejected);
+    EXPECT_EQ(chooser.SelectedFolder, dir.Path("weg"));
+    EXPECT_EQ(chooser.CurrentFolder(), dir.Path("Vokabeln"));
+    EXPECT_TRUE(dialogs.shown.empty());
+
+    // The root folder keeps its separator.
+    chooser.SelectedFolder = "/";
+    QTimer::singleShot(0, &chooser, [&chooser] { chooser.BitBtn1->click(); });
+    chooser.exec();
+    EXPECT_EQ(chooser.SelectedFolder, "/");
+}
+
+}  // namespace
