@@ -92,6 +92,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     BuildToolbar();
     BuildDeskPopUp();
     RegisterQuizStart();
+    WireWizard();
     connect(ClientArea, &QMdiArea::subWindowActivated, this, &TMainForm::MergeMenus);
     FormCreate();
 }
@@ -283,6 +284,8 @@ void TMainForm::WireDocument(TMDIChild* child) {
         child->F[i]->setEnabled(true);
         connect(child->F[i], &QAction::triggered, this, [this, i] { _LastFilesClick(i + 1); });
     }
+    child->Neu1->setEnabled(true);
+    connect(child->Neu1, &QAction::triggered, this, &TMainForm::FileNewItemClick);
     // A closing window may be the last; the bar must not keep its menus.
     connect(child, &QObject::destroyed, this, [this] { QTimer::singleShot(0, this, &TMainForm::MergeMenus); });
 }
@@ -414,8 +417,24 @@ void TMainForm::FormShow(const std::vector<std::string>& args, const std::string
 void TMainForm::SplashTimerTimer() {
     SplashTimer->stop();
     OpenQueue::Busy busy(MainOpenQueue());
+    if (Optionen.Settings.ShowWizAtStartUp && Documents().empty()) NewWizard->show();
     RunStartupChecks(Optionen, platform::ProgramFolder(), platform::Dialogs());
 }
+
+void TMainForm::WireWizard() {
+    NewWizard = new TNewWizard(*this, this);
+    for (QAction* item : {FileNewItem, SpeedButton2, NeuWizard1}) item->setEnabled(true);
+    connect(FileNewItem, &QAction::triggered, this, &TMainForm::FileNewItemClick);
+    connect(SpeedButton2, &QAction::triggered, this, &TMainForm::SpeedButton2Click);
+    connect(NeuWizard1, &QAction::triggered, this, &TMainForm::NeuWizard1Click);
+}
+
+void TMainForm::FileNewItemClick() {
+    NewWizard->ForceNewPage = true;
+    NewWizard->exec();
+}
+
+void TMainForm::NeuWizard1Click() { NewWizard->exec(); }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
     OpenQueue::Busy busy(MainOpenQueue());

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "documents/ui/new_wiz.h"
 #include "frame/CommandLine.h"
 #include "frame/OpenQueue.h"
 
@@ -24,7 +25,7 @@ class TMDIChild;
 // created; the program's dialog seam holds it busy around every request.
 OpenQueue& MainOpenQueue();
 
-class TMainForm : public QMainWindow {
+class TMainForm : public QMainWindow, private NewWizardFrame {
     Q_OBJECT
 public:
     explicit TMainForm(QWidget* parent = nullptr);
@@ -66,6 +67,12 @@ public:
     void NeueDateiffnen1Click() { Neu1Click(); }
     void FileExitItemClick() { close(); }
     void _LastFilesClick(int tag);
+    // The new-file wizard: from the menu and the toolbar on "Neu", from
+    // the desktop popup on the page used last.
+    void FileNewItemClick();
+    void SpeedButton2Click() { FileNewItemClick(); }
+    void NeuWizard1Click();
+    TNewWizard* NewWizard = nullptr;
 
     uint8_t StartMode = kStartNone;
 
@@ -112,6 +119,14 @@ private:
     // The frame's menus, or the active document's in place of "Datei" and
     // "Vokabeln".
     void MergeMenus();
+
+    void WireWizard();
+    void WizardOpenFile(const std::string& path) override { OpenFile(path); }
+    void WizardNewFromTemplate(const std::string& templatePath) override { CreateMDIChildFromTemplate(templatePath); }
+    void WizardNewEmpty() override { Neu1Click(); }
+    void WizardUpdateMRU(const std::string& path) override { UpdateMRU(path); }
+    void WizardOpenDialog() override { FileOpenItemClick(); }
+    TMDIChild* WizardActiveDocument() override { return ActiveDocument(); }
 };
 
 // The main window while it exists.
