@@ -174,7 +174,8 @@ void TPrintForm::RunJob(platform::PagePrinter& printer) {
     }
     if (pages.empty()) return;
 
-    if (!printer.BeginDoc(FileNameOnly(PrintFileName))) {
+    const bool unnamed = PrintFileName == kCancelMarker;
+    if (!printer.BeginDoc(unnamed ? std::string() : FileNameOnly(PrintFileName))) {
         Dialogs().MessageDlg(kCannotStartText, MsgDlgType::Error, mbOK);
         return;
     }
