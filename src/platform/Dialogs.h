@@ -9,6 +9,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,33 @@ struct FileDialogResult {
     int filterIndex = 1;
 };
 
+struct PrintDialogRequest {
+    int minPage = 1;
+    int maxPage = 1;
+    int fromPage = 1;
+    int toPage = 1;
+    bool selectionEnabled = false;  // the range "selection" is offered
+};
+
+struct PrintDialogResult {
+    enum class Range { All, Selection, Pages };
+    bool accepted = false;
+    Range range = Range::All;
+    int fromPage = 0;
+    int toPage = 0;
+    int copies = 1;
+    std::string printerName;     // empty: the default printer
+    std::string outputFileName;  // printing into a file
+};
+
+// The print dialog where no seam shows one of its own; the printing layer
+// installs it.
+using PrintDialogRunner = std::function<PrintDialogResult(const PrintDialogRequest&)>;
+inline PrintDialogRunner& DefaultPrintDialog() {
+    static PrintDialogRunner runner;
+    return runner;
+}
+
 class DialogSeam {
 public:
     virtual ~DialogSeam() = default;
@@ -78,6 +106,10 @@ public:
     virtual FileDialogResult SaveFileDialog(const FileDialogRequest& request) = 0;
     // A folder chooser; nothing when cancelled.
     virtual std::optional<std::string> ChooseFolder(const std::string& caption, const std::string& start) = 0;
+    // The print dialog; not accepted when cancelled or when there is none.
+    virtual PrintDialogResult PrintDialog(const PrintDialogRequest& request) {
+        return DefaultPrintDialog() ? DefaultPrintDialog()(request) : PrintDialogResult{};
+    }
 };
 
 // The program-wide seam. Until one is set, every request throws.
@@ -94,7 +126,7 @@ void ShowHelpContext(int helpContext);
 class ScriptedDialogs : public DialogSeam {
 public:
     struct Shown {
-        // "message", "show", "exception", "password", "input", "open", "save", "folder"
+        // "message", "show", "exception", "password", "input", "open", "save", "folder", "print"
         std::string kind;
         std::string text;
         MsgDlgType type = MsgDlgType::Custom;
@@ -107,11 +139,13 @@ public:
     std::deque<std::optional<std::string>> inputAnswers;
     std::deque<FileDialogResult> fileAnswers;
     std::deque<std::optional<std::string>> folderAnswers;
+    std::deque<PrintDialogResult> printAnswers;
     // When set, a message box with only an OK button needs no queued answer.
     bool autoConfirmOkOnly = true;
 
     std::vector<Shown> shown;
     std::vector<FileDialogRequest> fileRequests;
+    std::vector<PrintDialogRequest> printRequests;
 
     ModalResult MessageDlg(const std::string& text, MsgDlgType type, MsgDlgButtons buttons,
                            int helpContext = 0) override;
@@ -123,6 +157,14 @@ public:
     FileDialogResult OpenFileDialog(const FileDialogRequest& request) override;
     FileDialogResult SaveFileDialog(const FileDialogRequest& request) override;
     std::optional<std::string> ChooseFolder(const std::string& caption, const std::string& start) override;
+    PrintDialogResult PrintDialog(const PrintDialogRequest& request) override {
+        shown.push_back({"print", "", MsgDlgType::Custom, 0, 0});
+        printRequests.push_back(request);
+        if (printAnswers.empty()) throw std::logic_error("unexpected print dialog");
+        PrintDialogResult answer = printAnswers.front();
+        printAnswers.pop_front();
+        return answer;
+    }
 
     // The texts shown, in order.
     std::vector<std::string> Texts() const;

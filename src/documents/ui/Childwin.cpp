@@ -299,6 +299,7 @@ void TMDIChild::BuildMenus() {
     connect(leereZeileeinfgen1, &QAction::triggered, this, &TMDIChild::leereZeileeinfgen1Click);
     connect(Inhaltlschen1, &QAction::triggered, this, &TMDIChild::Inhaltlschen1Click);
     connect(Lschen1, &QAction::triggered, this, &TMDIChild::Lschen1Click);
+    WirePrinting();
 }
 
 QList<QMenu*> TMDIChild::MainMenu1() const { return {Datei1, Bearbeiten2, Vokabeln1, Liste1}; }

@@ -73,6 +73,11 @@ public:
     static void SetQuizStarter(QuizStarter starter);
     void Abfragen1Click(ModeOrigin origin = ModeOrigin::Menu);
 
+    // Printing: the print window gets a copy of the document; from the
+    // frame's toolbar button it prints at once, else the dialog comes first.
+    void Drucken1Click();
+    void StartPrint(bool fromToolbar = false);
+
     // Undo and redo (beep when there is no step).
     void UndoMenuClick();
     void UnundoMenuClick();
@@ -170,6 +175,7 @@ private:
     bool GridMouseEvent(QObject* watched, QEvent* event);
     void FormShow();
     void BuildMenus();
+    void WirePrinting();
     void ApplyFonts();
     int MemoLineCount() const;
     int WidestText(int column, const QFont& font) const;

@@ -144,6 +144,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     RegisterQuizStart();
     quizHost_ = std::make_unique<FrameQuizHost>(*this);
     SetQuizHost(quizHost_.get());
+    WireWizard();
     connect(ClientArea, &QMdiArea::subWindowActivated, this, &TMainForm::MergeMenus);
     connect(ClientArea, &QMdiArea::subWindowActivated, this, &TMainForm::UpdateMenuItems);
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &TMainForm::UpdateMenuItems);
@@ -395,6 +396,8 @@ void TMainForm::WireDocument(TMDIChild* child) {
         child->F[i]->setEnabled(true);
         connect(child->F[i], &QAction::triggered, this, [this, i] { _LastFilesClick(i + 1); });
     }
+    child->Neu1->setEnabled(true);
+    connect(child->Neu1, &QAction::triggered, this, &TMainForm::FileNewItemClick);
     child->InDateiensuchen1->setEnabled(true);
     connect(child->InDateiensuchen1, &QAction::triggered, this, &TMainForm::InDateiensuchen1Click);
     if (wheelHook_) child->Tabelle->viewport()->installEventFilter(this);
@@ -534,8 +537,24 @@ void TMainForm::FormShow(const std::vector<std::string>& args, const std::string
 void TMainForm::SplashTimerTimer() {
     SplashTimer->stop();
     OpenQueue::Busy busy(MainOpenQueue());
+    if (Optionen.Settings.ShowWizAtStartUp && Documents().empty()) NewWizard->show();
     RunStartupChecks(Optionen, platform::ProgramFolder(), platform::Dialogs());
 }
+
+void TMainForm::WireWizard() {
+    NewWizard = new TNewWizard(*this, this);
+    for (QAction* item : {FileNewItem, SpeedButton2, NeuWizard1}) item->setEnabled(true);
+    connect(FileNewItem, &QAction::triggered, this, &TMainForm::FileNewItemClick);
+    connect(SpeedButton2, &QAction::triggered, this, &TMainForm::SpeedButton2Click);
+    connect(NeuWizard1, &QAction::triggered, this, &TMainForm::NeuWizard1Click);
+}
+
+void TMainForm::FileNewItemClick() {
+    NewWizard->ForceNewPage = true;
+    NewWizard->exec();
+}
+
+void TMainForm::NeuWizard1Click() { NewWizard->exec(); }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
     OpenQueue::Busy busy(MainOpenQueue());

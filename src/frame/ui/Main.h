@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "documents/ui/new_wiz.h"
 #include "frame/CommandLine.h"
 #include "frame/OpenQueue.h"
 #include "frame/WheelScroll.h"
@@ -41,7 +42,7 @@ void FollowChosenFolder(const platform::FileDialogResult& result);
 // created; the program's dialog seam holds it busy around every request.
 OpenQueue& MainOpenQueue();
 
-class TMainForm : public QMainWindow {
+class TMainForm : public QMainWindow, private NewWizardFrame {
     Q_OBJECT
 public:
     explicit TMainForm(QWidget* parent = nullptr);
@@ -87,6 +88,12 @@ public:
     void FileExitItemClick() { close(); }
     void Pelko32beenden1Click() { close(); }
     void _LastFilesClick(int tag);
+    // The new-file wizard: from the menu and the toolbar on "Neu", from
+    // the desktop popup on the page used last.
+    void FileNewItemClick();
+    void SpeedButton2Click() { FileNewItemClick(); }
+    void NeuWizard1Click();
+    TNewWizard* NewWizard = nullptr;
 
     // The help viewer on a page of the help folder ("Dialogfelder\suchen.html").
     void ShowHelpPage(const std::string& page);
@@ -193,6 +200,14 @@ private:
     std::unique_ptr<QuizHost> quizHost_;
     bool wheelHook_ = true;  // off with "Disable Mouse Wheel", read at creation
     WheelSteps wheelSteps_;
+
+    void WireWizard();
+    void WizardOpenFile(const std::string& path) override { OpenFile(path); }
+    void WizardNewFromTemplate(const std::string& templatePath) override { CreateMDIChildFromTemplate(templatePath); }
+    void WizardNewEmpty() override { Neu1Click(); }
+    void WizardUpdateMRU(const std::string& path) override { UpdateMRU(path); }
+    void WizardOpenDialog() override { FileOpenItemClick(); }
+    TMDIChild* WizardActiveDocument() override { return ActiveDocument(); }
 };
 
 // The main window while it exists.

@@ -2,12 +2,30 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <algorithm>
 
 namespace platform {
 
 namespace {
+
 QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+QFont ToQFont(const PageFont& spec) {
+    QFont font(Text(spec.name));
+    font.setPointSize(std::max(1, spec.points));
+    font.setBold(spec.bold);
+    font.setItalic(spec.italic);
+    font.setUnderline(spec.underline);
+    font.setStrikeOut(spec.strikeOut);
+    return font;
+}
+
+QColor ToQColor(uint32_t color) {
+    return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
+}
+
 }  // namespace
 
 PagePrinter::PagePrinter(const std::string& pdfFileName)
@@ -22,6 +40,16 @@ PagePrinter::~PagePrinter() {
     if (painter_ != nullptr && painter_->isActive()) painter_->end();
 }
 
+void PagePrinter::UsePrinter(const PrintDialogResult& choice) {
+    if (!choice.outputFileName.empty()) {
+        printer_->setOutputFormat(QPrinter::PdfFormat);
+        printer_->setOutputFileName(Text(choice.outputFileName));
+    } else if (!choice.printerName.empty()) {
+        printer_->setOutputFormat(QPrinter::NativeFormat);
+        printer_->setPrinterName(Text(choice.printerName));
+    }
+}
+
 bool PagePrinter::BeginDoc(const std::string& title) {
     failed_ = false;
     printer_->setDocName(Text(title));
@@ -30,6 +58,7 @@ bool PagePrinter::BeginDoc(const std::string& title) {
         painter_.reset();
         return false;
     }
+    ApplyFont();
     return true;
 }
 
@@ -55,21 +84,31 @@ int PagePrinter::PageWidth() const { return printer_->width(); }
 int PagePrinter::PageHeight() const { return printer_->height(); }
 
 void PagePrinter::SetFont(const std::string& name, int points, bool bold) {
-    if (painter_ == nullptr) return;
-    QFont font(Text(name));
-    font.setPointSize(points);
-    font.setBold(bold);
-    painter_->setFont(font);
+    PageFont font;
+    font.name = name;
+    font.points = points;
+    font.bold = bold;
+    SetPageFont(font);
 }
 
+void PagePrinter::SetPageFont(const PageFont& font) {
+    font_ = font;
+    ApplyFont();
+}
+
+void PagePrinter::SetPenWidth(int width) { penWidth_ = width; }
+
+void PagePrinter::ApplyFont() {
+    if (painter_ != nullptr) painter_->setFont(ToQFont(font_));
+}
+
+// Measured on the printer itself, so a job can be laid out before it starts.
 int PagePrinter::TextHeight(const std::string& text) {
-    if (painter_ == nullptr) return 0;
-    return painter_->fontMetrics().boundingRect(Text(text)).height();
+    return QFontMetrics(ToQFont(font_), printer_.get()).boundingRect(Text(text)).height();
 }
 
 int PagePrinter::TextWidth(const std::string& text) {
-    if (painter_ == nullptr) return 0;
-    return painter_->fontMetrics().horizontalAdvance(Text(text));
+    return QFontMetrics(ToQFont(font_), printer_.get()).horizontalAdvance(Text(text));
 }
 
 void PagePrinter::TextOut(int x, int y, const std::string& text) {
@@ -77,6 +116,7 @@ void PagePrinter::TextOut(int x, int y, const std::string& text) {
         failed_ = true;
         return;
     }
+    painter_->setPen(ToQColor(font_.color));
     painter_->drawText(x, y + painter_->fontMetrics().ascent(), Text(text));
 }
 
@@ -85,7 +125,43 @@ void PagePrinter::Line(int x1, int y1, int x2, int y2) {
         failed_ = true;
         return;
     }
+    painter_->setPen(QPen(Qt::black, penWidth_));
     painter_->drawLine(x1, y1, x2, y2);
+}
+
+PrintDialogResult RunPrintDialog(const PrintDialogRequest& request) {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer);
+    QAbstractPrintDialog::PrintDialogOptions options =
+        QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize;
+    if (request.selectionEnabled) options |= QAbstractPrintDialog::PrintSelection;
+    dialog.setOptions(options);
+    dialog.setMinMax(request.minPage, request.maxPage);
+    printer.setFromTo(request.fromPage, request.toPage);
+    PrintDialogResult result;
+    if (dialog.exec() != QDialog::Accepted) return result;
+    result.accepted = true;
+    switch (printer.printRange()) {
+    case QPrinter::Selection:
+        result.range = PrintDialogResult::Range::Selection;
+        break;
+    case QPrinter::PageRange:
+        result.range = PrintDialogResult::Range::Pages;
+        break;
+    case QPrinter::AllPages:
+    case QPrinter::CurrentPage:
+        break;
+    }
+    result.fromPage = printer.fromPage();
+    result.toPage = printer.toPage();
+    result.copies = std::max(1, printer.copyCount());
+    result.printerName = printer.printerName().toStdString();
+    if (printer.outputFormat() == QPrinter::PdfFormat) result.outputFileName = printer.outputFileName().toStdString();
+    return result;
+}
+
+void InstallPrintDialog() {
+    if (!DefaultPrintDialog()) DefaultPrintDialog() = &RunPrintDialog;
 }
 
 }  // namespace platform

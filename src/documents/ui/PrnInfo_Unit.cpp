@@ -1,0 +1,194 @@
+#include "documents/ui/PrnInfo_Unit.h"
+
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "documents/FileAccess.h"
+#include "documents/PrintLayout.h"
+#include "documents/VocabDocument.h"
+#include "documents/ui/AppSettingsQt.h"
+#include "documents/ui/Hourglass.h"
+#include "platform/Dialogs.h"
+#include "platform/ui/PagePrinter.h"
+
+namespace {
+
+const char* const kPreparingText = "Bitte warten, bereite die Druckdaten vor...";
+const char* const kSendingText = "Bitte warten, sende die Daten zum Drucker...";
+const char* const kCannotStartText = "Der Drucker konnte nicht angesprochen werden. Es wurde nichts gedruckt.";
+const char* const kFailedText = "Beim Drucken ist ein Fehler aufgetreten. Der Ausdruck ist vielleicht unvollständig.";
+constexpr int kStartDelayMs = 250;
+
+platform::PageFont PageFontOf(const SchriftartTyp& rec, int points, bool bold) {
+    TFontObject font;
+    FontRecToFont(rec, font);
+    platform::PageFont page;
+    page.name = font.Font.family().toStdString();
+    page.points = points;
+    page.bold = bold || font.Font.bold();
+    page.italic = font.Font.italic();
+    page.underline = font.Font.underline();
+    page.strikeOut = font.Font.strikeOut();
+    page.color = ColorToRec(font.Color);
+    return page;
+}
+
+// The print fonts on the canvas: measuring and drawing use the same.
+class CanvasFonts : public PrintMeasurer {
+public:
+    CanvasFonts(platform::PageCanvas& canvas, const SchriftartenTyp& fonts) : canvas_(canvas), fonts_(fonts) {}
+
+    void Use(PrintFontRole role, int points) {
+        switch (role) {
+        case PrintFontRole::Print:
+            canvas_.SetPageFont(PageFontOf(fonts_.Print, points, false));
+            break;
+        case PrintFontRole::PrintBold:
+            canvas_.SetPageFont(PageFontOf(fonts_.Print, points, true));
+            break;
+        case PrintFontRole::ForeignLanguage:
+            canvas_.SetPageFont(PageFontOf(fonts_.PrintFS, points, false));
+            break;
+        case PrintFontRole::MotherTongue:
+            canvas_.SetPageFont(PageFontOf(fonts_.PrintMS, points, false));
+            break;
+        }
+    }
+    int TextWidth(PrintFontRole role, int points, const std::string& text) override {
+        Use(role, points);
+        return canvas_.TextWidth(text);
+    }
+    int TextHeight(PrintFontRole role, int points, const std::string& text) override {
+        Use(role, points);
+        return canvas_.TextHeight(text);
+    }
+
+private:
+    platform::PageCanvas& canvas_;
+    const SchriftartenTyp& fonts_;
+};
+
+void DrawPage(platform::PageCanvas& canvas, CanvasFonts& fonts, const std::vector<PrintItem>& items) {
+    for (const PrintItem& item : items) {
+        if (item.kind == PrintItem::Kind::Line) {
+            canvas.SetPenWidth(item.pen);
+            canvas.Line(item.x, item.y, item.x2, item.y2);
+        } else {
+            fonts.Use(item.role, item.points);
+            canvas.TextOut(item.x, item.y, item.text);
+        }
+    }
+    canvas.SetPenWidth(1);
+}
+
+PrintRange RangeOf(const platform::PrintDialogResult& chosen) {
+    switch (chosen.range) {
+    case platform::PrintDialogResult::Range::Selection:
+        return PrintRange::Selection;
+    case platform::PrintDialogResult::Range::Pages:
+        return PrintRange::Pages;
+    case platform::PrintDialogResult::Range::All:
+        break;
+    }
+    return PrintRange::All;
+}
+
+}  // namespace
+
+TPrintForm::TPrintForm(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      PrintEntries(std::make_unique<VokabelArrayTyp>()) {
+    setObjectName(QStringLiteral("PrintForm"));
+    setWindowTitle(QStringLiteral("Pelko32"));
+    setModal(true);
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setPixmap(QIcon::fromTheme(QStringLiteral("printer")).pixmap(32, 32));
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    MSC_Image = new QLabel(this);
+    MSC_Image->setObjectName(QStringLiteral("MSC_Image"));
+    MSC_Image->hide();
+    FSC_Image = new QLabel(this);
+    FSC_Image->setObjectName(QStringLiteral("FSC_Image"));
+    FSC_Image->hide();
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(Image1);
+    layout->addWidget(Label1, 1);
+    Timer9 = new QTimer(this);
+    Timer9->setObjectName(QStringLiteral("Timer9"));
+    Timer9->setSingleShot(true);
+    Timer9->setInterval(kStartDelayMs);
+    connect(Timer9, &QTimer::timeout, this, &TPrintForm::Timer9Timer);
+    platform::InstallPrintDialog();
+}
+
+TPrintForm::~TPrintForm() = default;
+
+void TPrintForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    Label1->setText(QString::fromUtf8(kPreparingText));
+    Timer9->start();
+}
+
+void TPrintForm::Timer9Timer() {
+    Timer9->stop();
+    Label1->setText(QString::fromUtf8(kSendingText));
+    {
+        Hourglass hourglass;
+        platform::PagePrinter printer(OutputFileName);
+        RunJob(printer);
+    }
+    accept();
+}
+
+void TPrintForm::RunJob(platform::PagePrinter& printer) {
+    using namespace platform;
+    VokabelArrayTyp& entries = *PrintEntries;
+    for (int r = 1; r <= kMaxEntries; ++r) entries[size_t(r)].InUse = VocabDocument::IsEntryEmpty(entries[size_t(r)]) ? 0 : 1;
+    CanvasFonts fonts(printer, PrintFonts);
+    const PrintOptions options = PrintOptions::From(Optionen);
+    const auto layout = [&] {
+        return PrintJobLayout({printer.Resolution(), printer.PageWidth(), printer.PageHeight()}, PrintFonts, options,
+                              fonts, PrintFileName, PrintDescription, entries);
+    };
+
+    std::vector<int> pages;
+    if (PrintWithDialog) {
+        const int count = layout().PageCount();
+        PrintDialogRequest request;
+        request.maxPage = count;
+        request.toPage = count;
+        request.selectionEnabled = MarksAny(PrintMarks);
+        const PrintDialogResult chosen = Dialogs().PrintDialog(request);
+        if (!chosen.accepted) return;
+        printer.UsePrinter(chosen);
+        if (chosen.range == PrintDialogResult::Range::Selection) BlankUnmarkedRows(entries, PrintMarks);
+        pages = PagesToPrint(RangeOf(chosen), chosen.fromPage, chosen.toPage, chosen.copies, layout().PageCount());
+    } else {
+        pages = PagesToPrint(PrintRange::All, 0, 0, 1, layout().PageCount());
+    }
+    if (pages.empty()) return;
+
+    const bool unnamed = PrintFileName == kCancelMarker;
+    if (!printer.BeginDoc(unnamed ? std::string() : FileNameOnly(PrintFileName))) {
+        Dialogs().MessageDlg(kCannotStartText, MsgDlgType::Error, mbOK);
+        return;
+    }
+    const PrintJobLayout job = layout();
+    for (size_t i = 0; i < pages.size(); ++i) {
+        QCoreApplication::processEvents();
+        if (i > 0) printer.NewPage();
+        DrawPage(printer, fonts, job.PageItems(pages[i]));
+    }
+    if (!printer.EndDoc()) Dialogs().MessageDlg(kFailedText, MsgDlgType::Error, mbOK);
+}
+
+TPrintForm& PrintForm() {
+    static TPrintForm* form = new TPrintForm;
+    return *form;
+}
