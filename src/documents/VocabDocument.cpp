@@ -1,7 +1,9 @@
 #include "documents/VocabDocument.h"
 
 
+#include "documents/DocumentFileCommands.h"
 #include "documents/DocumentFiles.h"
+#include "documents/FontChoice.h"
 #include "platform/Dialogs.h"
 
 using platform::Dialogs;
@@ -36,13 +38,7 @@ void ShowError(const std::string& text) { Dialogs().MessageDlg(text, MsgDlgType:
 VocabDocument::VocabDocument() {
     Entries.fill(BlankEntry);
     ColumnNames = DefaultColumnNames();
-    Fonts.TableHeader = Optionen.SchriftTab;
-    Fonts.TableMS = Optionen.SchriftMS;
-    Fonts.TableFS = Optionen.SchriftFS;
-    Fonts.PrintMS = Optionen.DruckSchriftMS;
-    Fonts.PrintFS = Optionen.DruckSchriftFS;
-    Fonts.Print = Optionen.DruckSchrift;
-    Fonts.HeaderFonts = Optionen.MSFSFontsInTabellenkopf ? 1 : 0;
+    Fonts = OptionFonts(Optionen);
     for (int i = 1; i <= 10; ++i) UndoSlots[i] = EmptyDocumentSnapshot;
 }
 
@@ -150,22 +146,11 @@ bool VocabDocument::Save() {
         ShowError("Datei wurde importiert. Wählen Sie \"Speichern unter...\"");
         return false;
     }
-    if (FileName.empty() || FileName == "\x1b") return false;
-    if (FormatVersion < 14 && (!ReadPassword.empty() || !WritePassword.empty())) {
-        const ModalResult answer = Dialogs().MessageDlg(
-            "Sie haben ein Kennwort für die Datei angegeben. Dies ist aber nur für Vokabeldateien ab Version 1.4 "
-            "möglich. Möchten Sie die Datei mit der neuen Version, mit den Kennwörtern, abspeichern?",
-            MsgDlgType::Confirmation, platform::mbYes | platform::mbNo);
-        if (answer == ModalResult::Yes) FormatVersion = 14;
-    }
-    VocabularyFileData data;
-    data.Description = Description;
-    data.Entries = Entries;
-    data.ColumnNames = ColumnNames;
-    data.Fonts = Fonts;
-    data.WritePassword = WritePassword;
-    data.ReadPassword = ReadPassword;
-    const std::string message = Files().SaveVocabularyFile(FileName, data, FormatVersion);
+    if (FileName.empty() || FileName == "\x1b") return SaveAsHandler ? SaveAsHandler() : false;
+    uint8_t version = FormatVersion;
+    if (!ConfirmPasswordVersion(FileName, version, !ReadPassword.empty() || !WritePassword.empty())) return false;
+    FormatVersion = version;
+    const std::string message = Files().SaveVocabularyFile(FileName, *DocumentFileData(*this), FormatVersion);
     if (!message.empty()) {
         ShowError(message);
         return false;

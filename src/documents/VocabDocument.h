@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -86,10 +87,13 @@ public:
     // The entry editor must be closed first; then AskSaveChanges.
     bool CloseQuery();
 
-    // The plain save to FileName in FormatVersion. False when nothing was
-    // written (the reason has been shown). Save as for an unnamed document
-    // comes with the document file commands; until then it saves nothing.
+    // The plain save to FileName in FormatVersion; an unnamed document goes
+    // to SaveAsHandler. False when nothing was written (the reason has been
+    // shown).
     bool Save();
+    // Save as, set by the window; without one an unnamed document is not
+    // saved.
+    std::function<bool()> SaveAsHandler;
 
     // Undo and redo (UndoHistory.cpp). PushUndo comes before every edit.
     void PushUndo(const std::string& actionText);

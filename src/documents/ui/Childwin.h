@@ -110,6 +110,20 @@ public:
     void MarkMenuPopup();
     void TabMenuZPopup();
 
+    // File commands and document-wide settings; each first has the frame
+    // close the entry editor.
+    void Speichern1Click();
+    bool Speichernunter1Click();
+    void Exportieren1Click();
+    void Hinzufgen1Click();
+    void AlsVorlagespeichern1Click();
+    void Beschreibungndern1Click();
+    void SchriftartenfrdieseDatei1Click();
+    void Spaltennamen1Click();
+    void Alphabetischsortieren1Click();
+    // A search result's row: its source file, shown or opened.
+    void FileofVokClick();
+
     // Mouse on the grid, in grid client pixels (header row and number
     // column included). True when the press was taken.
     bool TabelleMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y,
@@ -176,6 +190,8 @@ private:
     void FormShow();
     void BuildMenus();
     void WirePrinting();
+    void WireFileCommands();
+    void SourceFileItem();
     void ApplyFonts();
     int MemoLineCount() const;
     int WidestText(int column, const QFont& font) const;

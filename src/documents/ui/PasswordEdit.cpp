@@ -1,0 +1,37 @@
+#include "documents/ui/PasswordEdit.h"
+
+#include <QLineEdit>
+#include <QProxyStyle>
+#include <QValidator>
+
+#include "platform/CodePage.h"
+
+namespace {
+
+class StarEcho : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        return hint == SH_LineEdit_PasswordCharacter ? '*'
+                                                     : QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+class StorableText : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        return platform::Utf8ToBytes(platform::CodePage::Cp1252, input.toStdString()) ? Acceptable : Invalid;
+    }
+};
+
+}  // namespace
+
+void MakePasswordEdit(QLineEdit* edit) {
+    edit->setEchoMode(QLineEdit::Password);
+    edit->setMaxLength(15);
+    edit->setValidator(new StorableText(edit));
+    auto* style = new StarEcho;
+    style->setParent(edit);
+    edit->setStyle(style);
+}

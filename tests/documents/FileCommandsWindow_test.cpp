@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMenu>
+#include <QPointer>
+
+#include "documents/DocumentFileCommands.h"
+#include "documents/DocumentTestFiles.h"
+#include "documents/FileFormatTestSupport.h"
+#include "documents/ui/Childwin.h"
+#include "platform/Dialogs.h"
+
+namespace {
+
+std::vector<TMDIChild*> Windows() {
+    std::vector<TMDIChild*> windows;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* child = qobject_cast<TMDIChild*>(w)) windows.push_back(child);
+    }
+    return windows;
+}
+
+TEST(FileCommandsWindowTest, ASearchResultRowOpensItsSourceFileOnce) {
+    DefaultOptionsForTest options;
+    platform::ScriptedDialogs dialogs;
+    platform::ScopedDialogs scopedDialogs(dialogs);
+    TempDir dir;
+    const std::string path = dir.Path("quelle & mehr.plk");
+    {
+        auto source = std::make_unique<VocabDocument>();
+        source->Entries[1] = MakeEntry("pivo", "Bier");
+        ASSERT_EQ(SaveVocabularyFile(path, *DocumentFileData(*source), 15, FileFormatOptions::From(Optionen)), "");
+    }
+    QPointer<TMDIChild> result = TMDIChild::Create(DocumentRequest::FromMarker("\x1b"));
+    result->SetCaption(SearchResultCaption);
+    result->Document().Entries[1] = MakeEntry("pivo", "Bier");
+    result->Document().SourceFiles[1] = path;
+    result->TabMenuZTag = 1;
+    emit result->TabMenuZ->aboutToShow();
+    EXPECT_TRUE(result->FileofVok->isVisible());
+    EXPECT_EQ(result->FileofVok->text().toStdString(), dir.Path("quelle && mehr.plk"));
+
+    result->FileofVok->trigger();
+    ASSERT_EQ(Windows().size(), 2u);
+    result->FileofVok->trigger();
+    EXPECT_EQ(Windows().size(), 2u);
+
+    // Another window's popup shows no source file.
+    result->SetCaption("Vokabeldatei 1");
+    emit result->TabMenuZ->aboutToShow();
+    EXPECT_FALSE(result->FileofVok->isVisible());
+
+    std::vector<QPointer<TMDIChild>> all;
+    for (TMDIChild* w : Windows()) all.emplace_back(w);
+    for (auto& w : all) delete w.data();
+}
+
+}  // namespace

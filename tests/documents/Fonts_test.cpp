@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+
+#include "documents/DocumentTestFiles.h"
+#include "documents/FontChoice.h"
+#include "documents/ui/Childwin.h"
+#include "documents/ui/FontChooser.h"
+#include "documents/ui/Font_select_unit.h"
+#include "documents/ui/TabelleModel.h"
+#include "platform/Dialogs.h"
+
+namespace {
+
+TEST(FontRulesTest, TooHighAtShowAndRightAfterChoosing) {
+    struct Case {
+        int height;
+        bool atShow, justChosen;
+    } cases[] = {{24, false, false}, {25, false, true}, {28, false, true}, {29, true, true}, {-26, false, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.height);
+        EXPECT_EQ(FontTooHigh(c.height, false), c.atShow);
+        EXPECT_EQ(FontTooHigh(c.height, true), c.justChosen);
+    }
+    EXPECT_EQ(SampleCaption("Arial", 10), "Arial 10 Punkt");
+}
+
+class FontsDialogTest : public ::testing::Test {
+protected:
+    FontsDialogTest() {
+        SetFontChooser([this](const TFontObject& start, QWidget*) -> std::optional<TFontObject> {
+            if (!chosen) return std::nullopt;
+            TFontObject font = start;
+            font.Font.setFamily(QStringLiteral("Liberation Mono"));
+            font.Font.setPointSize(17);
+            font.Charset = 238;
+            return font;
+        });
+    }
+    ~FontsDialogTest() override {
+        SetFontChooser(nullptr);
+        std::vector<QPointer<TMDIChild>> children;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* child = qobject_cast<TMDIChild*>(w)) children.emplace_back(child);
+        }
+        for (auto& child : children) delete child.data();
+    }
+
+    TMDIChild* OpenEmpty() {
+        TMDIChild* w = TMDIChild::Create(DocumentRequest::FromMarker("\x1b"));
+        w->resize(700, 400);
+        w->show();
+        return w;
+    }
+
+    // Runs while the dialog is up; it must close it.
+    static void WhenShown(std::function<void(TFontForm&)> action) {
+        QTimer::singleShot(0, [action] { action(FontForm()); });
+    }
+
+    DefaultOptionsForTest options;
+    platform::ScriptedDialogs dialogs;
+    platform::ScopedDialogs scopedDialogs{dialogs};
+    bool chosen = true;
+};
+
+TEST_F(FontsDialogTest, ApplyThenCancelKeepsTheFontsModifiedAndUndoable) {
+    TMDIChild* w = OpenEmpty();
+    VocabDocument& doc = w->Document();
+    const SchriftartenTyp before = doc.Fonts;
+    WhenShown([](TFontForm& form) {
+        EXPECT_EQ(form.ModeTag(), 1);
+        EXPECT_FALSE(form.SetDef->isHidden());
+        EXPECT_EQ(form.Samples[kSampleFS]->text().toStdString(),
+                  SampleCaption(Optionen.SchriftFS.Name.Get(), Optionen.SchriftFS.Size));
+        form.ChooseSampleFont(kSampleFS);
+        EXPECT_EQ(form.Samples[kSampleFS]->text(), "Liberation Mono 17 Punkt");
+        form.Uebernehmen1Click();
+        form.Font_AbbrechButton->click();
+    });
+    w->SchriftartenfrdieseDatei1Click();
+
+    EXPECT_EQ(doc.Fonts.TableFS.Name.Get(), "Liberation Mono");
+    EXPECT_EQ(doc.Fonts.TableFS.Charset, 238);
+    EXPECT_EQ(w->Model().FSFont().Font.pointSize(), 17);
+    // Closing must ask, though the dialog ended with "Abbrechen".
+    EXPECT_EQ(doc.Modified, 1);
+    EXPECT_EQ(doc.UndoCaption(), "&Rückgängig: Schriftarten ändern");
+    ASSERT_TRUE(doc.UndoStep());
+    EXPECT_EQ(doc.Fonts, before);
+    EXPECT_EQ(w->Model().FSFont().Font.family().toStdString(), before.TableFS.Name.Get());
+}
+
+TEST_F(FontsDialogTest, OkStoresTheSamplesAndTheHeaderFlag) {
+    TMDIChild* w = OpenEmpty();
+    w->Document().SetModified(false);
+    WhenShown([](TFontForm& form) {
+        form.DropSample(kSamplePrint, kSampleTab);
+        EXPECT_EQ(form.Samples[kSampleTab]->text(), form.Samples[kSamplePrint]->text());
+        form.MSFSinTabKopfBox->setChecked(true);
+        form.Font_OKButton->click();
+    });
+    w->SchriftartenfrdieseDatei1Click();
+    const VocabDocument& doc = w->Document();
+    EXPECT_EQ(doc.Fonts.TableHeader, Optionen.DruckSchrift);
+    EXPECT_EQ(doc.Fonts.HeaderFonts, 1);
+    EXPECT_EQ(doc.Modified, 1);
+    // The options keep their own fonts.
+    EXPECT_EQ(Optionen.SchriftTab, EmptyDocumentSnapshot.Fonts.TableHeader);
+}
+
+TEST_F(FontsDialogTest, ACancelledChooserLeavesTheSample) {
+    TMDIChild* w = OpenEmpty();
+    chosen = false;
+    WhenShown([](TFontForm& form) {
+        const QString caption = form.Samples[kSampleMS]->text();
+        form.ChooseSampleFont(kSampleMS);
+        EXPECT_EQ(form.Samples[kSampleMS]->text(), caption);
+        form.Font_OKButton->click();
+    });
+    const SchriftartenTyp before = w->Document().Fonts;
+    w->SchriftartenfrdieseDatei1Click();
+    EXPECT_EQ(w->Document().Fonts, before);
+}
+
+TEST_F(FontsDialogTest, DefaultFontsWithNoDocumentOpenMakeOneFirst) {
+    WhenShown([](TFontForm& form) {
+        EXPECT_EQ(form.ModeTag(), 0);
+        EXPECT_TRUE(form.SetDef->isHidden());
+        form.ChooseSampleFont(kSampleMS);
+        form.Font_OKButton->click();
+    });
+    EXPECT_TRUE(ShowDefaultFontsDialog());
+    EXPECT_EQ(dialogs.Texts().front(),
+              "Es muss eine Vokabeldatei geöffnet sein, damit dieses Dialogfeld funktioniert. Erstelle automatisch "
+              "eine neue Datei.");
+    EXPECT_EQ(Optionen.SchriftMS.Name.Get(), "Liberation Mono");
+    int windows = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* child = qobject_cast<TMDIChild*>(widget)) {
+            ++windows;
+            // A document keeps its own fonts.
+            EXPECT_NE(child->Document().Fonts.TableMS.Name.Get(), "Liberation Mono");
+        }
+    }
+    EXPECT_EQ(windows, 1);
+}
+
+}  // namespace
