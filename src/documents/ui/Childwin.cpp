@@ -138,6 +138,8 @@ TMDIChild::TMDIChild(std::unique_ptr<VocabDocument> document, QWidget* parent)
     model_->SetGridRowCount(tabelle::RowCount(doc_->LastUsedRow()));
     CaptionChanged();
     UndoStateChanged();
+    WireEntryEditor();
+    WireSearch();
 }
 
 TMDIChild::~TMDIChild() {
