@@ -139,6 +139,8 @@ TMDIChild::TMDIChild(std::unique_ptr<VocabDocument> document, QWidget* parent)
     CaptionChanged();
     UndoStateChanged();
     WireFileCommands();
+    WireEntryEditor();
+    WireSearch();
 }
 
 TMDIChild::~TMDIChild() {

@@ -96,6 +96,19 @@ public:
     void Einfgen3Click();
     void InhaltvordieserZeileeinfgen1Click();
 
+    // The entry editor: F4 and the table popup open it on the row behind
+    // the used ones (or close it), Shift+F4 on the current row, the row
+    // popups and the number column's double click on the clicked row.
+    void openEditDialog(int row);
+    void Bearbeiten1Click();
+    void B1Click();
+    void Bearbeiten3Click();
+    void TabelleDblClick(int x, int y);
+
+    // Search within the document; "Weitersuchen" walks on.
+    void Suchen1Click();
+    void Weitersuchen1Click();
+
     // Row commands; the single-row ones act on TabMenuZTag.
     void SortierenClick();
     // Header position x, y, or a column 1-7.
@@ -192,6 +205,10 @@ private:
     void WirePrinting();
     void WireFileCommands();
     void SourceFileItem();
+    void WireEntryEditor();
+    void WireSearch();
+    // The grid's cell of a search result, when the grid has that row.
+    void SelectSearchResult(int row, int field);
     void ApplyFonts();
     int MemoLineCount() const;
     int WidestText(int column, const QFont& font) const;

@@ -1,0 +1,214 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTableView>
+#include <QTimer>
+#include <QToolButton>
+
+#include "documents/DocumentTestFiles.h"
+#include "documents/ui/Childwin.h"
+#include "documents/ui/Edit.h"
+#include "documents/ui/TabelleModel.h"
+#include "documents/ui/searchUnit.h"
+#include "platform/Dialogs.h"
+
+using platform::ModalResult;
+
+namespace {
+
+class EditFormTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto doc = std::make_unique<VocabDocument>();
+        doc->Entries[1] = MakeEntry("Maus", "mouse");
+        doc->Entries[2] = MakeEntry("Haus", "house");
+        doc->Entries[3] = MakeEntry("Baum", "tree");
+        w = std::make_unique<TMDIChild>(std::move(doc));
+        w->resize(900, 500);
+        w->show();
+        w->Document().SetModified(false);
+    }
+    void TearDown() override {
+        if (TEditForm* editor = TEditForm::Existing()) editor->hide();
+        SetDocumentInEditor(nullptr);
+    }
+    VocabDocument& Doc() { return w->Document(); }
+    TEditForm* Editor() { return TEditForm::Existing(); }
+    static void Type(QWidget* target, const QString& text) {
+        for (QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(target, &press);
+        }
+    }
+
+    DefaultOptionsForTest options;
+    platform::ScriptedDialogs dialogs;
+    platform::ScopedDialogs scoped{dialogs};
+    std::unique_ptr<TMDIChild> w;
+};
+
+TEST_F(EditFormTest, F4OpensBehindTheEntriesAndNextStoresClosedUp) {
+    w->Bearbeiten1->trigger();
+    TEditForm* editor = Editor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->EditRow(), 4);
+    EXPECT_EQ(Doc().UndoCaption(), "&Rückgängig: Editieren/Eingeben");
+    EXPECT_EQ(Doc().Modified, 1);
+    EXPECT_EQ(editor->windowTitle(), "Editieren/Eingeben, Vokabeldatei: << noch nicht gespeichert >>");
+    EXPECT_EQ(editor->VokAnz->text(), "3");
+
+    editor->FSEdit2->setText("Garten");
+    editor->MSEdit3->setText("garden");
+    // Enter in an edit goes to an empty first field before anything else.
+    editor->FSEdit2->setFocus();
+    editor->ButtonNext->click();
+    EXPECT_EQ(editor->focusWidget(), editor->FSEdit1);
+    EXPECT_EQ(editor->EditRow(), 4);
+    editor->ButtonNext->setFocus();
+    editor->ButtonNext->click();
+    EXPECT_EQ(Doc().Entries[4].FS1.Get(), "Garten");
+    EXPECT_EQ(Doc().Entries[4].MS1.Get(), "garden");
+    EXPECT_TRUE(Doc().Entries[4].FS2.Empty());
+    EXPECT_EQ(w->Model().CellText(1, 4), "Garten");
+    EXPECT_EQ(editor->NRLabel->text(), "5");
+    EXPECT_EQ(editor->VokAnz->text(), "4");
+    EXPECT_TRUE(editor->FSEdit1->text().isEmpty());
+
+    // Back without closing up: the typed text stays where it was typed.
+    editor->FSEdit2->setText("nur zwei");
+    editor->ButtonLast->click();
+    EXPECT_EQ(Doc().Entries[5].FS2.Get(), "nur zwei");
+    EXPECT_EQ(Doc().Entries[5].InUse, 1);
+    EXPECT_EQ(editor->FSEdit1->text(), "Garten");
+
+    // F4 again closes it through OK.
+    w->Bearbeiten1->trigger();
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_EQ(DocumentInEditor(), nullptr);
+}
+
+TEST_F(EditFormTest, TheEditedDocumentRefusesToClose) {
+    w->Bearbeiten1->trigger();
+    EXPECT_FALSE(w->close());
+    EXPECT_EQ(dialogs.Texts().back(), "Bitte schließen Sie die Eingabemaske vor dem Schließen der Datei.");
+    Editor()->ButtonFertig->click();
+    dialogs.messageAnswers = {ModalResult::No};
+    EXPECT_TRUE(w->close());
+}
+
+TEST_F(EditFormTest, EscapeDropsTheEditsAndTheTitleBarStoresNothing) {
+    w->TabMenuZTag = 2;
+    w->Bearbeiten3->trigger();
+    TEditForm* editor = Editor();
+    EXPECT_EQ(editor->FSEdit1->text(), "Haus");
+    editor->FSEdit1->setText("Hausboot");
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(editor, &escape);
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_EQ(Doc().Entries[2].FS1.Get(), "Haus");
+
+    w->Bearbeiten3->trigger();
+    editor->FSEdit1->setText("Hausboot");
+    editor->close();
+    EXPECT_EQ(Doc().Entries[2].FS1.Get(), "Haus");
+    EXPECT_EQ(DocumentInEditor(), nullptr);
+}
+
+TEST_F(EditFormTest, SemicolonsAndCaronsFollowTheTable) {
+    w->Bearbeiten1->trigger();
+    TEditForm* editor = Editor();
+    editor->FSEdit1->setFocus();
+    Type(editor->FSEdit1, "*sa;");
+    EXPECT_EQ(editor->FSEdit1->text(), QString::fromUtf8("ša"));
+    EXPECT_EQ(editor->focusWidget(), editor->FSEdit2);
+    Type(editor->MSEdit1, "*s");
+    EXPECT_EQ(editor->MSEdit1->text(), "*s");
+    Optionen.NurSelbeSprache = true;
+    Type(editor->MSEdit5, "x;y");
+    EXPECT_EQ(editor->MSEdit5->text(), "x;y");
+    // A letter the field's code page lacks is refused.
+    Type(editor->MSEdit2, QString::fromUtf8("\u0151"));
+    EXPECT_TRUE(editor->MSEdit2->text().isEmpty());
+}
+
+TEST_F(EditFormTest, RowCommandsStoreTheShownEntryAndShowItsRowAgain) {
+    w->TabMenuZTag = 2;
+    w->Bearbeiten3->trigger();
+    TEditForm* editor = Editor();
+    editor->FSEdit1->setText("Hausboot");
+    w->TabMenuZTag = 1;
+    w->DelLineClick();
+    EXPECT_EQ(Doc().Entries[1].FS1.Get(), "Hausboot");
+    EXPECT_EQ(editor->EditRow(), 2);
+    EXPECT_EQ(editor->FSEdit1->text(), "Baum");
+}
+
+TEST_F(EditFormTest, AFullTableOpensOnTheLastRowAndTheNumberColumnOpensItsRow) {
+    for (int r = 1; r <= kMaxEntries; ++r) Doc().Entries[r] = MakeEntry("x" + std::to_string(r), "y");
+    w->RefreshGrid();
+    w->Bearbeiten1->trigger();
+    EXPECT_EQ(Editor()->EditRow(), kMaxEntries);
+    Editor()->ButtonFertig->click();
+    EXPECT_EQ(dialogs.Texts().back(), "Zu viele Vokabeln.");
+
+    QWidget* numbers = w->Tabelle->verticalHeader()->viewport();
+    const int y = w->RowHeight() * 2 + w->RowHeight() / 2;
+    QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(10, y), numbers->mapToGlobal(QPointF(10, y)),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(numbers, &click);
+    ASSERT_TRUE(Editor()->isVisible());
+    EXPECT_EQ(Editor()->EditRow(), w->TopRow() + 2);
+}
+
+TEST_F(EditFormTest, MovingTheEditorToAnotherDocumentAsksAndStoresFirst) {
+    auto other = std::make_unique<TMDIChild>(std::make_unique<VocabDocument>());
+    other->show();
+    w->Bearbeiten1->trigger();
+    Editor()->FSEdit1->setText("Igel");
+    Editor()->MSEdit1->setText("hedgehog");
+    dialogs.messageAnswers = {ModalResult::No};
+    other->Bearbeiten1->trigger();
+    EXPECT_TRUE(Editor()->EditsDocument(w.get()));
+    dialogs.messageAnswers = {ModalResult::Yes};
+    other->Bearbeiten1->trigger();
+    EXPECT_TRUE(Editor()->EditsDocument(other.get()));
+    EXPECT_EQ(Doc().Entries[4].FS1.Get(), "Igel");
+    EXPECT_EQ(Editor()->EditRow(), 1);
+    // The window goes away while edited: the editor lets go of it.
+    other.reset();
+    EXPECT_FALSE(Editor()->isVisible());
+}
+
+TEST_F(EditFormTest, SearchFromTheEditorMovesItsRowOnItsOwnDocument) {
+    auto other = std::make_unique<TMDIChild>(std::make_unique<VocabDocument>());
+    other->Document().Entries[3] = MakeEntry("Baum", "tree");
+    other->show();
+    w->Bearbeiten1->trigger();
+    TEditForm* editor = Editor();
+    Optionen.Settings.AlleTrefferZeigen = false;
+    QPointer<TSearchForm> search = TSearchForm::Instance(w.get());
+    bool driven = false;
+    QTimer::singleShot(0, [&] {
+        driven = search->isVisible() && search->TrefferArt->isVisible() && !search->AutoFuzzy_SB->isVisible();
+        search->SearchText->setText("haus");
+        search->SearchButton->click();
+    });
+    QTimer::singleShot(3000, [search] {
+        if (search && search->isVisible()) search->SearchAbortClick();
+    });
+    editor->ButtonSearch->click();
+    EXPECT_TRUE(driven);
+    EXPECT_EQ(editor->EditRow(), 2);
+    EXPECT_EQ(editor->FSEdit1->text(), "Haus");
+}
+
+}  // namespace
