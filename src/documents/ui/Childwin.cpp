@@ -54,6 +54,8 @@ constexpr int kSmallestWidth = 200;
 constexpr int kSmallestHeight = 150;
 
 TMDIChild::QuizStarter quizStarter = nullptr;
+TMDIChild::QuizStarter learnStarter = nullptr;
+TMDIChild::QuizStarter hangmanStarter = nullptr;
 
 }  // namespace
 
@@ -258,7 +260,8 @@ void TMDIChild::BuildMenus() {
                                    Ausschneiden1, Einfgen1, Zwischenablageleeren1, Lckenlschen1,
                                    DoppelteVokabelnlschen1, Vermischen1, Sortieren, Vokabelkopieren1,
                                    InhaltvordieserZeileeinfgen1, leereZeileeinfgen1, Inhaltlschen1, DelLine,
-                                   Kopieren3, Ausschneiden3, Einfgen3, Lschen1, Kopieren2, Ausschneiden2, Einfgen2};
+                                   Kopieren3, Ausschneiden3, Einfgen3, Lschen1, Kopieren2, Ausschneiden2, Einfgen2,
+                                   Lernen1, Lernen2, Hangman1, Hangman2};
     for (QMenu* menu : {Datei1, Bearbeiten2, Vokabeln1, Liste1, TabMenuS, TabMenuZ, MarkMenu, TabMenuMZ,
                         tabelle_main_menu}) {
         for (QAction* action : menu->actions()) {
@@ -274,6 +277,10 @@ void TMDIChild::BuildMenus() {
     connect(Abfragen1, &QAction::triggered, this, [this] { Abfragen1Click(); });
     connect(Abfragen2, &QAction::triggered, this, [this] { Abfragen1Click(); });
     connect(ctx_menu_abfragen, &QAction::triggered, this, [this] { Abfragen1Click(ModeOrigin::MarkedRows); });
+    connect(Lernen1, &QAction::triggered, this, [this] { Lernen1Click(); });
+    connect(Lernen2, &QAction::triggered, this, [this] { Lernen1Click(); });
+    connect(Hangman1, &QAction::triggered, this, [this] { Hangman1Click(); });
+    connect(Hangman2, &QAction::triggered, this, [this] { Hangman1Click(); });
     connect(Ansichtaktualisieren1, &QAction::triggered, this, &TMDIChild::Ansichtaktualisieren1Click);
     connect(TabelleAutoSize, &QAction::triggered, this, &TMDIChild::TabelleAutoSizeClick);
     connect(gleichmigverteilen1, &QAction::triggered, this, &TMDIChild::gleichmigverteilen1Click);
@@ -496,6 +503,17 @@ void TMDIChild::SetQuizStarter(QuizStarter starter) { quizStarter = starter; }
 
 void TMDIChild::Abfragen1Click(ModeOrigin origin) {
     if (quizStarter != nullptr) quizStarter(*this, origin);
+}
+
+void TMDIChild::SetLearnStarter(QuizStarter starter) { learnStarter = starter; }
+void TMDIChild::SetHangmanStarter(QuizStarter starter) { hangmanStarter = starter; }
+
+void TMDIChild::Lernen1Click(ModeOrigin origin) {
+    if (learnStarter != nullptr) learnStarter(*this, origin);
+}
+
+void TMDIChild::Hangman1Click(ModeOrigin origin) {
+    if (hangmanStarter != nullptr) hangmanStarter(*this, origin);
 }
 
 void TMDIChild::FormShow() {

@@ -72,6 +72,11 @@ public:
     using QuizStarter = void (*)(TMDIChild& window, ModeOrigin origin);
     static void SetQuizStarter(QuizStarter starter);
     void Abfragen1Click(ModeOrigin origin = ModeOrigin::Menu);
+    // Learning and hangman register their starts the same way.
+    static void SetLearnStarter(QuizStarter starter);
+    static void SetHangmanStarter(QuizStarter starter);
+    void Lernen1Click(ModeOrigin origin = ModeOrigin::Menu);
+    void Hangman1Click(ModeOrigin origin = ModeOrigin::Menu);
 
     // Printing: the print window gets a copy of the document; from the
     // frame's toolbar button it prints at once, else the dialog comes first.

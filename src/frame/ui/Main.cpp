@@ -44,7 +44,7 @@
 #include "platform/Random.h"
 #include "platform/Shell.h"
 #include "training/ui/QuizHost.h"
-#include "training/ui/QuizStart.h"
+#include "training/ui/TrainingStart.h"
 
 TMainForm* MainForm = nullptr;
 
@@ -141,7 +141,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     AboutBox = new TAboutBox(this);
     SearchInfoForm = new TSearchInfoForm(this);
     FileSearchForm = new TFileSearchForm(*SearchInfoForm, this);
-    RegisterQuizStart();
+    RegisterTrainingModes();
     quizHost_ = std::make_unique<FrameQuizHost>(*this);
     SetQuizHost(quizHost_.get());
     WireWizard();
@@ -523,8 +523,7 @@ void TMainForm::FormShow(const std::vector<std::string>& args, const std::string
     StartMode = start.startMode;
     for (const std::string& file : start.files) OpenFile(file);
     if (!start.missing.empty()) ReportCannotFindFile(start.missing, platform::Dialogs());
-    // The start mode hides the table only once the training modes can be
-    // started from here; until then the documents stay as they are.
+    if (StartMode != kStartNone && ActiveDocument() != nullptr) ActiveDocument()->HideTable();
     ReopenLastFiles(Optionen, !Documents().empty(), [this](const std::string& file) { OpenFile(file); },
                     platform::Dialogs());
     if (WantsEmptyStartDocument(Optionen, !Documents().empty())) {
@@ -536,6 +535,13 @@ void TMainForm::FormShow(const std::vector<std::string>& args, const std::string
 
 void TMainForm::SplashTimerTimer() {
     SplashTimer->stop();
+    // The start switch's mode runs as the wizard would start it, so the list
+    // comes back afterwards. Files handed over meanwhile open at once.
+    if (TMDIChild* child = ActiveDocument()) {
+        if (StartMode == kStartLearning) child->Lernen1Click(ModeOrigin::Wizard);
+        if (StartMode == kStartQuiz) child->Abfragen1Click(ModeOrigin::Wizard);
+        if (StartMode == kStartHangman) child->Hangman1Click(ModeOrigin::Wizard);
+    }
     OpenQueue::Busy busy(MainOpenQueue());
     if (Optionen.Settings.ShowWizAtStartUp && Documents().empty()) NewWizard->show();
     RunStartupChecks(Optionen, platform::ProgramFolder(), platform::Dialogs());

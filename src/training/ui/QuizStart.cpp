@@ -1,12 +1,10 @@
 #include "training/ui/QuizStart.h"
 
-#include <QPlainTextEdit>
-#include <QTableView>
 #include <memory>
 
 #include "platform/Dialogs.h"
 #include "training/QuizPick.h"
-#include "training/ui/QuizHost.h"
+#include "training/ui/ModeFrame.h"
 #include "training/ui/abfragen.h"
 
 namespace {
@@ -44,7 +42,7 @@ void StartQuiz(TMDIChild& window, ModeOrigin origin, TAbfrageForm& form) {
         Dialogs().MessageDlg(kNoEntriesText, MsgDlgType::Information, mbOK | mbHelp, kNoEntriesHelpContext);
         return;
     }
-    if (QuizHost* host = TheQuizHost()) host->CloseEditorsBeforeNew();
+    CloseEditorsBeforeMode();
 
     QuizChoice choice;
     if (origin == ModeOrigin::MarkedRows) choice.kind = QuizChoice::Kind::Marked;
@@ -76,18 +74,5 @@ void StartQuiz(TMDIChild& window, ModeOrigin origin, TAbfrageForm& form) {
     form.SetQuizDocument(&window);
     form.SetQuizFileName(doc.FileName);
 
-    // The wizard hid the list before; it comes back after the quiz.
-    const bool gridVisible = origin == ModeOrigin::Wizard || !window.Tabelle->isHidden();
-    const bool memoVisible = origin == ModeOrigin::Wizard || !window.DescMemo->isHidden();
-    window.Tabelle->hide();
-    window.DescMemo->hide();
-    // A layout pass while the quiz runs (the error list may be made) must not
-    // bring the description back.
-    window.Anzeigen1->setChecked(false);
-    form.exec();
-    window.Tabelle->setVisible(gridVisible);
-    window.DescMemo->setVisible(memoVisible);
-    window.Anzeigen1->setChecked(gridVisible);
-    window.FormResize();
-    if (gridVisible) window.Tabelle->setFocus();
+    RunWithListHidden(window, origin, true, form);
 }

@@ -22,6 +22,7 @@
 #include "documents/ui/Childwin.h"
 #include "platform/Dialogs.h"
 #include "training/ui/LineEditCaret.h"
+#include "training/ui/ModeFrame.h"
 #include "training/ui/PieBox.h"
 #include "training/ui/QuizHost.h"
 #include "training/ui/QuizPrint.h"
@@ -367,20 +368,11 @@ void TAbfrageForm::SonderzTimer2Timer() {
 void TAbfrageForm::grnClick() { AbfrEdit->setText(BytesText(session_.TrickAnswer(), typedCharset_)); }
 
 void TAbfrageForm::ROT1Click() {
-    if (quizWindow_ == nullptr) return;
-    // Checked, so that the layout keeps the description shown; the quiz
-    // start puts the check mark back afterwards.
-    quizWindow_->Anzeigen1->setChecked(true);
-    quizWindow_->Tabelle->show();
-    quizWindow_->DescMemo->show();
-    quizWindow_->FormResize();
+    if (quizWindow_ != nullptr) ShowListDuringMode(*quizWindow_);
 }
 
 void TAbfrageForm::NEBEL1Click() {
-    if (quizWindow_ == nullptr) return;
-    quizWindow_->Anzeigen1->setChecked(false);
-    quizWindow_->Tabelle->hide();
-    quizWindow_->DescMemo->hide();
+    if (quizWindow_ != nullptr) HideListDuringMode(*quizWindow_);
 }
 
 void TAbfrageForm::WEGDAMIT1Click() {
