@@ -25,18 +25,27 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
 ctest --test-dir build-test --output-on-failure -j "$(nproc)"
 
-# Fuzz targets: a short bounded run each, starting from the committed seeds.
-fuzz_seconds=${PELKO_FUZZ_SECONDS:-20}
-for target in build-test/fuzz/fuzz_*; do
-  [ -x "$target" ] || continue
+# Fuzz targets: a short bounded run each, starting from the committed seeds,
+# several at a time.
+export PELKO_FUZZ_SECONDS=${PELKO_FUZZ_SECONDS:-20}
+export PELKO_FUZZ_TMP="$tmp"
+fuzz_one() {
+  local target=$1 name corpus seeds
   name=$(basename "$target")
-  corpus="$tmp/corpus-$name"
+  corpus="$PELKO_FUZZ_TMP/corpus-$name"
   mkdir -p "$corpus"
   seeds=fuzz/seeds/${name#fuzz_}
   [ -d "$seeds" ] && cp -r "$seeds"/. "$corpus"/
-  echo "fuzzing $name for ${fuzz_seconds}s"
-  "$target" -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2048 \
-    -print_final_stats=0 "$corpus" >"$tmp/$name.log" 2>&1 || {
-    tail -n 60 "$tmp/$name.log"; echo "fuzz target $name failed"; exit 1; }
-done
+  if "$target" -max_total_time="$PELKO_FUZZ_SECONDS" -timeout=10 -rss_limit_mb=2048 \
+      -print_final_stats=0 "$corpus" >"$PELKO_FUZZ_TMP/$name.log" 2>&1; then
+    echo "fuzzed $name for ${PELKO_FUZZ_SECONDS}s: no finding"
+  else
+    tail -n 60 "$PELKO_FUZZ_TMP/$name.log"
+    echo "fuzz target $name failed"
+    return 1
+  fi
+}
+export -f fuzz_one
+find build-test/fuzz -maxdepth 1 -name 'fuzz_*' -type f -perm -u+x | sort |
+  xargs -r -P "$(( $(nproc) / 2 > 0 ? $(nproc) / 2 : 1 ))" -I{} bash -c 'fuzz_one "$1"' _ {}
 echo "all tests passed"
