@@ -26,6 +26,7 @@ class QMenu;
 class QTimer;
 class QToolBar;
 class TAboutBox;
+class TAllgOpt;
 class TFileSearchForm;
 class TMDIChild;
 class TSearchInfoForm;
@@ -110,6 +111,9 @@ public:
     void HomepageffnenInternetanschluntig1Click();
     void Pelko32Vokabelarchivonline1Click();
     void HelpAboutItemClick();
+    // The general options dialog on the page last shown.
+    void Optionen2Click();
+    void OptionenBtnClick();
     void EditBtnClick();
     void Kennwortschutzndern1Click();
     void LernBtnClick();
@@ -152,6 +156,7 @@ public:
     QLabel* StatusPanels[3] = {};
 
     TAboutBox* AboutBox = nullptr;
+    TAllgOpt* AllgOpt = nullptr;
     TSearchInfoForm* SearchInfoForm = nullptr;
     TFileSearchForm* FileSearchForm = nullptr;
 
