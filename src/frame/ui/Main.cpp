@@ -26,25 +26,30 @@
 
 #include "documents/AppSettings.h"
 #include "documents/ui/Childwin.h"
+#include "documents/ui/Font_select_unit.h"
 #include "documents/ui/TabelleModel.h"
 #include "frame/FrameHooks.h"
 #include "frame/FrameState.h"
 #include "frame/HelpContexts.h"
 #include "frame/InstanceManager.h"
 #include "frame/MainStartup.h"
+#include "frame/OptionsDialogHooks.h"
 #include "frame/OpenDocuments.h"
 #include "frame/RecentFiles.h"
 #include "frame/SpecialChars.h"
 #include "frame/WindowLayout.h"
 #include "frame/ui/About.h"
+#include "frame/ui/AllgOptionen.h"
 #include "frame/ui/FileSearchUnit.h"
 #include "frame/ui/searchinfounit.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Random.h"
 #include "platform/Shell.h"
+#include "training/ui/ModeFrame.h"
 #include "training/ui/QuizHost.h"
 #include "training/ui/TrainingStart.h"
+#include "training/ui/WTLogikForm.h"
 
 TMainForm* MainForm = nullptr;
 
@@ -141,6 +146,11 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     AboutBox = new TAboutBox(this);
     SearchInfoForm = new TSearchInfoForm(this);
     FileSearchForm = new TFileSearchForm(*SearchInfoForm, this);
+    AllgOpt = new TAllgOpt(this);
+    TheFrameHooks().showOptionsPage = [this](int page) { return AllgOpt->ShowModalOnPage(page); };
+    TheOptionsDialogHooks().showDefaultFonts = [](const std::string&) { ShowDefaultFontsDialog(); };
+    TheOptionsDialogHooks().showWordPartRules = [] { WTLogikForm().exec(); };
+    SetGeneralOptionsDialog([this](int page) { return AllgOpt->ShowModalOnPage(page); });
     RegisterTrainingModes();
     quizHost_ = std::make_unique<FrameQuizHost>(*this);
     SetQuizHost(quizHost_.get());
@@ -168,6 +178,7 @@ TMainForm::~TMainForm() {
     if (MainForm == this) {
         MainForm = nullptr;
         OnCommandLineReceived = nullptr;
+        TheFrameHooks().showOptionsPage = nullptr;
     }
 }
 
@@ -247,7 +258,7 @@ void TMainForm::BuildMenus() {
     HelpAboutItem = Item(Hilfe, "HelpAboutItem", "Inf&o...", QKeySequence("Ctrl+I"));
 
     // Commands whose handlers belong to later work stay disabled until then.
-    const QList<QAction*> wired = {Neu1, FileOpenItem, Importieren1, FileExitItem, InDateiensuchen1,
+    const QList<QAction*> wired = {Neu1, FileOpenItem, Importieren1, Optionen2, FileExitItem, InDateiensuchen1,
                                    WindowCascadeItem, WindowTileItem, Untereinander1, WindowArrangeItem,
                                    WindowMinimizeItem, Index1, ErsteSchritte1, SymboleinderSymbolleiste1,
                                    Optionen3, Homepage1, Pelko32Vokabelarchiv1, NeuesindieserVersion1,
@@ -262,6 +273,7 @@ void TMainForm::BuildMenus() {
     connect(Neu1, &QAction::triggered, this, &TMainForm::Neu1Click);
     connect(FileOpenItem, &QAction::triggered, this, &TMainForm::FileOpenItemClick);
     connect(Importieren1, &QAction::triggered, this, &TMainForm::Importieren1Click);
+    connect(Optionen2, &QAction::triggered, this, &TMainForm::Optionen2Click);
     connect(FileExitItem, &QAction::triggered, this, &TMainForm::FileExitItemClick);
     connect(InDateiensuchen1, &QAction::triggered, this, &TMainForm::InDateiensuchen1Click);
     connect(WindowCascadeItem, &QAction::triggered, this, &TMainForm::WindowCascadeItemClick);
@@ -310,10 +322,10 @@ void TMainForm::BuildToolbar() {
     AutoSizeBtn = Button(SpeedPanel, "AutoSizeBtn", "Tabelle-Autosize");
     FontBtn = Button(SpeedPanel, "FontBtn", "Schriftarten...");
     OptionenBtn = Button(SpeedPanel, "OptionenBtn", "Optionen...");
-    // The wizard and the options dialog come later; the document buttons
-    // follow the documents (UpdateMenuItems).
+    // The wizard comes later; the document buttons follow the documents
+    // (UpdateMenuItems).
     SpeedButton2->setEnabled(false);
-    OptionenBtn->setEnabled(false);
+    connect(OptionenBtn, &QAction::triggered, this, &TMainForm::OptionenBtnClick);
     connect(SpeedButton1, &QAction::triggered, this, &TMainForm::SpeedButton1Click);
     connect(OpenBtn, &QAction::triggered, this, &TMainForm::FileOpenItemClick);
     connect(SaveBtn, &QAction::triggered, this, [this] { Forward(&TMDIChild::Speichern1); });
@@ -530,7 +542,18 @@ void TMainForm::FormShow(const std::vector<std::string>& args, const std::string
         if (TMDIChild* child = CreateMDIChild(kEmptyMarker)) child->Document().FileName.clear();
         UpdateMRU("");
     }
+    AllgOpt->AnmeldenClick(false);
     SplashTimer->start();
+}
+
+// The open dialogs take their initial folder from the options at every
+// request, so a changed working folder needs no step of its own here.
+void TMainForm::Optionen2Click() { AllgOpt->ShowModalOnPage(-1); }
+
+void TMainForm::OptionenBtnClick() {
+    Optionen2Click();
+    // The description line may have been switched on or off.
+    for (TMDIChild* child : Documents()) child->FormResize();
 }
 
 void TMainForm::SplashTimerTimer() {

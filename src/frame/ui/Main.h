@@ -27,6 +27,7 @@ class QMenu;
 class QTimer;
 class QToolBar;
 class TAboutBox;
+class TAllgOpt;
 class TFileSearchForm;
 class TMDIChild;
 class TSearchInfoForm;
@@ -117,6 +118,9 @@ public:
     void HomepageffnenInternetanschluntig1Click();
     void Pelko32Vokabelarchivonline1Click();
     void HelpAboutItemClick();
+    // The general options dialog on the page last shown.
+    void Optionen2Click();
+    void OptionenBtnClick();
     void EditBtnClick();
     void Kennwortschutzndern1Click();
     void LernBtnClick();
@@ -159,6 +163,7 @@ public:
     QLabel* StatusPanels[3] = {};
 
     TAboutBox* AboutBox = nullptr;
+    TAllgOpt* AllgOpt = nullptr;
     TSearchInfoForm* SearchInfoForm = nullptr;
     TFileSearchForm* FileSearchForm = nullptr;
 

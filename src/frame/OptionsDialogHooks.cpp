@@ -1,0 +1,6 @@
+#include "frame/OptionsDialogHooks.h"
+
+OptionsDialogHooks& TheOptionsDialogHooks() {
+    static OptionsDialogHooks hooks;
+    return hooks;
+}
