@@ -1,0 +1,416 @@
+#include "helpviewer/ui/HelpMain.h"
+
+#include "frame/CommandLine.h"
+#include "frame/InstanceManager.h"
+#include "helpviewer/HelpTexts.h"
+#include "platform/CodePage.h"
+#include "platform/Dialogs.h"
+#include "platform/ProgramFolder.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+#include <exception>
+
+namespace helpviewer {
+
+namespace {
+
+QString FromPage(const std::string& bytes) {
+    return QString::fromStdString(platform::BytesToUtf8(platform::CodePage::Cp1252, bytes));
+}
+
+QToolButton* Button(QWidget* parent, QHBoxLayout* row, const char* text) {
+    auto* b = new QToolButton(parent);
+    b->setText(QString::fromUtf8(text));
+    b->setFixedSize(80, 22);
+    row->addWidget(b);
+    return b;
+}
+
+}  // namespace
+
+THelpMainForm::THelpMainForm(platform::TRegistry& registry, std::string firstPage, QWidget* parent)
+    : QMainWindow(parent), registry_(registry), firstPage_(std::move(firstPage)) {
+    setWindowTitle(QString::fromUtf8(kHelpTitle));
+    setGeometry(152, 110, 818, 531);
+    DefaultPagePath = platform::ProgramFile("Hilfe/index.html");
+    HelpFolder = platform::ProgramFile("Hilfe");
+    BuildWidgets();
+    BuildMenus();
+
+    OnCommandLineReceived = [this] { OpenHandedOverPage(ReceivedCommandLine); };
+    qApp->installEventFilter(this);
+
+    Viewer->OnHotSpotCovered = [this](const std::string& src) { StatusLabel->setText(FromPage(src)); };
+    Viewer->OnHotSpotClick = [this](const std::string& src, bool& handled) {
+        if (!IsShellLink(src)) return;
+        if (OnOpenExternally) OnOpenExternally(src);
+        handled = true;
+    };
+    Viewer->OnHistoryChange = [this] { ViewerHistoryChange(); };
+    Viewer->OnKeyPress = [this](int ch) {
+        if (ch == 8) BackClick();
+    };
+    Viewer->SetBorderStyle(htmlengine::THTMLBorderStyle::htNone);
+    Viewer->SetHistoryMaxCount(128);
+    PageControl->hide();
+    PageControlResize();
+
+    TViewerSettings settings;
+    LoadViewerSettings(registry_, settings);
+    vg->setChecked(settings.StayOnTop);
+    N141Click(settings.FontSize);
+    ApplyStayOnTop();
+}
+
+THelpMainForm::~THelpMainForm() {
+    qApp->removeEventFilter(this);
+    OnCommandLineReceived = nullptr;
+}
+
+void THelpMainForm::BuildWidgets() {
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    auto* top = new QWidget(central);
+    top->setFixedHeight(24);
+    auto* row = new QHBoxLayout(top);
+    row->setContentsMargins(1, 1, 1, 1);
+    row->setSpacing(0);
+    BackButton = Button(top, row, "Zurück");
+    ForwardButton = Button(top, row, "Vorwärts");
+    row->addSpacing(24);
+    InhaltButton = Button(top, row, "Inhalt");
+    row->addSpacing(24);
+    SearchToolButton = Button(top, row, "Suchen");
+    HistoryToolButton = Button(top, row, "Verlauf");
+    SearchToolButton->setCheckable(true);
+    HistoryToolButton->setCheckable(true);
+    row->addSpacing(24);
+    EndButton = Button(top, row, "Ende (ESC)");
+    ReloadButton = Button(top, row, "Neu laden");
+    ReloadButton->hide();
+    row->addStretch();
+    column->addWidget(top);
+
+    auto* splitter = new QSplitter(central);
+    splitter->setHandleWidth(3);
+    PageControl = new QTabWidget(splitter);
+    PageControl->resize(201, PageControl->height());
+    SuchenSheet = new QWidget;
+    auto* s = new QVBoxLayout(SuchenSheet);
+    auto* label = new QLabel(QString::fromUtf8("Such&text:"), SuchenSheet);
+    SearchEdit = new QLineEdit(SuchenSheet);
+    label->setBuddy(SearchEdit);
+    SearchButton = new QPushButton(QString::fromUtf8("&Suchen"), SuchenSheet);
+    SearchButton->setFixedSize(60, 23);
+    auto* line = new QHBoxLayout;
+    line->addWidget(SearchEdit);
+    line->addWidget(SearchButton);
+    SearchBox = new QListWidget(SuchenSheet);
+    s->addWidget(label);
+    s->addLayout(line);
+    s->addWidget(SearchBox);
+    HistorySheet = new QWidget;
+    auto* h = new QVBoxLayout(HistorySheet);
+    HistoryBox = new QListWidget(HistorySheet);
+    h->addWidget(HistoryBox);
+    PageControl->addTab(SuchenSheet, QString::fromUtf8("&Suchen"));
+    PageControl->addTab(HistorySheet, QString::fromUtf8("&Verlauf"));
+    Viewer = new htmlengine::THtmlPane(splitter);
+    splitter->setStretchFactor(1, 1);
+    column->addWidget(splitter, 1);
+    setCentralWidget(central);
+    StatusLabel = new QLabel(this);
+    statusBar()->addWidget(StatusLabel, 1);
+
+    connect(BackButton, &QToolButton::clicked, this, [this] { Guard([this] { BackClick(); }); });
+    connect(ForwardButton, &QToolButton::clicked, this, [this] { Guard([this] { ForwardClick(); }); });
+    connect(InhaltButton, &QToolButton::clicked, this, [this] { Guard([this] { InhaltButtonClick(); }); });
+    connect(SearchToolButton, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
+    connect(HistoryToolButton, &QToolButton::clicked, this, [this] { SpeedButton4Click(); });
+    connect(EndButton, &QToolButton::clicked, this, &QWidget::close);
+    connect(ReloadButton, &QToolButton::clicked, this, [this] { Guard([this] { ReloadButtonClick(); }); });
+    connect(SearchButton, &QPushButton::clicked, this, [this] { Guard([this] { SearchButtonClick(); }); });
+    connect(SearchEdit, &QLineEdit::returnPressed, this, [this] { Guard([this] { SearchButtonClick(); }); });
+    connect(SearchBox, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { Guard([this, item] { SearchBoxClick(SearchBox->row(item)); }); });
+    connect(HistoryBox, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (!fillingHistory_ && row >= 0) Guard([this, row] { HistoryBoxClick(row); });
+    });
+    connect(PageControl, &QTabWidget::currentChanged, this, [this] { PageControlResize(); });
+    connect(splitter, &QSplitter::splitterMoved, this, [this] { PageControlResize(); });
+}
+
+void THelpMainForm::BuildMenus() {
+    QMenu* datei = menuBar()->addMenu(QString::fromUtf8("&Datei"));
+    datei->addAction(QString::fromUtf8("&Öffnen..."), QKeySequence(Qt::CTRL | Qt::Key_O), this,
+                     [this] { Guard([this] { ffnen1Click(); }); });
+    datei->addSeparator();
+    datei->addAction(QString::fromUtf8("&Inhalt"), QKeySequence(Qt::CTRL | Qt::Key_I), this,
+                     [this] { Guard([this] { InhaltButtonClick(); }); });
+    datei->addAction(QString::fromUtf8("&Neu laden"), QKeySequence(Qt::Key_F5), this,
+                     [this] { Guard([this] { ReloadButtonClick(); }); });
+    datei->addSeparator();
+    datei->addAction(QString::fromUtf8("&Beenden"), QKeySequence(Qt::ALT | Qt::Key_F4), this, &QWidget::close);
+
+    HistoryMenuItem = menuBar()->addMenu(QString::fromUtf8("&Verlauf"));
+    HistoryMenuItem->setEnabled(false);
+    for (int i = 0; i < 128; ++i) {
+        QAction* item = HistoryMenuItem->addAction(QString());
+        item->setCheckable(true);
+        item->setVisible(false);
+        connect(item, &QAction::triggered, this, [this, i] { Guard([this, i] { HistoryItemClick(i); }); });
+        HistoryItems[size_t(i)] = item;
+    }
+
+    QMenu* optionen = menuBar()->addMenu(QString::fromUtf8("&Optionen"));
+    QMenu* size = optionen->addMenu(QString::fromUtf8("&Schriftgröße"));
+    sizes_ = new QActionGroup(this);
+    auto sizeItem = [&](const char* text, int points) {
+        QAction* a = size->addAction(QString::fromUtf8(text));
+        a->setCheckable(true);
+        sizes_->addAction(a);
+        connect(a, &QAction::triggered, this, [this, points] { N141Click(points); });
+        return a;
+    };
+    N101 = sizeItem("10 pt", 10);
+    N121 = sizeItem("12 pt", 12);
+    N141 = sizeItem("14 pt", 14);
+    N121->setChecked(true);
+    vg = optionen->addAction(QString::fromUtf8("Immer im &Vordergrund"));
+    vg->setCheckable(true);
+    connect(vg, &QAction::triggered, this, [this](bool on) { vgClick(on); });
+
+    QMenu* hilfe = menuBar()->addMenu(QString::fromUtf8("&Hilfe"));
+    HilfezumProgramm1 = hilfe->addAction(QString::fromUtf8("Hilfe zum Programm"), this, [this] {
+        Guard([this] {
+            Viewer->OpenHtmlFile(platform::ProgramFile("Hilfe/help.html"));
+            UpdateViewerCaption();
+        });
+    });
+    HilfezumProgramm1->setVisible(false);
+    hilfe->addAction(QString::fromUtf8("&Info..."), this, [this] { Guard([this] { ShowAboutPage(); }); });
+}
+
+void THelpMainForm::Guard(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const std::exception& e) {
+        platform::Dialogs().ShowException(e.what());
+    }
+}
+
+// ---- start and end
+
+void THelpMainForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (shown_) return;
+    shown_ = true;
+    // From the event loop, so an error box about the page runs inside it.
+    QTimer::singleShot(0, this, [this] { Guard([this] { FormShow(); }); });
+}
+
+void THelpMainForm::FormShow() {
+    // No existence test here: a missing page is reported by the viewer.
+    Viewer->OpenHtmlFile(firstPage_.empty() ? DefaultPagePath : firstPage_);
+    PageControlResize();
+}
+
+void THelpMainForm::closeEvent(QCloseEvent* event) {
+    // Closed at session end while a box is open: the box goes too.
+    if (QWidget* box = QApplication::activeModalWidget(); box && box != this) box->close();
+    TViewerSettings settings;
+    settings.StayOnTop = vg->isChecked();
+    settings.FontSize = N141->isChecked() ? 14 : N121->isChecked() ? 12 : 10;
+    // A failure is shown; the window still closes.
+    Guard([&] { SaveViewerSettings(registry_, settings); });
+    event->accept();
+}
+
+void THelpMainForm::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+// ---- pages and history
+
+void THelpMainForm::InhaltButtonClick() {
+    Viewer->OpenHtmlFile(DefaultPagePath);
+    UpdateViewerCaption();
+}
+
+void THelpMainForm::ReloadButtonClick() { Viewer->ReloadDocument(); }
+void THelpMainForm::BackClick() { Viewer->GoToHistoryEntry(Viewer->HistoryCursor() + 1); }
+void THelpMainForm::ForwardClick() { Viewer->GoToHistoryEntry(Viewer->HistoryCursor() - 1); }
+void THelpMainForm::HistoryItemClick(int index) { Viewer->GoToHistoryEntry(index); }
+
+void THelpMainForm::HistoryBoxClick(int row) {
+    Viewer->GoToHistoryEntry(row);
+    HistoryBox->setFocus();
+}
+
+void THelpMainForm::ffnen1Click() {
+    platform::FileDialogRequest request;
+    request.filter = "HTML Dateien (*.htm;*.html)|*.htm;*.html|Alle Dateien (*.*)|*.*";
+    if (!Viewer->LoadedFileName().empty()) request.initialDir = htmlengine::FolderOf(Viewer->LoadedFileName());
+    const platform::FileDialogResult result = platform::Dialogs().OpenFileDialog(request);
+    if (!result.accepted || result.files.empty()) return;
+    Viewer->OpenHtmlFile(result.files.front());
+    SetBareCaption();
+}
+
+void THelpMainForm::ViewerHistoryChange() {
+    const auto& entries = Viewer->History().Entries;
+    const int count = int(entries.size());
+    HistoryMenuItem->setEnabled(count > 0);
+    for (int i = 0; i < 128; ++i) {
+        QAction* item = HistoryItems[size_t(i)];
+        if (i < count) {
+            const auto& e = entries[size_t(i)];
+            item->setText(FromPage(HistoryItemCaption(e.File, e.Title)));
+            item->setChecked(i == Viewer->HistoryCursor());
+            item->setVisible(true);
+        } else {
+            item->setVisible(false);
+        }
+    }
+    fillingHistory_ = true;
+    HistoryBox->clear();
+    for (int i = 0; i < std::min(count, 128); ++i) HistoryBox->addItem(FromPage(entries[size_t(i)].Title));
+    fillingHistory_ = false;
+    UpdateViewerCaption();
+    Viewer->setFocus();
+}
+
+void THelpMainForm::UpdateViewerCaption() { setWindowTitle(FromPage(ViewerCaption(Viewer->PageTitle()))); }
+void THelpMainForm::SetBareCaption() { setWindowTitle(FromPage(Viewer->PageTitle())); }
+
+void THelpMainForm::ShowAboutPage() {
+    const std::string page = AboutPage();
+    Viewer->ShowHtmlBuffer(page.data(), int32_t(page.size()));
+    UpdateViewerCaption();
+}
+
+void THelpMainForm::OpenHandedOverPage(const std::string& commandLine) {
+    showNormal();
+    raise();
+    activateWindow();
+    for (const std::string& page : HandedOverFilesToOpen(commandLine, OwnExecutablePath()))
+        Guard([this, &page] { Viewer->OpenHtmlFile(page); });
+}
+
+// ---- options
+
+void THelpMainForm::N141Click(int size) {
+    Viewer->SetDefFontSize(size);
+    (size == 10 ? N101 : size == 14 ? N141 : N121)->setChecked(true);
+}
+
+void THelpMainForm::vgClick(bool checked) {
+    vg->setChecked(checked);
+    ApplyStayOnTop();
+}
+
+void THelpMainForm::ApplyStayOnTop() {
+    const bool on = vg->isChecked();
+    if (bool(windowFlags() & Qt::WindowStaysOnTopHint) == on) return;
+    const bool visible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    if (visible) show();  // changing the flags hides the window
+}
+
+// ---- search and history pane
+
+void THelpMainForm::SearchButtonClick() {
+    SearchBox->clear();
+    results_.clear();
+    results_ = SearchHelpFolder(HelpFolder, SearchEdit->text().toStdString());
+    for (const TSearchResult& r : results_) SearchBox->addItem(FromPage(ShownPart(r.Line)));
+}
+
+void THelpMainForm::SearchBoxClick(int row) {
+    if (row < 0 || row >= int(results_.size())) return;
+    // The path is kept beside the line: an "@" in a title cannot cut it.
+    Viewer->OpenHtmlFile(results_[size_t(row)].Path);
+    SetBareCaption();
+}
+
+void THelpMainForm::SpeedButton1Click() {
+    if (PageControl->currentWidget() == HistorySheet) {
+        PageControl->show();
+        PageControl->setCurrentWidget(SuchenSheet);
+        SearchEdit->setFocus();
+        SearchToolButton->setChecked(true);
+    } else {
+        PageControl->setVisible(!PageControl->isVisible());
+        SearchToolButton->setChecked(PageControl->isVisible());
+    }
+    PageControlResize();
+}
+
+void THelpMainForm::SpeedButton4Click() {
+    if (PageControl->currentWidget() == SuchenSheet) {
+        PageControl->show();
+        PageControl->setCurrentWidget(HistorySheet);
+        HistoryToolButton->setChecked(true);
+    } else {
+        PageControl->setVisible(!PageControl->isVisible());
+    }
+    PageControlResize();
+}
+
+void THelpMainForm::PageControlResize() {
+    if (!PageControl->isVisible()) return;
+    const bool history = PageControl->currentWidget() == HistorySheet;
+    HistoryToolButton->setChecked(history);
+    SearchToolButton->setChecked(!history);
+}
+
+// ---- wheel
+
+bool THelpMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::Wheel) return QMainWindow::eventFilter(watched, event);
+    auto* wheel = static_cast<QWheelEvent*>(event);
+    const QPoint at = Viewer->mapFromGlobal(wheel->globalPosition().toPoint());
+    if (at.x() < 0 || at.y() < 0 || at.x() > Viewer->width() || at.y() > Viewer->height()) return false;
+    if (!Viewer->hasFocus()) Viewer->setFocus();
+    // Touchpads send small steps: one notch is 120.
+    const int dy = wheel->angleDelta().y();
+    wheelRest_ += dy;
+    int n = wheelRest_ / 120;
+    wheelRest_ -= n * 120;
+    if (dy == 0) n = -1;  // no delta counts as towards the user
+    const int key = WheelArrowKey(n) == 40 ? Qt::Key_Down : Qt::Key_Up;
+    const int count = WheelKeyCount(QApplication::wheelScrollLines()) * std::abs(n);
+    for (int i = 0; i < count; ++i) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+        QApplication::sendEvent(Viewer, &press);
+        QApplication::sendEvent(Viewer, &release);
+    }
+    return true;
+}
+
+}  // namespace helpviewer

@@ -1,0 +1,89 @@
+#pragma once
+// The document as the viewer control keeps it: pictures come from the shared
+// image cache (names resolved as the viewer resolves links), each image gets
+// a picture that draws through the canvas, and animated GIFs are stepped by
+// the viewer's 50 ms timer.
+
+#include "htmlengine/PageCells.h"
+#include "htmlengine/PageImages.h"
+
+#include <functional>
+#include <stdexcept>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace htmlengine {
+
+// A picture of the page: a cached bitmap, or an animated GIF of this image's own.
+class TViewerPicture : public ImagePicture {
+public:
+    TViewerPicture(std::string source, TStringBitmapList::Entry entry, std::unique_ptr<TGIFImage> gif);
+    int32_t Width() const override;
+    int32_t Height() const override;
+    void Draw(Canvas& canvas, const TRect& dest, bool masked) const override;
+
+    const std::string& Source() const { return source_; }
+    TGIFImage* Gif() const { return gif_.get(); }
+    // 32-bit pixels, alpha 0 where the picture is transparent.
+    const EngineBitmap& Pixels() const { return pixels_; }
+    bool HasMask() const { return hasMask_; }
+    bool Released = false;
+    // Gives the cache entry back; the pixels stay until the document is cleared.
+    void Release();
+
+private:
+    std::string source_;
+    TStringBitmapList::Entry entry_;
+    std::unique_ptr<TGIFImage> gif_;
+    EngineBitmap pixels_;
+    bool hasMask_ = false;
+};
+
+class TViewerDocument : public TSectionList {
+public:
+    TViewerDocument(const ScreenState& screen, TStringBitmapList& cache);
+    ~TViewerDocument() override;
+
+    // The viewer's link resolution for picture names.
+    std::function<std::string(const std::string&)> ResolveName;
+
+    // Also frees the pictures of the page.
+    void ClearDocument();
+
+    ImagePicture* FetchImage(const std::string& source, uint8_t& transparent) override;
+    void ReleaseImage(const std::string& source) override;
+    std::string ExpandImageName(const std::string& source) override;
+
+    const std::vector<TGIFImage*>& AnimatedGifs() const { return animated_; }
+    // After each layout every animated GIF starts again at frame 1.
+    void RestartAnimations(uint32_t nowMs);
+    // Before each paint: what the paint draws is marked shown again.
+    void MarkAnimationsNotDrawn();
+    // One timer tick: the rectangles (panel coordinates) to repaint.
+    std::vector<TRect> AnimationTick(uint32_t nowMs);
+
+    // The background picture's pixels, if it has any.
+    const TViewerPicture* BackgroundPicture() const { return dynamic_cast<const TViewerPicture*>(BgPicture); }
+
+private:
+    const ScreenState& screen_;
+    TStringBitmapList& cache_;
+    std::vector<std::unique_ptr<TViewerPicture>> pictures_;
+    std::vector<TGIFImage*> animated_;
+};
+
+}  // namespace htmlengine
+
+namespace htmlengine {
+
+// A file the viewer cannot find or read; its text is shown to the user.
+class EInOutError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The one-tag page that shows a picture file.
+std::string PicturePageText(const std::string& fileName);
+
+}  // namespace htmlengine

@@ -1,0 +1,277 @@
+#pragma once
+// The viewer control: loads HTML, text and picture files and HTML held in
+// memory into its document, lays it out for its width, paints it on a child
+// paint panel and keeps the two scroll bars. Links, anchors, visited links
+// and the history; keys, bars, panning, auto-scroll and selection.
+
+#include "htmlengine/HistoryModel.h"
+#include "htmlengine/LinkResolver.h"
+#include "htmlengine/PagePars.h"
+#include "htmlengine/ViewerDocument.h"
+#include "htmlengine/ViewerGeometry.h"
+#include "htmlengine/ui/QtMeasurer.h"
+
+#include <QPixmap>
+#include <QPoint>
+#include <QScrollBar>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace htmlengine {
+
+class THtmlPane;
+
+class TPaintPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit TPaintPanel(THtmlPane* pane);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    THtmlPane* pane_;
+};
+
+// The vertical bar: positions are document pixels.
+class T32ScrollBar : public QScrollBar {
+    Q_OBJECT
+public:
+    explicit T32ScrollBar(QWidget* parent) : QScrollBar(Qt::Vertical, parent) {}
+    // Nothing when all four are unchanged; page is the panel height + 1.
+    void SetScrollParams(int32_t position, int32_t page, int32_t maximum, int32_t minimum);
+};
+
+// Forms come with their own host; until then the viewer hosts no controls.
+class TNoControlsHost : public FormControlHost {
+public:
+    std::unique_ptr<FormWidget> Create(const FormWidgetOptions&) override { return nullptr; }
+};
+
+class THtmlPane : public QWidget {
+    Q_OBJECT
+    friend class TPaintPanel;
+
+public:
+    // screen and cache default to the program's shared ones.
+    explicit THtmlPane(QWidget* parent = nullptr, const ScreenState* screen = nullptr,
+                       TStringBitmapList* cache = nullptr);
+    ~THtmlPane() override;
+
+    // Events of the host.
+    std::function<void(const std::string& src)> OnHotSpotCovered;
+    std::function<void(const std::string& src, bool& handled)> OnHotSpotClick;
+    std::function<void()> OnHistoryChange;
+    std::function<void(bool on)> OnProcessing;
+    std::function<void(int32_t delay, const std::string& url)> OnMetaRefresh;
+    std::function<void(const std::string& httpEquiv, const std::string& name, const std::string& content)> OnMeta;
+    std::function<void(const std::string& src, int32_t loop, bool terminate)> OnSoundRequest;
+    // A typed character: 8 backspace, 13 enter, 27 escape, else its code.
+    std::function<void(int ch)> OnKeyPress;
+    // Milliseconds for animation and auto-scroll (tests give their own clock).
+    std::function<uint32_t()> Clock;
+
+    void OpenHtmlFile(const std::string& name);
+    void OpenTextFile(const std::string& name);
+    void OpenImageFile(const std::string& name);
+    void ShowHtmlBuffer(const char* chars, int32_t length);
+    void ReloadDocument();
+    void ClearViewer();
+
+    const std::string& PageTitle() const { return title_; }
+    const std::string& LoadedFileName() const { return loadedFile_; }
+    const std::string& LinkUnderMouse() const { return linkUrl_; }
+    const std::string& Base() const { return base_; }
+    const std::string& BaseTarget() const { return baseTarget_; }
+    uint8_t FileKind() const { return kind_; }
+
+    // History and visited links.
+    const THistoryList& History() const { return history_; }
+    int32_t HistoryCursor() const { return history_.Cursor; }
+    void GoToHistoryEntry(int32_t index);
+    void ClearHistory() { history_.Clear(); }
+    void SetHistoryMaxCount(int32_t value) { history_.SetMaxCount(value); }
+    int32_t HistoryMaxCount() const { return history_.MaxCount(); }
+    void SetVisitedMaxCount(int32_t value);
+    const TVisitedList& Visited() const { return visited_; }
+    bool JumpToAnchor(const std::string& name);
+    virtual void FollowLink();
+    virtual std::string ResolveLinkToFile(const std::string& link) const;
+
+    // Scrolling.
+    int32_t VerticalPosition() const { return vbar_->value(); }
+    int32_t HorizontalPosition() const { return hpos_; }
+    void ScrollTo(int32_t y);
+    void ScrollToClamped(int32_t y);
+    int32_t CurrentPosition() const;
+    void RestorePosition(int32_t p);
+    int32_t DocumentHeight() const { return docHeight_; }
+    int32_t DocumentWidth() const { return docWidth_; }
+
+    // Properties.
+    void SetDefFontSize(int32_t size);
+    int32_t DefFontSize() const { return defFontSize_; }
+    void SetDefFontName(const std::string& name);
+    void SetDefPreFontName(const std::string& name);
+    void SetDefBackground(TColor color);
+    void SetDefFontColor(TColor color);
+    void SetDefHotSpotColor(TColor color);
+    void SetDefVisitedLinkColor(TColor color);
+    void SetMarginWidth(int32_t value);
+    void SetMarginHeight(int32_t value);
+    int32_t MarginWidth() const { return marginWidth_; }
+    int32_t MarginHeight() const { return marginHeight_; }
+    void SetViewImages(bool on);
+    void SetImageCacheCount(int32_t count);
+    int32_t ImageCacheCount() const { return imageCacheCount_; }
+    void SetNoSelect(bool on);
+    bool NoSelect() const { return noSelect_; }
+    void SetScrollBars(TScrollStyle bars);
+    void SetBorderStyle(THTMLBorderStyle style);
+    void SetServerRoot(const std::string& root);
+    const std::string& ServerRoot() const { return serverRoot_; }
+    bool Processing() const { return processing_; }
+    // The control's own colour (the page background, palette-relative).
+    TColor Color() const { return color_; }
+
+    TViewerDocument& Document() { return doc_; }
+    QWidget* PaintPanel() const { return panel_; }
+    QScrollBar* VertScrollBar() const { return vbar_; }
+    QScrollBar* HorzScrollBar() const { return hbar_; }
+    const TAnchorList& Anchors() const { return anchors_; }
+    int32_t CaretIndex() const { return caret_; }
+    bool PanMode() const { return panMode_; }
+    bool AutoScrolling() const { return loopRunning_; }
+
+    // The timers' work, callable from tests.
+    void AnimationTick();
+    void HotSpotTimerTick();
+    void AutoScrollTick();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+    virtual void HtmlMouseDown(Qt::MouseButton button, int x, int y);
+    virtual void HtmlMouseMove(Qt::MouseButtons buttons, int x, int y);
+    virtual void HtmlMouseUp(Qt::MouseButton button, int x, int y);
+    void DoubleClick(int x, int y);
+
+private:
+    struct Remembered {
+        std::string file, title;
+        uint8_t kind;
+        int32_t position;
+    };
+    Remembered RememberPage() const;
+    void Open(const std::string& name, uint8_t kind);
+    void LoadDocument(const std::string& name, uint8_t kind);
+    void ResetForLoad();
+    void AfterParse(const ParseResult& result);
+    void HandleMetaTag(const std::string& httpEquiv, const std::string& name, const std::string& content);
+    void LayoutDocument();
+    void ArrangeScrollBars();
+    void RelayoutKeepingPosition();
+    void ReapplyFontsKeepingPosition();
+    void SetMargin(int32_t& property, int32_t& current, int32_t value);
+    void SetProcessing(bool on);
+    void ApplyDefaults();
+    void PaintBuffered(QPainter& painter, const QRect& clip);
+    void PaintBackground(QPainter& painter, const QRect& clip);
+    void DocumentBackgroundChanged(TColor color);
+    void PushHistoryEntry(const Remembered& old);
+    void RecordVisited(const std::string& url);
+    void MarkVisitedLinks();
+    std::string ResolvedLinkUrl(const std::string& url) const;
+    bool LinkAtPoint(int x, int y, TFormControlObj*& control, TUrlTarget& target);
+    int32_t IndexAtPoint(int x, int y, bool& inText);
+    bool WordAtPoint(int x, int y, std::string& word, int32_t& first, int32_t& last);
+    void ExtendSelection(int x, int y);
+    void StartAutoScroll();
+    void SetScrollFromBar(int value);
+    void SetPanelCursor(int engineCursor);
+    uint32_t Now() const;
+
+    const ScreenState& screen_;
+    TStringBitmapList& cache_;
+    QtMeasurer measurer_;
+    SystemColors system_;
+    TNoControlsHost noControls_;
+    TViewerDocument doc_;
+    TAnchorList anchors_;
+    QWidget* border_;
+    TPaintPanel* panel_;
+    T32ScrollBar* vbar_;
+    QScrollBar* hbar_;
+    int32_t scrollBarWidth_;
+    QTimer hotSpotTimer_;
+    QTimer animationTimer_;
+    QTimer autoScrollTimer_;
+
+    THistoryList history_;
+    TVisitedList visited_;
+
+    std::string title_, base_, baseTarget_, loadedFile_;
+    uint8_t kind_ = kHtmlFile;
+    std::string linkUrl_, linkTarget_;
+    bool processing_ = false;
+    bool layoutBusy_ = false;
+    int32_t metaDelay_ = 0;
+    std::string metaUrl_;
+    int32_t docWidth_ = 0, docHeight_ = 0;
+    int32_t hpos_ = 0;
+    int32_t curMarginWidth_ = 10, curMarginHeight_ = 5;
+    int32_t caret_ = 0;
+    int32_t selAnchor_ = -1;
+    bool settingBar_ = false;
+
+    // Properties.
+    std::string defFontName_ = "Times New Roman";
+    std::string defPreFontName_ = "Courier New";
+    int32_t defFontSize_ = 12;
+    TColor defBackground_ = clBtnFace;
+    TColor defFontColor_ = clBtnText;
+    TColor hotSpotColor_ = 0xFF0000;
+    TColor visitedColor_ = 0x800080;
+    TColor overLinkColor_ = 0xFF0000;
+    TColor color_ = clBtnFace;
+    int32_t marginWidth_ = 10, marginHeight_ = 5;
+    int32_t imageCacheCount_ = 5;
+    bool noSelect_ = false;
+    bool viewImages_ = true;
+    TScrollStyle scrollBars_ = TScrollStyle::ssBoth;
+    THTMLBorderStyle borderStyle_ = THTMLBorderStyle::htFocused;
+    std::string serverRoot_;
+
+    // Mouse state.
+    bool panMode_ = false;
+    int panStartY_ = 0;
+    bool loopRunning_ = false;
+    bool selecting_ = false;
+    bool selectionInProgress_ = false;
+    bool linkJustClicked_ = false;
+    std::optional<uint32_t> lastStep_;
+    QPoint lastMouse_;
+    int cursor_ = 0;  // engine cursor on the panel, 0 the arrow
+
+    // The background tile, made once per picture.
+    const TViewerPicture* tilePicture_ = nullptr;
+    QPixmap tile_;
+};
+
+// The program's shared picture state, made on first use (after the QApplication).
+const ScreenState& ProgramScreenState();
+TStringBitmapList& ProgramImageCache();
+
+}  // namespace htmlengine

@@ -1,0 +1,181 @@
+#include "helpviewer/HelpTexts.h"
+#include "helpviewer/ui/HelpMain.h"
+#include "platform/Dialogs.h"
+#include "platform/ProgramFolder.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QTabWidget>
+#include <QToolButton>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace helpviewer {
+namespace {
+
+class HelpWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/pelko-helpmain-XXXXXX";
+        dir_ = ::mkdtemp(pattern);
+        previousFolder_ = platform::ProgramFolder();
+        platform::SetProgramFolder(dir_ + "/");
+        Write("Hilfe/index.html", "<title>Inhalt</title><a href=\"a.html\">A</a> <a href=\"HTTP://x.example/\">Web</a>");
+        Write("Hilfe/a.html", "<title>Seite A</title><a href=\"b.html\">B</a>");
+        Write("Hilfe/b.html", "<title></title>ohne Titel");
+    }
+    void TearDown() override {
+        platform::SetProgramFolder(previousFolder_);
+        std::filesystem::remove_all(dir_);
+    }
+    std::string Write(const std::string& name, const std::string& text) {
+        std::filesystem::create_directories(std::filesystem::path(dir_ + "/" + name).parent_path());
+        std::ofstream(dir_ + "/" + name, std::ios::binary) << text;
+        return dir_ + "/" + name;
+    }
+    static void Show(THelpMainForm& form) {
+        form.show();
+        QApplication::processEvents();  // the first page opens from the event loop
+    }
+    std::string Page(const std::string& name) { return dir_ + "/Hilfe/" + name; }
+    std::string RegistryFile() { return dir_ + "/registry.reg"; }
+
+    std::string dir_, previousFolder_;
+    platform::ScriptedDialogs dialogs_;
+    platform::ScopedDialogs scoped_{dialogs_};
+};
+
+TEST_F(HelpWindow, StartsOnIndexAndKeepsHistory) {
+    platform::TRegistry registry(platform::RegRoot::CurrentUser, RegistryFile());
+    THelpMainForm form(registry);
+    Show(form);
+    EXPECT_EQ(form.Viewer->LoadedFileName(), Page("index.html"));
+    EXPECT_EQ(form.windowTitle(), "Pelko32 Hilfe - Inhalt");
+    EXPECT_TRUE(form.HistoryMenuItem->isEnabled());
+
+    form.Viewer->OpenHtmlFile(Page("a.html"));
+    form.Viewer->OpenHtmlFile(Page("b.html"));
+    EXPECT_EQ(form.windowTitle(), "Pelko32 Hilfe - ");
+    ASSERT_EQ(form.HistoryBox->count(), 3);
+    EXPECT_EQ(form.HistoryBox->item(0)->text(), "");
+    EXPECT_EQ(form.HistoryBox->item(1)->text(), "Seite A");
+    EXPECT_EQ(form.HistoryItems[1]->text().toStdString(), Page("a.html") + "--Seite A");
+    EXPECT_EQ(form.HistoryItems[0]->text().toStdString(), Page("b.html"));
+    EXPECT_TRUE(form.HistoryItems[0]->isChecked());
+    EXPECT_FALSE(form.HistoryItems[3]->isVisible());
+
+    form.ForwardClick();  // at the newest: nothing
+    EXPECT_EQ(form.Viewer->HistoryCursor(), 0);
+    form.BackClick();
+    form.BackClick();
+    EXPECT_EQ(form.Viewer->LoadedFileName(), Page("index.html"));
+    form.BackClick();  // at the oldest: nothing
+    EXPECT_EQ(form.Viewer->HistoryCursor(), 2);
+    EXPECT_TRUE(form.HistoryItems[2]->isChecked());
+    form.HistoryBoxClick(0);
+    EXPECT_EQ(form.Viewer->LoadedFileName(), Page("b.html"));
+}
+
+TEST_F(HelpWindow, MissingFirstPageIsReported) {
+    platform::TRegistry registry(platform::RegRoot::CurrentUser, RegistryFile());
+    THelpMainForm form(registry, Page("fehlt.html"));
+    Show(form);
+    ASSERT_EQ(dialogs_.Texts().size(), 1u);
+    EXPECT_EQ(dialogs_.Texts()[0], "Can't locate file: " + Page("fehlt.html"));
+    EXPECT_EQ(form.Viewer->LoadedFileName(), "");
+}
+
+TEST_F(HelpWindow, FontSizeAndStayOnTopAreKept) {
+    {
+        platform::TRegistry registry(platform::RegRoot::CurrentUser, RegistryFile());
+        THelpMainForm form(registry);
+        EXPECT_TRUE(form.N121->isChecked());
+        EXPECT_EQ(form.Viewer->DefFontSize(), 12);
+        form.N141->trigger();
+        EXPECT_TRUE(form.N141->isChecked());
+        EXPECT_FALSE(form.N121->isChecked());
+        EXPECT_EQ(form.Viewer->DefFontSize(), 14);
+        form.vg->trigger();
+        EXPECT_TRUE(form.vg->isChecked());
+        EXPECT_TRUE(form.windowFlags() & Qt::WindowStaysOnTopHint);
+        Show(form);
+        form.close();
+    }
+    platform::TRegistry registry(platform::RegRoot::CurrentUser, RegistryFile());
+    THelpMainForm again(registry);
+    EXPECT_TRUE(again.N141->isChecked());
+    EXPECT_EQ(again.Viewer->DefFontSize(), 14);
+    EXPECT_TRUE(again.vg->isChecked());
+    EXPECT_TRUE(again.windowFlags() & Qt::WindowStaysOnTopHint);
+}
+
+TEST_F(HelpWindow, WebLinksGoOutsideAndHandOverOpensPages) {
+    platform::TRegistry registry(platform::RegRoot::CurrentUser, RegistryFile());
+    THelpMainForm form(registry);
+    std::vector<std::string> opened;
+    form.OnOpenExternally = [&](const std::string& url) { opened.push_back(url); };
+    Show(form);
+    bool handled = false;
+    form.Viewer->OnHotSpotClick("HTTP://x.example/", handled);
+    EXPECT_TRUE(handled);
+    EXPECT_EQ(opened, (std::vector<std::string>{"HTTP://x.example/"}));
+    handled = false;
+    form.Viewer->OnHotSpotClick("a.html", handled);
+    EXPECT_FALSE(handled);
+
+    // The program path first, then two pages: the first page ends up shown.
+    form.OpenHandedOverPage("\"/opt/pelko/PelkoHelp.exe\" \"" + Page("a.html") + "\" \"" + Page("b.html") +
+                            "\" \"" + Page("fehlt.html") + "\"");
+    EXPECT_EQ(form.Viewer->LoadedFileName(), Page("a.html"));
+    EXPECT_EQ(form.Viewer->History().Entries[1].File, Page("b.html"));
+    EXPECT_TRUE(dialogs_.Texts().empty());
+}
+
+TEST_F(HelpWindow, SearchPaneAndAboutPage) {
+    platform::TRegistry registry(platform::RegRoot::CurrentUser, RegistryFile());
+    THelpMainForm form(registry);
+    Show(form);
+    form.SpeedButton1Click();
+    EXPECT_TRUE(form.PageControl->isVisible());
+    EXPECT_TRUE(form.SearchToolButton->isChecked());
+    form.SpeedButton4Click();
+    EXPECT_EQ(form.PageControl->currentWidget(), form.HistorySheet);
+    EXPECT_TRUE(form.HistoryToolButton->isChecked());
+    EXPECT_FALSE(form.SearchToolButton->isChecked());
+    form.SpeedButton4Click();
+    EXPECT_FALSE(form.PageControl->isVisible());
+
+    form.SearchEdit->setText("seite");
+    form.SearchButtonClick();
+    ASSERT_EQ(form.SearchBox->count(), 1);
+    EXPECT_EQ(form.SearchBox->item(0)->text(), "Seite A ");
+    form.SearchBoxClick(0);
+    EXPECT_EQ(form.Viewer->LoadedFileName(), Page("a.html"));
+    EXPECT_EQ(form.windowTitle(), "Seite A");  // bare until the next history change
+
+    form.ShowAboutPage();
+    EXPECT_EQ(form.windowTitle(), QString::fromUtf8("Pelko32 Hilfe - Info über die Pelko32 Hilfe"));
+    EXPECT_EQ(form.Viewer->LoadedFileName(), "");
+}
+
+TEST(HelpTexts, RulesOfTheWindow) {
+    EXPECT_EQ(HistoryItemCaption("/h/a.html", ""), "/h/a.html");
+    EXPECT_EQ(HistoryItemCaption("/h/a.html", "T"), "/h/a.html--T");
+    EXPECT_TRUE(IsShellLink("mailto:x@y"));
+    EXPECT_TRUE(IsShellLink("Http://x"));
+    EXPECT_FALSE(IsShellLink("https://x"));  // as the pages are written: no secure links
+    EXPECT_FALSE(IsShellLink("a.html"));
+    EXPECT_EQ(WheelArrowKey(-120), 40);
+    EXPECT_EQ(WheelArrowKey(0), 40);
+    EXPECT_EQ(WheelArrowKey(120), 38);
+    EXPECT_EQ(WheelKeyCount(3), 3);
+    EXPECT_EQ(WheelKeyCount(-1), 0);
+}
+
+}  // namespace
+}  // namespace helpviewer

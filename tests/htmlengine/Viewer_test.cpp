@@ -1,0 +1,432 @@
+
+// Pages in a temporary folder of the test's own, and a viewer control that
+// paints before each hit test (hit tests read what the last paint placed).
+
+#include "htmlengine/ui/HtmlPane.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <set>
+#include <string>
+#include "htmlengine/PageFonts.h"
+
+namespace htmlengine {
+namespace {
+class PageFolder {
+public:
+    PageFolder() {
+        char pattern[] = "/tmp/pelko-viewer-XXXXXX";
+        dir_ = ::mkdtemp(pattern);
+    }
+    ~PageFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(dir_, ec);
+    }
+    PageFolder(const PageFolder&) = delete;
+    PageFolder& operator=(const PageFolder&) = delete;
+
+    std::string Write(const std::string& name, const std::string& bytes) const {
+        const std::string path = dir_ + "/" + name;
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+    std::string Copy(const std::string& from, const std::string& name) const {
+        const std::string path = dir_ + "/" + name;
+        std::filesystem::copy_file(from, path, std::filesystem::copy_options::overwrite_existing);
+        return path;
+    }
+    const std::string& Dir() const { return dir_; }
+
+private:
+    std::string dir_;
+};
+
+inline void SendMouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+    QMouseEvent e(type, QPointF(at), QPointF(w->mapToGlobal(at)), button, held, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+inline void MouseMove(QWidget* w, QPoint at, Qt::MouseButtons held = Qt::NoButton) {
+    SendMouse(w, QEvent::MouseMove, at, Qt::NoButton, held);
+}
+inline void MouseClick(QWidget* w, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+    SendMouse(w, QEvent::MouseButtonPress, at, button, button);
+    SendMouse(w, QEvent::MouseButtonRelease, at, button, Qt::NoButton);
+}
+
+// Paragraphs enough to make a page scroll.
+inline std::string Filler(int n) {
+    std::string s;
+    for (int i = 0; i < n; ++i) s += "<p>Line " + std::to_string(i) + " of the filler text.</p>\n";
+    return s;
+}
+
+struct Viewer {
+    explicit Viewer(int w = 400, int h = 300) : pane(nullptr, &screen, &cache) {
+        pane.Clock = [this] { return now; };
+        pane.SetHistoryMaxCount(128);
+        pane.resize(w, h);
+        pane.show();
+    }
+    void Paint() { pane.PaintPanel()->grab(); }
+    // Moves the mouse over the panel until the link under it is url.
+    bool PointAtLink(const std::string& url, QPoint& at) {
+        Paint();
+        QWidget* p = pane.PaintPanel();
+        for (int y = 1; y < p->height(); y += 3)
+            for (int x = 1; x < p->width(); x += 4) {
+                MouseMove(p, QPoint(x, y));
+                if (pane.LinkUnderMouse() == url) {
+                    at = QPoint(x, y);
+                    return true;
+                }
+            }
+        return false;
+    }
+    bool ClickLink(const std::string& url) {
+        QPoint at;
+        if (!PointAtLink(url, at)) return false;
+        MouseClick(pane.PaintPanel(), at);
+        return true;
+    }
+
+    ScreenState screen{24};
+    TStringBitmapList cache;
+    uint32_t now = 1000;
+    THtmlPane pane;
+};
+
+#ifndef PELKO_FIXTURES
+#error "PELKO_FIXTURES must name the fixture folder"
+#endif
+std::string ImageFixture(const std::string& name) { return std::string(PELKO_FIXTURES) + "/images/" + name; }
+
+std::string Page(const std::string& title, const std::string& body) {
+    return "<html><head><title>" + title + "</title></head><body>" + body + "</body></html>";
+}
+
+TEST(Viewer, LoadsPageScrollsToAnchorInAnyCase) {
+    PageFolder dir;
+    const std::string a = dir.Write("a.html", Page("Seite A", Filler(60) + "<a name=\"Mitte\">Mitte</a>" + Filler(60)));
+    Viewer v;
+    v.pane.OpenHtmlFile(a + "#mITTE");
+    EXPECT_EQ(v.pane.PageTitle(), "Seite A");
+    EXPECT_EQ(v.pane.LoadedFileName(), a);
+    const int32_t atAnchor = v.pane.VerticalPosition();
+    EXPECT_GT(atAnchor, 0);
+    EXPECT_GT(v.pane.DocumentHeight(), v.pane.PaintPanel()->height());
+    EXPECT_TRUE(v.pane.VertScrollBar()->isVisible());
+
+    // The same file again, also with an anchor it lacks: the position stays, no new entry.
+    v.pane.OpenHtmlFile(a + "#fehlt");
+    EXPECT_EQ(v.pane.VerticalPosition(), atAnchor);
+    EXPECT_EQ(v.pane.History().Count(), 1);
+    // A new file without its anchor starts at the top.
+    const std::string b = dir.Write("b.html", Page("B", Filler(80)));
+    v.pane.OpenHtmlFile(b + "#fehlt");
+    EXPECT_EQ(v.pane.VerticalPosition(), 0);
+    EXPECT_EQ(v.pane.History().Count(), 2);
+}
+
+TEST(Viewer, MissingFileKeepsTheShownPage) {
+    PageFolder dir;
+    const std::string a = dir.Write("a.html", Page("A", "Text"));
+    Viewer v;
+    v.pane.OpenHtmlFile(a);
+    const std::string missing = dir.Dir() + "/fehlt.html";
+    try {
+        v.pane.OpenHtmlFile(missing + "#teil");
+        FAIL() << "no error";
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(std::string(e.what()), "Can't locate file: " + missing);
+    }
+    EXPECT_EQ(v.pane.LoadedFileName(), a);
+    EXPECT_EQ(v.pane.PageTitle(), "A");
+    EXPECT_FALSE(v.pane.Processing());
+    EXPECT_GT(v.pane.Document().Count(), 0);
+    // Empty names are ignored.
+    v.pane.OpenHtmlFile("");
+    EXPECT_EQ(v.pane.LoadedFileName(), a);
+}
+
+TEST(Viewer, LinkClickOpensPageAndHistoryGoesBackAndForward) {
+    PageFolder dir;
+    const std::string a =
+        dir.Write("a.html", Page("A", "<a href=\"Unter/B.HTML\">weiter</a>" + Filler(80) + "<a href=\"#x\">x</a>"));
+    const std::string b = dir.Write("unter/b.html", Page("B", Filler(80)));
+    Viewer v;
+    int changes = 0;
+    v.pane.OnHistoryChange = [&] { ++changes; };
+    v.pane.OpenHtmlFile(a);
+    v.pane.ScrollTo(100);
+    v.pane.ScrollTo(0);
+    ASSERT_TRUE(v.ClickLink("Unter/B.HTML"));
+    EXPECT_EQ(v.pane.LoadedFileName(), b);  // found whatever the case
+    EXPECT_EQ(v.pane.History().Count(), 2);
+    EXPECT_EQ(v.pane.HistoryCursor(), 0);
+    EXPECT_EQ(v.pane.History().Entries[1].File, a);
+
+    v.pane.ScrollTo(120);
+    const int32_t bPosition = v.pane.VerticalPosition();
+    v.pane.GoToHistoryEntry(1);
+    EXPECT_EQ(v.pane.LoadedFileName(), a);
+    EXPECT_EQ(v.pane.HistoryCursor(), 1);
+    // The followed link now shows as visited.
+    bool visited = false;
+    for (TFontObj* link : v.pane.Document().LinkList)
+        if (link->UrlTarget.Url == "Unter/B.HTML") visited = link->Visited;
+    EXPECT_TRUE(visited);
+
+    v.pane.GoToHistoryEntry(2);  // out of range
+    v.pane.GoToHistoryEntry(1);  // the shown one
+    EXPECT_EQ(v.pane.HistoryCursor(), 1);
+    v.pane.GoToHistoryEntry(0);
+    EXPECT_EQ(v.pane.LoadedFileName(), b);
+    EXPECT_EQ(v.pane.VerticalPosition(), bPosition);
+    EXPECT_GE(changes, 4);
+
+    // Going back and opening another page drops the newer entry.
+    v.pane.GoToHistoryEntry(1);
+    const std::string c = dir.Write("c.html", Page("C", "c"));
+    v.pane.OpenHtmlFile(c);
+    ASSERT_EQ(v.pane.History().Count(), 2);
+    EXPECT_EQ(v.pane.History().Entries[0].File, c);
+    EXPECT_EQ(v.pane.History().Entries[1].File, a);
+}
+
+TEST(Viewer, AnchorLinkWithinThePageAddsAnEntry) {
+    PageFolder dir;
+    const std::string a = dir.Write("a.html", Page("A", "<a href=\"#Ende\">zum Ende</a>" + Filler(80) + "<a name=\"ende\">E</a>" + Filler(10)));
+    Viewer v;
+    v.pane.OpenHtmlFile(a);
+    ASSERT_TRUE(v.ClickLink("#Ende"));
+    EXPECT_GT(v.pane.VerticalPosition(), 0);
+    EXPECT_EQ(v.pane.History().Count(), 2);
+    EXPECT_EQ(v.pane.Visited().Urls.front(), a + "#Ende");
+    v.pane.GoToHistoryEntry(1);
+    EXPECT_EQ(v.pane.VerticalPosition(), 0);
+}
+
+TEST(Viewer, HostHandlesLinkAndOtherKindsDoNothing) {
+    PageFolder dir;
+    const std::string a = dir.Write("a.html", Page("A", "<a href=\"b.html\">b</a> <a href=\"notiz.txt\">t</a>"));
+    dir.Write("b.html", Page("B", "b"));
+    dir.Write("notiz.txt", "text");
+    Viewer v;
+    std::vector<std::string> clicked;
+    v.pane.OnHotSpotClick = [&](const std::string& src, bool& handled) {
+        clicked.push_back(src);
+        handled = src == "b.html";
+    };
+    v.pane.OpenHtmlFile(a);
+    ASSERT_TRUE(v.ClickLink("b.html"));
+    ASSERT_TRUE(v.ClickLink("notiz.txt"));
+    EXPECT_EQ(clicked, (std::vector<std::string>{"b.html", "notiz.txt"}));
+    EXPECT_EQ(v.pane.LoadedFileName(), a);
+    EXPECT_TRUE(v.pane.Visited().Urls.empty());
+}
+
+TEST(Viewer, PictureLinkShowsPicturePage) {
+    PageFolder dir;
+    const std::string a = dir.Write("a.html", Page("A", "<a href=\"bild.gif#teil\">Bild</a>"));
+    const std::string gif = dir.Copy(ImageFixture("plain.gif"), "bild.gif");
+    Viewer v;
+    v.pane.OpenHtmlFile(a);
+    ASSERT_TRUE(v.ClickLink("bild.gif#teil"));
+    EXPECT_EQ(v.pane.LoadedFileName(), gif);
+    EXPECT_EQ(v.pane.FileKind(), kPictureFile);
+    EXPECT_EQ(v.pane.History().Count(), 2);
+    EXPECT_EQ(v.cache.Count(), 1);  // the picture came through the cache
+    v.pane.ReloadDocument();
+    EXPECT_EQ(v.pane.FileKind(), kPictureFile);
+    EXPECT_EQ(v.pane.History().Count(), 2);
+}
+
+TEST(Viewer, PicturePageTakesAnyFileName) {
+    PageFolder dir;
+    const std::string name = std::string(120, 'a') + "/" + std::string(120, 'b') + "/x\"q\".gif";
+    std::filesystem::create_directories(dir.Dir() + "/" + std::string(120, 'a') + "/" + std::string(120, 'b'));
+    const std::string gif = dir.Copy(ImageFixture("plain.gif"), name);
+    Viewer v;
+    v.pane.OpenImageFile(gif);
+    EXPECT_EQ(v.cache.Count(), 1);
+    EXPECT_EQ(v.cache.Key(0), TStringBitmapList::CacheKey(gif));
+}
+
+TEST(Viewer, AnimatedGifStepsWithTheClock) {
+    PageFolder dir;
+    dir.Copy(ImageFixture("animated.gif"), "anim.gif");
+    const std::string a = dir.Write("a.html", Page("A", "<img src=\"ANIM.GIF\">"));
+    Viewer v;
+    v.pane.OpenHtmlFile(a);
+    ASSERT_EQ(v.pane.Document().AnimatedGifs().size(), 1u);
+    TGIFImage* gif = v.pane.Document().AnimatedGifs().front();
+    ASSERT_GT(gif->FrameCount(), 1);
+    std::vector<int> frames;
+    for (int i = 0; i < 12; ++i) {
+        v.Paint();
+        v.now += 1000;
+        v.pane.AnimationTick();
+        frames.push_back(gif->CurrentFrame());
+    }
+    EXPECT_EQ(frames.front(), 1);  // the first step only starts the clock
+    EXPECT_NE(std::set<int>(frames.begin(), frames.end()).size(), 1u);
+    // Not drawn in the last paint: no step.
+    const int shown = gif->CurrentFrame();
+    v.pane.Document().MarkAnimationsNotDrawn();
+    v.now += 1000;
+    v.pane.AnimationTick();
+    EXPECT_EQ(gif->CurrentFrame(), shown);
+}
+
+TEST(Viewer, BufferLeavesNoFileAndNoHistory) {
+    PageFolder dir;
+    const std::string a = dir.Write("a.html", Page("A", "a"));
+    Viewer v;
+    v.pane.OpenHtmlFile(a);
+    const std::string about = Page("Info \xFC" "ber", "<body bgcolor=\"#FFFFFF\">x");
+    v.pane.ShowHtmlBuffer(about.data(), int32_t(about.size()));
+    EXPECT_EQ(v.pane.LoadedFileName(), "");
+    EXPECT_EQ(v.pane.PageTitle(), "Info \xFC" "ber");
+    EXPECT_EQ(v.pane.Color(), 0xFFFFFFu | PaletteRelative);
+    v.pane.ReloadDocument();
+    EXPECT_EQ(v.pane.LoadedFileName(), "");
+    EXPECT_EQ(v.pane.History().Count(), 1);
+}
+
+TEST(Viewer, MetaRefreshIsReported) {
+    PageFolder dir;
+    const std::string a = dir.Write(
+        "a.html", "<html><head><meta http-equiv=\"Refresh\" content=\"0;URL=Next.html\"></head><body>x</body></html>");
+    Viewer v;
+    std::vector<std::pair<int32_t, std::string>> seen;
+    v.pane.OnMetaRefresh = [&](int32_t d, const std::string& u) { seen.emplace_back(d, u); };
+    v.pane.OpenHtmlFile(a);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0], std::make_pair(1, std::string("Next.html")));
+}
+
+TEST(Viewer, SettersClampTheirValues) {
+    Viewer v;
+    v.pane.SetDefFontSize(3);
+    EXPECT_EQ(v.pane.DefFontSize(), 6);
+    v.pane.SetMarginWidth(500);
+    EXPECT_EQ(v.pane.MarginWidth(), 200);
+    v.pane.SetMarginWidth(-1);
+    EXPECT_EQ(v.pane.MarginWidth(), 200);
+    v.pane.SetImageCacheCount(99);
+    EXPECT_EQ(v.pane.ImageCacheCount(), 20);
+    EXPECT_EQ(v.cache.AgeLimit(), 20);
+    v.pane.SetServerRoot("  /srv/hilfe\\ ");
+    EXPECT_EQ(v.pane.ServerRoot(), "/srv/hilfe");
+}
+
+TEST(Viewer, KeysScrollWithinTheDocument) {
+    PageFolder dir;
+    const std::string a = dir.Write("a.html", Page("A", Filler(100)));
+    Viewer v;
+    v.pane.OpenHtmlFile(a);
+    const int32_t bottom = v.pane.DocumentHeight() - v.pane.PaintPanel()->height();
+    auto key = [&](Qt::Key k) {
+        QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
+        QApplication::sendEvent(&v.pane, &press);
+        return v.pane.VerticalPosition();
+    };
+    EXPECT_EQ(key(Qt::Key_Up), 0);
+    EXPECT_EQ(key(Qt::Key_Down), 16);
+    EXPECT_EQ(key(Qt::Key_End), bottom);
+    EXPECT_EQ(key(Qt::Key_Down), bottom);
+    EXPECT_EQ(key(Qt::Key_PageUp), bottom - (v.pane.PaintPanel()->height() - 16));
+    EXPECT_EQ(key(Qt::Key_Home), 0);
+    // Taller panel than document: no scrolling, and a resize goes to the top.
+    const std::string s = dir.Write("s.html", Page("S", "kurz"));
+    v.pane.OpenHtmlFile(s);
+    EXPECT_EQ(key(Qt::Key_End), 0);
+}
+
+TEST(Viewer, PositionSurvivesRelayout) {
+    PageFolder dir;
+    const std::string a = dir.Write("a.html", Page("A", Filler(200)));
+    Viewer v;
+    v.pane.OpenHtmlFile(a);
+    v.pane.ScrollTo(400);
+    const int32_t p = v.pane.CurrentPosition();
+    v.pane.RestorePosition(-5);  // ignored
+    EXPECT_EQ(v.pane.CurrentPosition(), p);
+    v.pane.SetDefFontSize(14);
+    EXPECT_EQ(v.pane.DefFontSize(), 14);
+    EXPECT_EQ(PositionSection(v.pane.CurrentPosition()), PositionSection(p));
+}
+
+// ---- mouse selection
+
+struct SelectionPage : ::testing::Test {
+    void SetUp() override {
+        a = dir.Write("a.html", Page("A", "Wort1 zwei-drei \xE9t\xE9 und noch mehr Text hier<br><br><a href=\"b.html\">Verweis auf B</a>" + Filler(5)));
+        dir.Write("b.html", Page("B", "b"));
+        v.pane.OpenHtmlFile(a);
+        v.Paint();
+    }
+    PageFolder dir;
+    std::string a;
+    Viewer v;
+};
+
+TEST_F(SelectionPage, DragOverTextThenReleaseOnLinkSelectsWithoutFollowing) {
+    QPoint link;
+    ASSERT_TRUE(v.PointAtLink("b.html", link));
+    QWidget* p = v.pane.PaintPanel();
+    SendMouse(p, QEvent::MouseButtonPress, QPoint(12, 8), Qt::LeftButton, Qt::LeftButton);
+    MouseMove(p, link, Qt::LeftButton);
+    SendMouse(p, QEvent::MouseButtonRelease, link, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(v.pane.LoadedFileName(), a);
+    EXPECT_LT(v.pane.Document().SelStart, v.pane.Document().SelEnd);
+}
+
+TEST_F(SelectionPage, NoSelectKeepsLinksWorking) {
+    v.pane.SetNoSelect(true);
+    QPoint link;
+    ASSERT_TRUE(v.PointAtLink("b.html", link));
+    QWidget* p = v.pane.PaintPanel();
+    SendMouse(p, QEvent::MouseButtonPress, QPoint(12, 8), Qt::LeftButton, Qt::LeftButton);
+    MouseMove(p, QPoint(40, -30), Qt::LeftButton);  // above the panel: no auto-scroll either
+    EXPECT_FALSE(v.pane.AutoScrolling());
+    MouseMove(p, link, Qt::LeftButton);
+    SendMouse(p, QEvent::MouseButtonRelease, link, Qt::LeftButton, Qt::NoButton);
+    EXPECT_GE(v.pane.Document().SelStart, v.pane.Document().SelEnd);
+    MouseClick(p, link);
+    EXPECT_EQ(v.pane.LoadedFileName(), dir.Dir() + "/b.html");
+}
+
+TEST_F(SelectionPage, DoubleClickSelectsAWord) {
+    QWidget* p = v.pane.PaintPanel();
+    // Scan the first line for the word under each point.
+    std::set<std::string> words;
+    for (int x = 12; x < 300; x += 2) {
+        QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(x, 10), QPointF(p->mapToGlobal(QPoint(x, 10))),
+                        Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(p, &dbl);
+        auto& d = v.pane.Document();
+        if (d.SelStart >= d.SelEnd) continue;
+        std::string w;
+        for (int32_t i = d.SelStart; i < d.SelEnd; ++i) {
+            char c = 0;
+            TSectionBase* s = nullptr;
+            d.CharAt(i, c, s);
+            w += c;
+        }
+        words.insert(w);
+    }
+    EXPECT_TRUE(words.count("Wort1"));
+    EXPECT_TRUE(words.count("zwei"));
+    EXPECT_TRUE(words.count("drei"));
+    EXPECT_TRUE(words.count("\xE9t\xE9"));
+    EXPECT_FALSE(words.count("zwei-drei"));
+}
+
+}  // namespace
+}  // namespace htmlengine
