@@ -1,5 +1,3 @@
-#include <QDesktopServices>
-#include <QUrl>
 #include <cstdio>
 #include <exception>
 
@@ -7,9 +5,11 @@
 #include "frame/ui/InstanceManagerQt.h"
 #include "helpviewer/ui/HelpMain.h"
 #include "platform/Registry.h"
+#include "platform/Shell.h"
 #include "platform/ui/PelkoApplication.h"
 #include "platform/ui/QtDialogs.h"
 #include "platform/ui/SessionEnd.h"
+#include "platform/ui/ShellQt.h"
 
 int main(int argc, char** argv) {
     platform::PelkoApplication app(argc, argv, "Pelko32 Hilfe");
@@ -21,15 +21,14 @@ int main(int argc, char** argv) {
     }
     platform::QtDialogs dialogs(platform::Program::HelpViewer);
     platform::SetDialogs(&dialogs);
+    platform::QtShell shell;
+    platform::ScopedShell installedShell(shell);
 
     int status = 0;
     {
         platform::TRegistry registry;
         helpviewer::THelpMainForm window(registry, argc > 1 ? argv[1] : "");
-        // Stand-in until the shell layer opens web and mail addresses.
-        window.OnOpenExternally = [](const std::string& url) {
-            QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
-        };
+        window.OnOpenExternally = [](const std::string& url) { platform::TheShell().OpenAddress(url); };
         platform::CloseOnSessionEnd(&window);
         window.show();
         status = platform::PelkoApplication::exec();
