@@ -222,6 +222,7 @@ void TSectionList::ClearDocument() {
     MapList.Clear();
     Clear();
     Orphans.Clear();
+    Forms.clear();  // after their controls
 }
 
 void TSectionList::SetDocumentDefaults(const std::string& fontName, const std::string& preFontName,
