@@ -350,3 +350,18 @@ TEST(Forms, RadioPanelTakesTheColourBehindIt) {
     p.Paint();
     EXPECT_EQ(p.WidgetOf(0).background, 0x2FF0000u);
 }
+
+TEST(Forms, ManyControlsAndHugeSizesStayBounded) {
+    std::string html = "<form><textarea rows=999999999 cols=2147483647></textarea>"
+                       "<input maxlength=2147483647 size=2147483647>";
+    for (int i = 0; i < 3000; ++i) html += "<input type=checkbox checked name=c" + std::to_string(i) + ">";
+    FormPage p(html);
+    ASSERT_EQ(p.Form(0).FormControls.size(), 3002u);
+    EXPECT_EQ(p.Control(0).Width(), 500 * 7 + 5 + 4);
+    EXPECT_EQ(p.Control(0).Height(), 500 * 13 + 5 + 4);
+    EXPECT_EQ(p.Control(1).Width(), 500 * 7 + 5);
+    EXPECT_EQ(p.WidgetOf(1).options.MaxLength, 2147483647);
+    const std::vector<std::string> pairs = p.Submit();
+    ASSERT_EQ(pairs.size(), 3002u);            // the unnamed text area and edit give "=" each
+    EXPECT_EQ(pairs.back(), "c2999=on");
+}
