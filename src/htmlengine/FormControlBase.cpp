@@ -1,14 +1,56 @@
 #include "htmlengine/FormControlBase.h"
 
 #include "htmlengine/HtmlSymbols.h"
+#include "htmlengine/PageForms.h"
+#include "htmlengine/SectionDocument.h"
 
 namespace htmlengine {
 
-TFormControlObj::TFormControlObj(SectionDocument& doc, const TAttributeList& attributes, int32_t pos)
+TFormControlObj::TFormControlObj(SectionDocument& doc, const TAttributeList& attributes, int32_t pos, bool hidden)
     : Document(doc), Pos(pos) {
+    Form = doc.Parse ? doc.Parse->CurrentForm : nullptr;
+    if (!Form) {
+        Form = NewForm(doc, nullptr);
+        if (doc.Parse) doc.Parse->CurrentForm = Form;
+    }
     if (TAttribute* a = FindAttributeBySymbol(attributes, NameSy)) Name = a->StrValue;
     if (TAttribute* a = FindAttributeBySymbol(attributes, ValueSy)) Value = a->StrValue;
+    if (TAttribute* a = FindAttributeBySymbol(attributes, OnClickSy)) OnClickText = a->StrValue;
+    Form->AddControl(this, hidden);
 }
+
+// Handlers that called out to the viewer look at this before going on.
+TFormControlObj::~TFormControlObj() { *alive_ = false; }
+
+std::unique_ptr<FormWidget> TFormControlObj::CreateWidget(FormWidgetOptions options) {
+    if (!Document.Controls) return nullptr;
+    options.Events = this;
+    return Document.Controls->Create(options);
+}
+
+bool TFormControlObj::ClickHook() {
+    const std::weak_ptr<bool> alive = alive_;
+    if (Document.OnObjectClick) Document.OnObjectClick(*this, OnClickText);
+    return !alive.expired();
+}
+
+void TFormControlObj::DoEnter() {
+    const std::weak_ptr<bool> alive = alive_;
+    if (Document.OnControlEntered) Document.OnControlEntered(*this);
+    if (alive.expired()) return;
+    // Controls out of view stay in the focus chain, out of sight.
+    for (const auto& form : Document.Forms) {
+        for (TFormControlObj* c : form->FormControls) {
+            if (c->Shown || !c->Widget) continue;
+            c->Widget->SetLeft(-4000);
+            c->Widget->SetVisible(true);
+        }
+    }
+}
+
+void TFormControlObj::DoExit() { Document.ParkHiddenControls(); }
+
+void TFormControlObj::DoClick() { ClickHook(); }
 
 TFormControlObj* ControlAt(const TFormControlList& list, int32_t pos) {
     for (TFormControlObj* c : list) {

@@ -222,6 +222,7 @@ void TSectionList::ClearDocument() {
     MapList.Clear();
     Clear();
     Orphans.Clear();
+    Forms.clear();  // after their controls
 }
 
 void TSectionList::SetDocumentDefaults(const std::string& fontName, const std::string& preFontName,
@@ -298,7 +299,7 @@ const TMapItem* TSectionList::FindMap(const std::string& name) const {
 }
 
 int32_t TSectionList::LayoutAt(TextMeasurer& m, int32_t y, int32_t& index, int32_t& maxWidth, int32_t width) {
-    for (TFormControlObj* c : AllControls) c->SizeFromCanvas(m);
+    for (const auto& form : Forms) form->SizeControls(m);
     const int32_t height = TCell::LayoutAt(m, y, index, maxWidth, width);
     ParkHiddenControls();
     return height;

@@ -136,7 +136,7 @@ public:
     int32_t LayoutDocument(int32_t width, int32_t* maxWidth = nullptr);
     int32_t PaintAt(Canvas& canvas, const TRect& clip, int32_t y, int32_t x, int32_t clipWidth) override;
     bool UrlAtPoint(TextMeasurer& m, int32_t x, int32_t y, TFormControlObj*& control, TUrlTarget& target) override;
-    void ParkHiddenControls();
+    void ParkHiddenControls() override;
 
     std::string ExpandImageName(const std::string& source) override;
     const TMapItem* FindMap(const std::string& name) const override;

@@ -164,6 +164,7 @@ void TSection::DrawRuns(Canvas& canvas, LineRec& line, int32_t top, int32_t cell
             TFormControlObj* ctl = ControlAt(Controls, i);
             if (ctl && ctl->Widget) {
                 ctl->Shown = true;
+                ctl->PrepareToShow();
                 ctl->Widget->SetTop((ctl->OnBaseline ? baseline : bandBottom) - ctl->Height() - yo);
                 ctl->Widget->SetLeft(x);
                 ctl->Widget->SetVisible(true);

@@ -483,7 +483,7 @@ private:
             if (sy == SelectSy) SelectOptions(c);
             break;
         }
-        case FormSy: context_.CurrentForm = nullptr; break;  // forms join with their controls
+        case FormSy: context_.CurrentForm = NewForm(doc_, &t_.Attributes); break;
         case FormEndSy: context_.CurrentForm = nullptr; break;
         case TextAreaSy:
             EnsureSection(level);
@@ -681,7 +681,8 @@ private:
                         else if (sy == TextAreaSy) TextAreaContent(ctl);
                     }
                     break;
-                case FormSy: case FormEndSy: context_.CurrentForm = nullptr; break;
+                case FormSy: context_.CurrentForm = NewForm(doc_, &t_.Attributes); break;
+                case FormEndSy: context_.CurrentForm = nullptr; break;
                 case FontSy: case BaseFontSy:
                     flush();
                     if (ApplyFontAttributes(sy, true)) ChangeFontIfOpen();

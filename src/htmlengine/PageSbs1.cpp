@@ -8,11 +8,6 @@
 
 namespace htmlengine {
 
-namespace {
-// Rows and columns a page may ask of a control.
-constexpr int64_t MaxControlCells = 500;
-}  // namespace
-
 void TParagraphSpace::CopySelectedText() {
     if (Document) WriteLineTo(Document->CopyBuffer, "");
 }
@@ -155,9 +150,11 @@ TListBoxFormControlObj::TListBoxFormControlObj(SectionDocument& doc, const TAttr
     TAttribute* size = FindAttributeBySymbol(attributes, SizeSy);
     Rows = size ? size->IntValue : -1;
     Multiple = kind == FormWidgetKind::ListBox && FindAttributeBySymbol(attributes, MultipleSy) != nullptr;
-    if (doc.Controls) {
-        Widget = doc.Controls->Create({kind, Multiple, false, WidgetFont()});
-    }
+    FormWidgetOptions o;
+    o.Kind = kind;
+    o.MultiSelect = Multiple;
+    o.Font = WidgetFont();
+    Widget = CreateWidget(o);
 }
 
 FontSpec TListBoxFormControlObj::WidgetFont() const {
@@ -229,10 +226,11 @@ TTextAreaFormControlObj::TTextAreaFormControlObj(SectionDocument& doc, const TAt
             Wrap = v == "soft" || v == "hard";
         }
     }
-    if (doc.Controls) {
-        Widget = doc.Controls->Create(
-            {FormWidgetKind::Memo, false, Wrap, FontSpec{doc.PreFontName, 10, 0, doc.FontCharset, clBlack}});
-    }
+    FormWidgetOptions o;
+    o.Kind = FormWidgetKind::Memo;
+    o.WordWrap = Wrap;
+    o.Font = FontSpec{doc.PreFontName, 10, 0, doc.FontCharset, clBlack};
+    Widget = CreateWidget(o);
 }
 
 void TTextAreaFormControlObj::ResetValue() {

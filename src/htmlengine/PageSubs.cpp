@@ -188,7 +188,14 @@ TFormControlObj* TSection::AddControl(std::unique_ptr<TFormControlObj> control, 
 TFormControlObj* TSection::AddFormControl(uint8_t symbol, SectionDocument& doc, int32_t sourcePos,
                                           const TAttributeList& attributes) {
     std::unique_ptr<TFormControlObj> c;
-    if (symbol == TextAreaSy) {
+    bool hidden = false;
+    if (symbol == InputSy) {
+        c = MakeInputControl(doc, attributes, Len, Cell);
+        hidden = dynamic_cast<THiddenFormControlObj*>(c.get()) != nullptr;
+        if (auto* image = dynamic_cast<TImageFormControlObj*>(c.get())) {
+            AddImage(attributes, doc, sourcePos)->FormControl = image;
+        }
+    } else if (symbol == TextAreaSy) {
         c = std::make_unique<TTextAreaFormControlObj>(doc, attributes, Len);
     } else if (symbol == SelectSy) {
         TAttribute* size = FindAttributeBySymbol(attributes, SizeSy);
@@ -201,7 +208,7 @@ TFormControlObj* TSection::AddFormControl(uint8_t symbol, SectionDocument& doc, 
         return nullptr;
     }
     c->SourcePos = sourcePos;
-    return AddControl(std::move(c), false);
+    return AddControl(std::move(c), hidden);
 }
 
 void TSection::ReadClear(const TAttributeList& attributes) {

@@ -124,7 +124,7 @@ public:
     TImageObj* AddImage(const TAttributeList& attributes, SectionDocument& doc, int32_t sourcePos);
     // Takes a control made by the forms code (hidden ones add no character).
     TFormControlObj* AddControl(std::unique_ptr<TFormControlObj> control, bool hidden);
-    // SELECT and TEXTAREA; other symbols add nothing here.
+    // INPUT, SELECT and TEXTAREA; other symbols add nothing here.
     TFormControlObj* AddFormControl(uint8_t symbol, SectionDocument& doc, int32_t sourcePos,
                                     const TAttributeList& attributes);
     void ReadClear(const TAttributeList& attributes);

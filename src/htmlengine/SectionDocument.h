@@ -6,10 +6,13 @@
 
 #include "htmlengine/Canvas.h"
 #include "htmlengine/EngineColor.h"
+#include "htmlengine/PageForms.h"
 #include "htmlengine/ParseContext.h"
 #include "htmlengine/TextMeasurer.h"
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,7 +21,6 @@ namespace htmlengine {
 class TFontObj;
 class TImageObj;
 class TMapItem;
-class FormControlHost;
 
 // A decoded picture as the image objects see it; owned by the image cache.
 class ImagePicture {
@@ -55,6 +57,10 @@ public:
         return nullptr;
     }
 
+    // Controls the last paint left out are hidden, or parked off-screen while
+    // one of the page's controls has the focus.
+    virtual void ParkHiddenControls() {}
+
     TextMeasurer* Measurer = nullptr;
     ParseContext* Parse = nullptr;  // set while a parse fills the document
     FormControlHost* Controls = nullptr;
@@ -81,6 +87,14 @@ public:
 
     std::vector<TFontObj*> LinkList;  // observes runs that carry a link
     std::string CopyBuffer;           // text of the copy-selected-text pass
+
+    std::vector<std::unique_ptr<ThtmlForm>> Forms;  // in page order
+    // Hooks of the form controls towards the viewer, each optional. A
+    // submission should reach its receiver only after the click that caused
+    // it has been handled.
+    std::function<void(FormSubmission)> OnFormSubmit;
+    std::function<void(TFormControlObj& control, const std::string& onClick)> OnObjectClick;
+    std::function<void(TFormControlObj& control)> OnControlEntered;
 };
 
 }  // namespace htmlengine
