@@ -150,7 +150,13 @@ THtmlPane::THtmlPane(QWidget* parent, const ScreenState* screen, TStringBitmapLi
     });
 
     doc_.Measurer = &measurer_;
-    doc_.Controls = &noControls_;
+    controls_ = std::make_unique<QtFormControlHost>(panel_);
+    doc_.Controls = controls_.get();
+    doc_.OnFormSubmit = [this](FormSubmission submission) {
+        QMetaObject::invokeMethod(
+            this, [this, submission = std::move(submission)] { if (OnFormSubmit) OnFormSubmit(submission); },
+            Qt::QueuedConnection);
+    };
     doc_.ShowImages = true;
     doc_.OnBackgroundChanged = [this](TColor c) { DocumentBackgroundChanged(c); };
     doc_.OnInvalidate = [this] { panel_->update(); };

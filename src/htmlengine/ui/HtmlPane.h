@@ -9,6 +9,7 @@
 #include "htmlengine/PagePars.h"
 #include "htmlengine/ViewerDocument.h"
 #include "htmlengine/ViewerGeometry.h"
+#include "htmlengine/ui/FormControlsQt.h"
 #include "htmlengine/ui/QtMeasurer.h"
 
 #include <QPixmap>
@@ -17,6 +18,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -50,12 +52,6 @@ public:
     void SetScrollParams(int32_t position, int32_t page, int32_t maximum, int32_t minimum);
 };
 
-// Forms come with their own host; until then the viewer hosts no controls.
-class TNoControlsHost : public FormControlHost {
-public:
-    std::unique_ptr<FormWidget> Create(const FormWidgetOptions&) override { return nullptr; }
-};
-
 class THtmlPane : public QWidget {
     Q_OBJECT
     friend class TPaintPanel;
@@ -73,6 +69,9 @@ public:
     std::function<void(bool on)> OnProcessing;
     std::function<void(int32_t delay, const std::string& url)> OnMetaRefresh;
     std::function<void(const std::string& httpEquiv, const std::string& name, const std::string& content)> OnMeta;
+    // A form's submission, delivered from the event loop once the click that
+    // caused it is over.
+    std::function<void(const FormSubmission& submission)> OnFormSubmit;
     std::function<void(const std::string& src, int32_t loop, bool terminate)> OnSoundRequest;
     // A typed character: 8 backspace, 13 enter, 27 escape, else its code.
     std::function<void(int ch)> OnKeyPress;
@@ -207,7 +206,7 @@ private:
     TStringBitmapList& cache_;
     QtMeasurer measurer_;
     SystemColors system_;
-    TNoControlsHost noControls_;
+    std::unique_ptr<QtFormControlHost> controls_;  // outlives the document's controls
     TViewerDocument doc_;
     TAnchorList anchors_;
     QWidget* border_;
