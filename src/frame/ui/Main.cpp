@@ -26,6 +26,7 @@
 
 #include "documents/AppSettings.h"
 #include "documents/ui/Childwin.h"
+#include "documents/ui/Edit.h"
 #include "documents/ui/TabelleModel.h"
 #include "frame/FrameHooks.h"
 #include "frame/FrameState.h"
@@ -144,7 +145,10 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     RegisterTrainingModes();
     quizHost_ = std::make_unique<FrameQuizHost>(*this);
     SetQuizHost(quizHost_.get());
+    SetDocumentFrame(this);
     WireWizard();
+    // The one entry editor of the run, a tool window of the frame.
+    TEditForm::Instance(this);
     connect(ClientArea, &QMdiArea::subWindowActivated, this, &TMainForm::MergeMenus);
     connect(ClientArea, &QMdiArea::subWindowActivated, this, &TMainForm::UpdateMenuItems);
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &TMainForm::UpdateMenuItems);
@@ -157,6 +161,7 @@ TMainForm::~TMainForm() {
     disconnect(ClientArea, nullptr, this, nullptr);
     disconnect(qApp, nullptr, this, nullptr);
     if (TheQuizHost() == quizHost_.get()) SetQuizHost(nullptr);
+    if (&TheDocumentFrame() == this) SetDocumentFrame(nullptr);
     ClientArea->viewport()->removeEventFilter(this);
     for (TMDIChild* child : Documents()) {
         disconnect(child, nullptr, this, nullptr);
@@ -391,7 +396,10 @@ void TMainForm::WireDocument(TMDIChild* child) {
     child->Neu2->setEnabled(true);
     connect(child->Neu2, &QAction::triggered, this, &TMainForm::Neu1Click);
     child->Oeffnen1->setEnabled(true);
-    connect(child->Oeffnen1, &QAction::triggered, this, &TMainForm::FileOpenItemClick);
+    connect(child->Oeffnen1, &QAction::triggered, this, [this] {
+        CloseEditorsBeforeNew();
+        FileOpenItemClick();
+    });
     for (int i = 0; i < 9; ++i) {
         child->F[i]->setEnabled(true);
         connect(child->F[i], &QAction::triggered, this, [this, i] { _LastFilesClick(i + 1); });
@@ -556,11 +564,15 @@ void TMainForm::WireWizard() {
 }
 
 void TMainForm::FileNewItemClick() {
+    CloseEditorsBeforeNew();
     NewWizard->ForceNewPage = true;
     NewWizard->exec();
 }
 
-void TMainForm::NeuWizard1Click() { NewWizard->exec(); }
+void TMainForm::NeuWizard1Click() {
+    CloseEditorsBeforeNew();
+    NewWizard->exec();
+}
 
 void TMainForm::closeEvent(QCloseEvent* event) {
     OpenQueue::Busy busy(MainOpenQueue());
@@ -678,8 +690,8 @@ bool TMainForm::event(QEvent* event) {
 // Keeping the commands in step with the documents.
 
 bool TMainForm::EntryEditorVisible() const {
-    const FrameHooks& hooks = TheFrameHooks();
-    return hooks.entryEditorVisible ? hooks.entryEditorVisible() : DocumentInEditor() != nullptr;
+    const TEditForm* editor = TEditForm::Existing();
+    return editor != nullptr && editor->isVisible();
 }
 
 void TMainForm::UpdateMenuItems() {
@@ -705,11 +717,18 @@ void TMainForm::UpdateMenuItems() {
 }
 
 bool TMainForm::CloseEditorsBeforeNew() {
-    const FrameHooks& hooks = TheFrameHooks();
-    if (EntryEditorVisible() && hooks.entryEditorOk) hooks.entryEditorOk();
+    // The editor stores and closes through its OK handler.
+    DocumentFrame::CloseEditorsBeforeNew();
     EditBtn->setChecked(false);
-    if (hooks.wizardVisible && hooks.wizardVisible() && hooks.hideWizard) hooks.hideWizard();
+    // Hidden, not closed: the wizard's close handler stores nothing here.
+    if (NewWizard->isVisible()) NewWizard->hide();
     return true;
+}
+
+void TMainForm::ShowEntryCount(const QString& text) { StatusPanels[2]->setText(text); }
+
+void TMainForm::ShowOptionsPage(int page) {
+    if (TheFrameHooks().showOptionsPage) TheFrameHooks().showOptionsPage(page);
 }
 
 // Toolbar.
@@ -725,14 +744,14 @@ void TMainForm::EditBtnClick() {
         return;
     }
     if (EntryEditorVisible()) {
-        if (TheFrameHooks().entryEditorOk) TheFrameHooks().entryEditorOk();
+        TEditForm::Existing()->ButtonFertigClick();
         EditBtn->setChecked(false);
         child->Bearbeiten1->setChecked(false);
         return;
     }
     // The editor, once open, presses the button through UpdateMenuItems.
     EditBtn->setChecked(false);
-    child->Bearbeiten1->trigger();
+    child->Bearbeiten1Click();
     UpdateMenuItems();
 }
 
@@ -761,7 +780,7 @@ void TMainForm::HangmanBtnClick() {
 }
 
 void TMainForm::DruckBtnClick() {
-    StartModeFromButton(kPrintPage, [](TMDIChild& child) { child.Drucken1->trigger(); });
+    StartModeFromButton(kPrintPage, [](TMDIChild& child) { child.StartPrint(true); });
 }
 
 void TMainForm::Kennwortschutzndern1Click() {
