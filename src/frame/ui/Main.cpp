@@ -44,8 +44,12 @@
 #include "platform/ProgramFolder.h"
 #include "platform/Random.h"
 #include "platform/Shell.h"
+#include "platform/ui/MenuItems.h"
 #include "training/ui/QuizHost.h"
 #include "training/ui/TrainingStart.h"
+
+using platform::Item;
+using platform::Menu;
 
 TMainForm* MainForm = nullptr;
 
@@ -58,19 +62,6 @@ namespace {
 
 constexpr const char* kEmptyMarker = "\x1b";
 constexpr int kSplashMs = 1200;
-
-QAction* Item(QMenu* menu, const char* name, const char* caption, const QKeySequence& key = {}) {
-    QAction* action = menu->addAction(QString::fromUtf8(caption));
-    action->setObjectName(QString::fromLatin1(name));
-    action->setShortcut(key);
-    return action;
-}
-
-QMenu* Menu(QWidget* owner, const char* name, const char* caption) {
-    auto* menu = new QMenu(QString::fromUtf8(caption), owner);
-    menu->setObjectName(QString::fromLatin1(name));
-    return menu;
-}
 
 // A toolbar hint is the tooltip, "|", and the status line text (none here).
 QAction* Button(QToolBar* bar, const char* name, const char* hint) {
