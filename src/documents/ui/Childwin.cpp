@@ -18,6 +18,10 @@
 #include "documents/ui/Hourglass.h"
 #include "documents/ui/TabelleModel.h"
 #include "platform/CodePage.h"
+#include "platform/ui/MenuItems.h"
+
+using platform::Item;
+using platform::Menu;
 
 namespace {
 
@@ -33,20 +37,6 @@ QString DescriptionText(const std::string& description, uint8_t charset) {
         text += description[i];
     }
     return QString::fromStdString(platform::BytesToUtf8(platform::CodePageForCharset(charset), text));
-}
-
-QAction* Item(QMenu* menu, const char* name, const char* caption, const QKeySequence& key = {}) {
-    QAction* action = menu->addAction(QString::fromUtf8(caption));
-    action->setObjectName(QString::fromLatin1(name));
-    action->setShortcut(key);
-    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    return action;
-}
-
-QMenu* Menu(QWidget* owner, const char* name, const char* caption) {
-    auto* menu = new QMenu(QString::fromUtf8(caption), owner);
-    menu->setObjectName(QString::fromLatin1(name));
-    return menu;
 }
 
 // A window for a document that its request had to load.
@@ -266,6 +256,8 @@ void TMDIChild::BuildMenus() {
                         tabelle_main_menu}) {
         for (QAction* action : menu->actions()) {
             if (!action->isSeparator()) action->setEnabled(wired.contains(action));
+            // A document's shortcuts act only within its own window.
+            action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         }
         if (menu == Datei1 || menu == Bearbeiten2 || menu == Vokabeln1 || menu == Liste1) addActions(menu->actions());
     }

@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "documents/ui/Childwin.h"
-#include "documents/ui/DocumentHost.h"
+#include "documents/ui/DocumentFrame.h"
 #include "documents/ui/Edit.h"
 #include "documents/ui/Hourglass.h"
 #include "documents/ui/TabelleModel.h"
@@ -43,15 +43,6 @@ private:
 };
 
 constexpr int kDoubleClickEdge = 30;
-
-// Stores and closes a visible entry editor (and the frame's wizard).
-void CloseEditorsBeforeNew() {
-    if (DocumentHost* host = TheDocumentHost()) {
-        host->CloseEditorsBeforeNew();
-    } else if (TEditForm* editor = TEditForm::Existing(); editor != nullptr && editor->isVisible()) {
-        editor->ButtonFertigClick();
-    }
-}
 
 bool AskMoveEditor() {
     return Dialogs().MessageDlg("Der Editdialog ist bereits geöffnet und wird zum Bearbeiten einer anderen "
@@ -154,7 +145,7 @@ void TMDIChild::SelectSearchResult(int row, int field) {
 void TMDIChild::Suchen1Click() {
     MarksClear(doc_->Marks);
     Tabelle->viewport()->update();
-    CloseEditorsBeforeNew();
+    TheDocumentFrame().CloseEditorsBeforeNew();
     TSearchForm* search = TSearchForm::Instance(this);
     search->SearchMode = 1;
     search->ShowFor(this);

@@ -3,6 +3,7 @@
 #include <QAction>
 
 #include "documents/ui/Childwin.h"
+#include "documents/ui/DocumentFrame.h"
 #include "documents/ui/PrnInfo_Unit.h"
 
 void TMDIChild::WirePrinting() {
@@ -13,7 +14,10 @@ void TMDIChild::WirePrinting() {
     }
 }
 
-void TMDIChild::Drucken1Click() { StartPrint(); }
+void TMDIChild::Drucken1Click() {
+    TheDocumentFrame().CloseEditorsBeforeNew();
+    StartPrint();
+}
 
 void TMDIChild::StartPrint(bool fromToolbar) {
     TPrintForm& form = PrintForm();

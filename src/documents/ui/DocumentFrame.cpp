@@ -4,6 +4,7 @@
 #include <QMdiArea>
 
 #include "documents/ui/Childwin.h"
+#include "documents/ui/Edit.h"
 
 namespace {
 
@@ -11,7 +12,12 @@ DocumentFrame* registered = nullptr;
 
 }  // namespace
 
-std::vector<TMDIChild*> DocumentFrame::DocumentWindows() {
+bool DocumentFrame::CloseEditorsBeforeNew() {
+    if (TEditForm* editor = TEditForm::Existing(); editor != nullptr && editor->isVisible()) editor->ButtonFertigClick();
+    return true;
+}
+
+std::vector<TMDIChild*> DocumentFrame::DocumentWindows() const {
     std::vector<TMDIChild*> windows;
     for (QWidget* widget : QApplication::allWidgets()) {
         if (auto* child = qobject_cast<TMDIChild*>(widget)) windows.push_back(child);
@@ -19,7 +25,7 @@ std::vector<TMDIChild*> DocumentFrame::DocumentWindows() {
     return windows;
 }
 
-TMDIChild* DocumentFrame::ActiveDocument() {
+TMDIChild* DocumentFrame::ActiveDocument() const {
     const std::vector<TMDIChild*> windows = DocumentWindows();
     for (TMDIChild* child : windows) {
         if (child->mdiArea() != nullptr && child->mdiArea()->activeSubWindow() == child) return child;

@@ -13,8 +13,9 @@
 
 #include "documents/ui/AppSettingsQt.h"
 #include "documents/ui/Childwin.h"
-#include "documents/ui/DocumentHost.h"
+#include "documents/ui/DocumentFrame.h"
 #include "documents/ui/EditFieldCaret.h"
+#include "documents/ui/GotoUnit.h"
 #include "documents/ui/searchUnit.h"
 #include "platform/Dialogs.h"
 
@@ -240,10 +241,9 @@ int TEditForm::FocusedField() const {
 }
 
 void TEditForm::ShowCount() {
-    DocumentHost* host = TheDocumentHost();
-    if (host == nullptr || !EditDocument) return;
-    host->ShowEntryCount(QString::fromUtf8("Anzahl der Vokabeln: ") +
-                         QString::number(EditDocument->Document().CountCompleteEntries()));
+    if (!EditDocument) return;
+    TheDocumentFrame().ShowEntryCount(QString::fromUtf8("Anzahl der Vokabeln: ") +
+                                      QString::number(EditDocument->Document().CountCompleteEntries()));
 }
 
 void TEditForm::HideEditor() {
@@ -313,9 +313,8 @@ void TEditForm::closeEvent(QCloseEvent* event) {
 }
 
 void TEditForm::ButtonGotoClick() {
-    DocumentHost* host = TheDocumentHost();
-    if (host != nullptr && EditDocument) {
-        const int row = host->AskGotoRow(EditDocument->Document());
+    if (EditDocument) {
+        const int row = GotoForm().Run(EditDocument->Document());
         if (row >= 1 && row <= kMaxEntries) {
             ReadEdits();
             core_.GotoRow(row);
@@ -347,12 +346,12 @@ void TEditForm::VokAnzClick() {
 }
 
 void TEditForm::EditOptionenButtClick() {
-    if (DocumentHost* host = TheDocumentHost()) host->ShowOptionsPage(kOptionsInputPage);
+    TheDocumentFrame().ShowOptionsPage(kOptionsInputPage);
     FocusRule();
 }
 
 void TEditForm::ButtonHelpClick() {
-    if (DocumentHost* host = TheDocumentHost()) host->ShowHelpPage("Dialogfelder\\edit.html");
+    TheDocumentFrame().ShowHelpPage("Dialogfelder\\edit.html");
 }
 
 // ---- Keys and the special character --------------------------------------------
@@ -400,10 +399,9 @@ void TEditForm::SonderzButton1Click() {
 }
 
 void TEditForm::SonderzButton1MouseDown(const QPoint& pos) {
-    DocumentHost* host = TheDocumentHost();
     const bool centralEuropean = EditDocument && EditDocument->Document().Fonts.TableFS.Charset == 238;
-    specialChosen_ = host != nullptr &&
-                     host->PopupSpecialCharacters(SonderzButton1->mapToGlobal(pos + QPoint(0, 25)), centralEuropean);
+    specialChosen_ =
+        TheDocumentFrame().PopupSpecialCharacters(SonderzButton1->mapToGlobal(pos + QPoint(0, 25)), centralEuropean);
     SonderzTimer1->start();
 }
 

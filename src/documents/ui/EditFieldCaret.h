@@ -1,6 +1,6 @@
 #pragma once
-// A line edit of the document windows' dialogs seen as code-page bytes with
-// a caret, for the caron composition.
+// A line edit seen as code-page bytes with a caret, for the caron
+// composition; the text conversions of every field that shows vocabulary.
 
 #include <QLineEdit>
 #include <cstdint>

@@ -8,6 +8,7 @@
 
 namespace {
 
+// Passwords echo as "*" whatever the style's own choice.
 class StarEcho : public QProxyStyle {
 public:
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
@@ -17,6 +18,8 @@ public:
     }
 };
 
+// The file stores passwords as Windows-1252 bytes; a character without a
+// code there cannot be typed.
 class StorableText : public QValidator {
 public:
     using QValidator::QValidator;

@@ -1,6 +1,6 @@
 #pragma once
-// Password fields of the document dialogs: "*" echo, at most 15
-// characters, and only what Windows-1252 can store.
+// Password fields (the prompt and the document properties): "*" echo, at
+// most 15 characters, and only what Windows-1252 can store.
 
 class QLineEdit;
 

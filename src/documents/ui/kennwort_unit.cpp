@@ -3,39 +3,12 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
-#include <QValidator>
 
+#include "documents/ui/PasswordEdit.h"
 #include "platform/CodePage.h"
 #include "platform/Dialogs.h"
-
-namespace {
-
-// Passwords echo as "*" whatever the style's own choice.
-class StarEchoStyle : public QProxyStyle {
-public:
-    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                  QStyleHintReturn* returnData) const override {
-        if (hint == SH_LineEdit_PasswordCharacter) {
-            return '*';
-        }
-        return QProxyStyle::styleHint(hint, option, widget, returnData);
-    }
-};
-
-// The file stores passwords as Windows-1252 bytes; a character without a
-// code there cannot be typed.
-class Cp1252Validator : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
-        return platform::Utf8ToBytes(platform::CodePage::Cp1252, input.toStdString()) ? Acceptable : Invalid;
-    }
-};
-
-}  // namespace
 
 TKennwortForm::TKennwortForm(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Kennwort-Abfrage"));
@@ -50,12 +23,7 @@ TKennwortForm::TKennwortForm(QWidget* parent) : QDialog(parent) {
     Kennwort = new QLineEdit(this);
     Kennwort->setObjectName(QStringLiteral("Kennwort"));
     Kennwort->setGeometry(16, 42, 295, 24);
-    Kennwort->setEchoMode(QLineEdit::Password);
-    Kennwort->setMaxLength(15);
-    Kennwort->setValidator(new Cp1252Validator(Kennwort));
-    auto* style = new StarEchoStyle;
-    style->setParent(this);
-    Kennwort->setStyle(style);
+    MakePasswordEdit(Kennwort);
 
     BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));

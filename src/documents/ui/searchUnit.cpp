@@ -15,7 +15,7 @@
 #include <QToolButton>
 
 #include "documents/ui/Childwin.h"
-#include "documents/ui/DocumentHost.h"
+#include "documents/ui/DocumentFrame.h"
 #include "documents/ui/EditFieldCaret.h"
 #include "platform/Dialogs.h"
 
@@ -147,7 +147,7 @@ void TSearchForm::BuildForm() {
     connect(SearchOKButton, &QPushButton::clicked, this, &TSearchForm::SearchOKButtonClick);
     connect(SearchAbort, &QPushButton::clicked, this, &TSearchForm::SearchAbortClick);
     connect(BitBtn1, &QPushButton::clicked, this, [] {
-        if (DocumentHost* host = TheDocumentHost()) host->ShowHelpPage("Dialogfelder\\suchen.html");
+        TheDocumentFrame().ShowHelpPage("Dialogfelder\\suchen.html");
     });
     connect(Uebernehmen, &QPushButton::clicked, this, &TSearchForm::UebernehmenClick);
 
@@ -392,11 +392,9 @@ bool TSearchForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == SonderzButton4 && event->type() == QEvent::MouseButtonPress) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::RightButton) {
-            DocumentHost* host = TheDocumentHost();
             // Always the Western popup here.
-            specialChosen_ = host != nullptr &&
-                             host->PopupSpecialCharacters(
-                                 SonderzButton4->mapToGlobal(mouse->position().toPoint() + QPoint(0, 25)), false);
+            specialChosen_ = TheDocumentFrame().PopupSpecialCharacters(
+                SonderzButton4->mapToGlobal(mouse->position().toPoint() + QPoint(0, 25)), false);
             SonderzTimer4->start();
             return true;
         }

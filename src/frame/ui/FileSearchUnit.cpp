@@ -18,11 +18,11 @@
 #include <filesystem>
 
 #include "documents/AppSettings.h"
+#include "documents/ui/EditFieldCaret.h"
 #include "frame/FileSearch.h"
 #include "frame/ui/Main.h"
 #include "frame/ui/searchinfounit.h"
 #include "platform/Dialogs.h"
-#include "training/ui/LineEditCaret.h"
 
 using platform::ModalResult;
 using platform::MsgDlgType;
@@ -188,7 +188,7 @@ void TFileSearchForm::FormShow() {
     S_MS->setEnabled(S_FS->isChecked());
     SearchText->setFocus();
     SearchText->selectAll();
-    SonderzButton99->setText(BytesText(Optionen.Settings.LetztesSonderzeichen, 0));
+    SonderzButton99->setText(FieldText(Optionen.Settings.LetztesSonderzeichen, 0));
     UpdateButtons();
 }
 
@@ -254,7 +254,7 @@ void TFileSearchForm::RemoveBtnClick() {
 
 void TFileSearchForm::SearchButtonClick() {
     // A text of blanks would match every empty field of every row.
-    if (SearchTextForComparison(EditBytes(SearchText->text(), 0), false).empty()) {
+    if (SearchTextForComparison(FieldBytes(SearchText->text(), 0), false).empty()) {
         platform::Dialogs().MessageDlg("Bitte zuerst einen Suchtext eingeben!", MsgDlgType::Error, platform::mbOK);
         return;
     }
@@ -268,7 +268,7 @@ void TFileSearchForm::SearchButtonClick() {
     options.wordParts = S_Teilbed->isChecked();
     options.foreign = S_FS->isChecked();
     const std::vector<std::string> files = FileList();
-    const std::string text = EditBytes(SearchText->text(), 0);
+    const std::string text = FieldBytes(SearchText->text(), 0);
     accept();
     searchInfo_.Start(files, text, options);
 }
@@ -282,7 +282,7 @@ void TFileSearchForm::SonderzButtonRightPress() {
     // The search dialogs always offer the Western letters.
     const bool chosen = MainForm != nullptr &&
                         MainForm->PopupSpecialCharacters(SonderzButton99->mapToGlobal(QPoint(0, 25)), false);
-    SonderzButton99->setText(BytesText(Optionen.Settings.LetztesSonderzeichen, 0));
+    SonderzButton99->setText(FieldText(Optionen.Settings.LetztesSonderzeichen, 0));
     if (chosen) SearchText->insert(SonderzButton99->text());
     UpdateButtons();
 }

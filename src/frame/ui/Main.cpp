@@ -26,6 +26,7 @@
 
 #include "documents/AppSettings.h"
 #include "documents/ui/Childwin.h"
+#include "documents/ui/Edit.h"
 #include "documents/ui/Font_select_unit.h"
 #include "documents/ui/TabelleModel.h"
 #include "frame/FrameHooks.h"
@@ -46,10 +47,14 @@
 #include "platform/ProgramFolder.h"
 #include "platform/Random.h"
 #include "platform/Shell.h"
+#include "platform/ui/MenuItems.h"
 #include "training/ui/ModeFrame.h"
 #include "training/ui/QuizHost.h"
 #include "training/ui/TrainingStart.h"
 #include "training/ui/WTLogikForm.h"
+
+using platform::Item;
+using platform::Menu;
 
 TMainForm* MainForm = nullptr;
 
@@ -62,19 +67,6 @@ namespace {
 
 constexpr const char* kEmptyMarker = "\x1b";
 constexpr int kSplashMs = 1200;
-
-QAction* Item(QMenu* menu, const char* name, const char* caption, const QKeySequence& key = {}) {
-    QAction* action = menu->addAction(QString::fromUtf8(caption));
-    action->setObjectName(QString::fromLatin1(name));
-    action->setShortcut(key);
-    return action;
-}
-
-QMenu* Menu(QWidget* owner, const char* name, const char* caption) {
-    auto* menu = new QMenu(QString::fromUtf8(caption), owner);
-    menu->setObjectName(QString::fromLatin1(name));
-    return menu;
-}
 
 // A toolbar hint is the tooltip, "|", and the status line text (none here).
 QAction* Button(QToolBar* bar, const char* name, const char* hint) {
@@ -154,7 +146,10 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     RegisterTrainingModes();
     quizHost_ = std::make_unique<FrameQuizHost>(*this);
     SetQuizHost(quizHost_.get());
+    SetDocumentFrame(this);
     WireWizard();
+    // The one entry editor of the run, a tool window of the frame.
+    TEditForm::Instance(this);
     connect(ClientArea, &QMdiArea::subWindowActivated, this, &TMainForm::MergeMenus);
     connect(ClientArea, &QMdiArea::subWindowActivated, this, &TMainForm::UpdateMenuItems);
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &TMainForm::UpdateMenuItems);
@@ -167,6 +162,7 @@ TMainForm::~TMainForm() {
     disconnect(ClientArea, nullptr, this, nullptr);
     disconnect(qApp, nullptr, this, nullptr);
     if (TheQuizHost() == quizHost_.get()) SetQuizHost(nullptr);
+    if (&TheDocumentFrame() == this) SetDocumentFrame(nullptr);
     ClientArea->viewport()->removeEventFilter(this);
     for (TMDIChild* child : Documents()) {
         disconnect(child, nullptr, this, nullptr);
@@ -403,7 +399,10 @@ void TMainForm::WireDocument(TMDIChild* child) {
     child->Neu2->setEnabled(true);
     connect(child->Neu2, &QAction::triggered, this, &TMainForm::Neu1Click);
     child->Oeffnen1->setEnabled(true);
-    connect(child->Oeffnen1, &QAction::triggered, this, &TMainForm::FileOpenItemClick);
+    connect(child->Oeffnen1, &QAction::triggered, this, [this] {
+        CloseEditorsBeforeNew();
+        FileOpenItemClick();
+    });
     for (int i = 0; i < 9; ++i) {
         child->F[i]->setEnabled(true);
         connect(child->F[i], &QAction::triggered, this, [this, i] { _LastFilesClick(i + 1); });
@@ -579,11 +578,15 @@ void TMainForm::WireWizard() {
 }
 
 void TMainForm::FileNewItemClick() {
+    CloseEditorsBeforeNew();
     NewWizard->ForceNewPage = true;
     NewWizard->exec();
 }
 
-void TMainForm::NeuWizard1Click() { NewWizard->exec(); }
+void TMainForm::NeuWizard1Click() {
+    CloseEditorsBeforeNew();
+    NewWizard->exec();
+}
 
 void TMainForm::closeEvent(QCloseEvent* event) {
     OpenQueue::Busy busy(MainOpenQueue());
@@ -701,8 +704,8 @@ bool TMainForm::event(QEvent* event) {
 // Keeping the commands in step with the documents.
 
 bool TMainForm::EntryEditorVisible() const {
-    const FrameHooks& hooks = TheFrameHooks();
-    return hooks.entryEditorVisible ? hooks.entryEditorVisible() : DocumentInEditor() != nullptr;
+    const TEditForm* editor = TEditForm::Existing();
+    return editor != nullptr && editor->isVisible();
 }
 
 void TMainForm::UpdateMenuItems() {
@@ -728,11 +731,18 @@ void TMainForm::UpdateMenuItems() {
 }
 
 bool TMainForm::CloseEditorsBeforeNew() {
-    const FrameHooks& hooks = TheFrameHooks();
-    if (EntryEditorVisible() && hooks.entryEditorOk) hooks.entryEditorOk();
+    // The editor stores and closes through its OK handler.
+    DocumentFrame::CloseEditorsBeforeNew();
     EditBtn->setChecked(false);
-    if (hooks.wizardVisible && hooks.wizardVisible() && hooks.hideWizard) hooks.hideWizard();
+    // Hidden, not closed: the wizard's close handler stores nothing here.
+    if (NewWizard->isVisible()) NewWizard->hide();
     return true;
+}
+
+void TMainForm::ShowEntryCount(const QString& text) { StatusPanels[2]->setText(text); }
+
+void TMainForm::ShowOptionsPage(int page) {
+    if (TheFrameHooks().showOptionsPage) TheFrameHooks().showOptionsPage(page);
 }
 
 // Toolbar.
@@ -748,14 +758,14 @@ void TMainForm::EditBtnClick() {
         return;
     }
     if (EntryEditorVisible()) {
-        if (TheFrameHooks().entryEditorOk) TheFrameHooks().entryEditorOk();
+        TEditForm::Existing()->ButtonFertigClick();
         EditBtn->setChecked(false);
         child->Bearbeiten1->setChecked(false);
         return;
     }
     // The editor, once open, presses the button through UpdateMenuItems.
     EditBtn->setChecked(false);
-    child->Bearbeiten1->trigger();
+    child->Bearbeiten1Click();
     UpdateMenuItems();
 }
 
@@ -784,7 +794,7 @@ void TMainForm::HangmanBtnClick() {
 }
 
 void TMainForm::DruckBtnClick() {
-    StartModeFromButton(kPrintPage, [](TMDIChild& child) { child.Drucken1->trigger(); });
+    StartModeFromButton(kPrintPage, [](TMDIChild& child) { child.StartPrint(true); });
 }
 
 void TMainForm::Kennwortschutzndern1Click() {

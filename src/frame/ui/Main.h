@@ -5,8 +5,8 @@
 // files, and records the window and the open documents when it closes.
 // It carries the menus, the toolbar and the status bar, keeps them in step
 // with the documents, and serves the special-character popups and the help
-// bridge for the other windows. Commands whose handlers belong to later work
-// exist disabled.
+// bridge for the other windows: it is their DocumentFrame while it exists.
+// Commands whose handlers belong to later work exist disabled.
 
 #include <QMainWindow>
 #include <QPoint>
@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "documents/ui/DocumentFrame.h"
 #include "documents/ui/new_wiz.h"
 #include "frame/CommandLine.h"
 #include "frame/OpenQueue.h"
@@ -43,7 +44,7 @@ void FollowChosenFolder(const platform::FileDialogResult& result);
 // created; the program's dialog seam holds it busy around every request.
 OpenQueue& MainOpenQueue();
 
-class TMainForm : public QMainWindow, private NewWizardFrame {
+class TMainForm : public QMainWindow, public DocumentFrame, private NewWizardFrame {
     Q_OBJECT
 public:
     explicit TMainForm(QWidget* parent = nullptr);
@@ -51,21 +52,23 @@ public:
 
     // The document windows, topmost first.
     std::vector<TMDIChild*> Documents() const;
+    std::vector<TMDIChild*> DocumentWindows() const override { return Documents(); }
     // The active document window, also while another program has the focus.
-    TMDIChild* ActiveDocument() const;
+    TMDIChild* ActiveDocument() const override;
 
     // A document window for a file, or a new empty one for the marker ESC.
     // Nothing when loading failed (the message has been shown). Only files
     // chosen in the open dialog pass its filter index: 2, the DOS filter,
     // makes the reader refuse other extensions.
     TMDIChild* CreateMDIChild(const std::string& name, int lastOpenFilterIndex = 0);
+    TMDIChild* OpenDocument(const std::string& name) override { return CreateMDIChild(name); }
     TMDIChild* CreateMDIChildFromTemplate(const std::string& templateName);
     // Opens the file or brings its window to the front; a file that is gone
     // is reported and leaves the recent files.
     void OpenFile(const std::string& path, int lastOpenFilterIndex = 0);
     // Puts path first in the recent files and rebuilds their menu items; an
     // empty path only rebuilds them.
-    void UpdateMRU(const std::string& path);
+    void UpdateMRU(const std::string& path) override;
     // A second start's command line: its files, last first, without messages.
     void OpenHandedOverFiles(const std::string& commandLine);
     // Files dropped on the window, in the order the drop lists them.
@@ -81,6 +84,7 @@ public:
     void Dateiffnen1Click() { FileOpenItemClick(); }
     void Importieren1Click();
     void Neu1Click();
+    void NewEmptyDocument() override { Neu1Click(); }
     void SpeedButton1Click() { Neu1Click(); }
     void NeueDateiffnen1Click() {
         CloseEditorsBeforeNew();
@@ -97,17 +101,19 @@ public:
     TNewWizard* NewWizard = nullptr;
 
     // The help viewer on a page of the help folder ("Dialogfelder\suchen.html").
-    void ShowHelpPage(const std::string& page);
+    void ShowHelpPage(const std::string& page) override;
     // The application's help handler: the page of a help context.
     void HelpContextToPage(int context);
 
     // Toolbar, window menu and status bar after a change of the documents.
-    void UpdateMenuItems();
+    void UpdateMenuItems() override;
     // The entry editor stores and closes, a visible wizard hides; always true.
-    bool CloseEditorsBeforeNew();
+    bool CloseEditorsBeforeNew() override;
     // Bpop (or BpopCz) at a screen point; true when a character was chosen:
     // it is then the option "Letztes Sonderzeichen".
-    bool PopupSpecialCharacters(const QPoint& globalPos, bool centralEuropean);
+    bool PopupSpecialCharacters(const QPoint& globalPos, bool centralEuropean) override;
+    void ShowEntryCount(const QString& text) override;
+    void ShowOptionsPage(int page) override;
 
     void InDateiensuchen1Click();
     void WindowCascadeItemClick();

@@ -13,10 +13,10 @@
 #include <filesystem>
 
 #include "documents/ui/Childwin.h"
+#include "documents/ui/EditFieldCaret.h"
 #include "documents/ui/TabelleModel.h"
 #include "frame/ui/Main.h"
 #include "platform/Dialogs.h"
-#include "training/ui/LineEditCaret.h"
 
 namespace {
 constexpr int kStartDelayMs = 250;
@@ -64,7 +64,7 @@ void TSearchInfoForm::Start(const std::vector<std::string>& files, const std::st
     result_ = nullptr;
     outcome_.reset();
     Label3->setText(QStringLiteral("Suche in %1 Dateien...").arg(files_.size()));
-    Label2->setText(BytesText(text_, 0));
+    Label2->setText(FieldText(text_, 0));
     ProgressBar1->setRange(0, int(files_.size()));
     ProgressBar1->setValue(0);
     Label6->setText(QStringLiteral("Bisher keine Übereinstimmungen gefunden"));
@@ -74,7 +74,7 @@ void TSearchInfoForm::Start(const std::vector<std::string>& files, const std::st
 }
 
 void TSearchInfoForm::Timer1Timer() {
-    outcome_ = RunFileSearch(files_, EditBytes(Label2->text(), 0), options_, *this, platform::Dialogs());
+    outcome_ = RunFileSearch(files_, FieldBytes(Label2->text(), 0), options_, *this, platform::Dialogs());
     running_ = false;
     close();
 }
@@ -125,7 +125,7 @@ bool TSearchInfoForm::AddHit(const VokabelTyp& entry, int hitCount) {
         result_ = MainForm->CreateMDIChild("\x1b");
         if (result_ == nullptr) return false;
         PrepareSearchResult(result_->Document(), int(files_.size()), text_);
-        result_->DescMemo->setPlainText(BytesText(result_->Document().Description, 0));
+        result_->DescMemo->setPlainText(FieldText(result_->Document().Description, 0));
     }
     if (result_ == nullptr) return false;
     const int row = AddSearchHit(result_->Document(), entry);

@@ -10,9 +10,9 @@
 #include <QTimer>
 
 #include "documents/ui/AppSettingsQt.h"
+#include "documents/ui/EditFieldCaret.h"
 #include "platform/Dialogs.h"
 #include "training/ui/Hints.h"
-#include "training/ui/LineEditCaret.h"
 #include "training/ui/ModeFrame.h"
 #include "training/ui/QuizHost.h"
 
@@ -138,12 +138,12 @@ void TLernForm::ShowNextEntry() {
     SetScreenFont(AnzeigeL, mother ? ms : fs);
     SetScreenFont(RichtigL, mother ? fs : ms);
     revealCharset_ = mother ? fs.Charset : ms.Charset;
-    AnzeigeL->setText(CrLines(BytesText(session_.ShownText(), mother ? ms.Charset : fs.Charset)));
+    AnzeigeL->setText(CrLines(FieldText(session_.ShownText(), mother ? ms.Charset : fs.Charset)));
     Fortschritt->setText(QString::fromStdString(session_.ProgressText()));
 }
 
 void TLernForm::ShowBtnClick() {
-    RichtigL->setText(CrLines(BytesText(session_.RevealText(), revealCharset_)));
+    RichtigL->setText(CrLines(FieldText(session_.RevealText(), revealCharset_)));
     ShowBtn->hide();
     ShowBtn->setDefault(false);
     if (session_.AnyDue()) {

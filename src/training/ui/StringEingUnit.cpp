@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "training/ui/LineEditCaret.h"
+#include "documents/ui/EditFieldCaret.h"
 
 TStringEingForm::TStringEingForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("StringEingForm"));
@@ -31,9 +31,9 @@ std::optional<std::string> TStringEingForm::Ask(const std::string& caption, cons
                                                  const std::string& text) {
     setWindowTitle(QString::fromUtf8(caption.c_str()));
     Anzeige->setText(QString::fromUtf8(prompt.c_str()));
-    Eingabe->setText(BytesText(text, 0));
+    Eingabe->setText(FieldText(text, 0));
     if (exec() != QDialog::Accepted) return std::nullopt;
-    return EditBytes(Eingabe->text(), 0);
+    return FieldBytes(Eingabe->text(), 0);
 }
 
 void TStringEingForm::showEvent(QShowEvent* event) {

@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QShowEvent>
 
+#include "documents/ui/EditFieldCaret.h"
 #include "platform/Dialogs.h"
 #include "training/ui/Hints.h"
-#include "training/ui/LineEditCaret.h"
 #include "training/ui/QuizHost.h"
 #include "training/ui/StringEingUnit.h"
 
@@ -89,7 +89,7 @@ void TWTLogikForm::FormShow() {
 
 void TWTLogikForm::ShowParts(int selected) {
     ListBox->clear();
-    for (const std::string& part : parts_.Items()) ListBox->addItem(BytesText(part, 0));
+    for (const std::string& part : parts_.Items()) ListBox->addItem(FieldText(part, 0));
     if (selected >= 0 && selected < ListBox->count()) ListBox->setCurrentRow(selected);
 }
 

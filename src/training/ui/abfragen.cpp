@@ -20,8 +20,8 @@
 
 #include "documents/ui/AppSettingsQt.h"
 #include "documents/ui/Childwin.h"
+#include "documents/ui/EditFieldCaret.h"
 #include "platform/Dialogs.h"
-#include "training/ui/LineEditCaret.h"
 #include "training/ui/ModeFrame.h"
 #include "training/ui/PieBox.h"
 #include "training/ui/QuizHost.h"
@@ -237,7 +237,7 @@ void TAbfrageForm::FormShow() {
     ProgressBar1->setMaximum(std::max(1, session_.ProgressMax()));
     ShowQuestion();
     SonderzButton2->setFont(AbfrEdit->font());
-    SonderzButton2->setText(BytesText(options_.Settings.LetztesSonderzeichen, typedCharset_));
+    SonderzButton2->setText(FieldText(options_.Settings.LetztesSonderzeichen, typedCharset_));
     if (o.FehlerlisteErstellen) {
         SetUpErrorList();
     } else {
@@ -275,7 +275,7 @@ void TAbfrageForm::ShowQuestion() {
     ProgressBar1->setValue(session_.ProgressPosition());
     Fortschritt->setText(QString::fromStdString(session_.ProgressText()));
     const std::array<std::string, 5> fields = session_.AskedFields();
-    for (int k = 0; k < 5; ++k) Abf[k]->setText(BytesText(fields[k], askedCharset_));
+    for (int k = 0; k < 5; ++k) Abf[k]->setText(FieldText(fields[k], askedCharset_));
     AbfrEdit->clear();
     AbfrEdit->setFocus();
 }
@@ -292,12 +292,12 @@ void TAbfrageForm::ShowStatistics() {
 void TAbfrageForm::OKBtnClick() {
     if (session_.Done()) return;
     Notebook1->setCurrentIndex(1);
-    const AnswerShown shown = session_.Answer(EditBytes(AbfrEdit->text(), typedCharset_));
+    const AnswerShown shown = session_.Answer(FieldBytes(AbfrEdit->text(), typedCharset_));
     Bewertung->setText(QString::fromStdString(shown.verdict));
     SetTextColor(Bewertung, ColorFromRec(shown.verdictColor));
-    Anzeige1->setText(BytesText(shown.askedLine, askedCharset_));
-    Anzeige2->setText(BytesText(shown.typedLine, typedCharset_));
-    Anzeige3->setText(Lines(BytesText(shown.correctLine, typedCharset_)));
+    Anzeige1->setText(FieldText(shown.askedLine, askedCharset_));
+    Anzeige2->setText(FieldText(shown.typedLine, typedCharset_));
+    Anzeige3->setText(Lines(FieldText(shown.correctLine, typedCharset_)));
     if (shown.strikeOut != StrikeOut::Unchanged) {
         QFont font = Anzeige2->font();
         font.setStrikeOut(shown.strikeOut == StrikeOut::On);
@@ -311,7 +311,7 @@ void TAbfrageForm::TipBtnClick() {
     for (QLabel* label : {Bewertung, Anzeige1, Anzeige2, Anzeige3}) label->clear();
     // The tip stands on the verdict page, which must be showing.
     Notebook1->setCurrentIndex(1);
-    Anzeige1->setText(BytesText(session_.Tip(), typedCharset_));
+    Anzeige1->setText(FieldText(session_.Tip(), typedCharset_));
     AbfrEdit->setFocus();
 }
 
@@ -360,12 +360,12 @@ void TAbfrageForm::SonderzButton2MouseDown(const QPoint& pos) {
 
 void TAbfrageForm::SonderzTimer2Timer() {
     SonderzTimer2->stop();
-    SonderzButton2->setText(BytesText(options_.Settings.LetztesSonderzeichen, typedCharset_));
+    SonderzButton2->setText(FieldText(options_.Settings.LetztesSonderzeichen, typedCharset_));
     if (specialChosen_) SonderzButton2Click();
     specialChosen_ = false;
 }
 
-void TAbfrageForm::grnClick() { AbfrEdit->setText(BytesText(session_.TrickAnswer(), typedCharset_)); }
+void TAbfrageForm::grnClick() { AbfrEdit->setText(FieldText(session_.TrickAnswer(), typedCharset_)); }
 
 void TAbfrageForm::ROT1Click() {
     if (quizWindow_ != nullptr) ShowListDuringMode(*quizWindow_);
@@ -438,15 +438,15 @@ bool TAbfrageForm::eventFilter(QObject* watched, QEvent* event) {
         auto* keyEvent = static_cast<QKeyEvent*>(event);
         const QString text = keyEvent->text();
         if (text.size() != 1) return QDialog::eventFilter(watched, event);
-        const std::string bytes = EditBytes(text, typedCharset_);
+        const std::string bytes = FieldBytes(text, typedCharset_);
         char key = bytes[0];
         if (!session_.KeyAllowed(key)) return true;
-        LineEditCaret caret(*AbfrEdit, typedCharset_);
+        EditFieldCaret caret(*AbfrEdit, typedCharset_);
         const char typed = key;
         ComposeCaronKey(key, caret);
         if (key == 0) return true;
         if (key != typed) {
-            AbfrEdit->insert(BytesText(std::string(1, key), typedCharset_));
+            AbfrEdit->insert(FieldText(std::string(1, key), typedCharset_));
             return true;
         }
     }

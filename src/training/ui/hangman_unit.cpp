@@ -12,12 +12,12 @@
 #include <filesystem>
 
 #include "documents/ui/AppSettingsQt.h"
+#include "documents/ui/EditFieldCaret.h"
 #include "htmlengine/ui/ImageQt.h"
 #include "platform/Dialogs.h"
 #include "training/HangmanPicture.h"
 #include "training/ThmFile.h"
 #include "training/ui/Hints.h"
-#include "training/ui/LineEditCaret.h"
 #include "training/ui/ModeFrame.h"
 #include "training/ui/QuizHost.h"
 #include "training/ui/StateLed.h"
@@ -149,7 +149,7 @@ void THangmanForm::FormShow() {
     game_.SetUp(*entries_, lastRow, FirstPicture, LastPicture);
     LayoutHangman();
     NextWord();
-    SonderzButton3->setText(BytesText(options_.Settings.LetztesSonderzeichen, boxCharset_));
+    SonderzButton3->setText(FieldText(options_.Settings.LetztesSonderzeichen, boxCharset_));
 }
 
 void THangmanForm::LayoutHangman() {
@@ -218,13 +218,13 @@ void THangmanForm::ShowWord() {
         for (const std::string& t : game_.Translations()) {
             if (!t.empty()) lines += t + '\r';
         }
-        TransLabel->setText(CrLines(BytesText(lines, other.Charset)));
+        TransLabel->setText(CrLines(FieldText(lines, other.Charset)));
     }
-    HangmanBox->setText(BytesText(game_.Display(), boxCharset_));
+    HangmanBox->setText(FieldText(game_.Display(), boxCharset_));
 }
 
 void THangmanForm::ShowState() {
-    HangmanBox->setText(BytesText(game_.Display(), boxCharset_));
+    HangmanBox->setText(FieldText(game_.Display(), boxCharset_));
     if (game_.GetState() == HangmanGame::State::Running) return;
     WeiterLabel->show();
     StateLED->SetColor(game_.GetState() == HangmanGame::State::Won ? kWon : kLost);
@@ -255,7 +255,7 @@ void THangmanForm::HangmanBoxKeyPress(char key) {
 }
 
 void THangmanForm::SonderzButton3Click() {
-    const std::string bytes = EditBytes(SonderzButton3->text(), boxCharset_);
+    const std::string bytes = FieldBytes(SonderzButton3->text(), boxCharset_);
     if (!bytes.empty()) HangmanBoxKeyPress(bytes[0]);
     HangmanBox->setFocus();
 }
@@ -269,7 +269,7 @@ void THangmanForm::SonderzButton3MouseDown(const QPoint& pos) {
 
 void THangmanForm::SonderzTimer3Timer() {
     SonderzTimer3->stop();
-    SonderzButton3->setText(BytesText(options_.Settings.LetztesSonderzeichen, boxCharset_));
+    SonderzButton3->setText(FieldText(options_.Settings.LetztesSonderzeichen, boxCharset_));
     if (specialChosen_) SonderzButton3Click();
     specialChosen_ = false;
 }
@@ -301,7 +301,7 @@ bool THangmanForm::eventFilter(QObject* watched, QEvent* event) {
         }
         const QString text = keyEvent->text();
         if (text.size() != 1) return QDialog::eventFilter(watched, event);
-        HangmanBoxKeyPress(EditBytes(text, boxCharset_)[0]);
+        HangmanBoxKeyPress(FieldBytes(text, boxCharset_)[0]);
         return true;
     }
     return QDialog::eventFilter(watched, event);
