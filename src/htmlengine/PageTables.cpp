@@ -308,7 +308,9 @@ int32_t ThtmlTable::LayoutAt(TextMeasurer& m, int32_t y, int32_t& curs, int32_t&
     }
 
     XIndent = 0;
-    if (TableWidth < avail) XIndent = TableAlign == 2 ? (avail - TableWidth) / 2 : TableAlign == 3 ? avail - TableWidth : 0;
+    if (TableWidth < avail) {
+        XIndent = TableAlign == 2 ? (avail - TableWidth) / 2 : TableAlign == 3 ? avail - TableWidth : 0;
+    }
     XIndent += left;
     ColumnsX = (TableWidth - ColumnsWidth) / 2 + XIndent;
     Len = index - FirstIndex;
@@ -390,7 +392,9 @@ int32_t ThtmlTable::PaintAt(Canvas& canvas, const TRect& clip, int32_t y, int32_
         rowTop += row->RowHeight;
     }
     if (HasBorderColor && region.Top < region.Bottom) canvas.FillRegion(region, holes, BorderColor);
-    if (Border) DrawBorder3D(page, canvas, DrawLeft, bodyTop - yo, DrawLeft + ColumnsWidth - 1, bodyBottom - yo - 1, true);
+    if (Border) {
+        DrawBorder3D(page, canvas, DrawLeft, bodyTop - yo, DrawLeft + ColumnsWidth - 1, bodyBottom - yo - 1, true);
+    }
     if (!CaptionOnTop) Caption->Cell->PaintAt(canvas, clip, bodyBottom, x + XIndent, TableWidth);
     return next;
 }

@@ -355,7 +355,8 @@ TEST(TableLayout, DocumentIndexesRunThroughCaptionAndCells) {
     EXPECT_EQ(ch, 'c');
     EXPECT_EQ(p.doc.FindTextFrom(0, "cd", true), 8);
     EXPECT_EQ(p.doc.FindTextFrom(0, "CAP", false), 3);
-    EXPECT_EQ(p.doc.DisplayToSource(8), static_cast<int32_t>(std::string("vor<table><caption>cap</caption><tr><td>ab<td>").size()));
+    const std::string before = "vor<table><caption>cap</caption><tr><td>ab<td>";
+    EXPECT_EQ(p.doc.DisplayToSource(8), static_cast<int32_t>(before.size()));
     p.doc.SelStart = 4;
     p.doc.SelEnd = 9;
     p.doc.CopyBuffer.clear();
