@@ -1,5 +1,5 @@
-// Parse + layout at 800 pixels and paint of a generated 1 MB page and of a
-// help-sized page, next to QTextDocument (setHtml + layout, drawContents) on
+// Parse + layout at 800 pixels and paint of a generated 1 MB page, of a
+// help-sized page and of a table of 200 rows by 5 columns, next to QTextDocument (setHtml + layout, drawContents) on
 // the same pages. The "exact" measurer asks Qt for every run's width, the way
 // layout measured before the per-font table of byte advances.
 #include "htmlengine/PageCells.h"
@@ -46,7 +46,23 @@ const std::string& HelpPage() {
     static const std::string page = Page(6 * 1024);
     return page;
 }
-const std::string& PageOf(int64_t which) { return which == 0 ? BigPage() : HelpPage(); }
+const std::string& TablePage() {
+    static const std::string page = [] {
+        std::string html = "<html><body><table border=1 cellpadding=2 width=100%>\n"
+                           "<tr><th>Nr.<th>Deutsch<th>Fremdsprache<th width=20%>Fach<th>Bemerkung</tr>\n";
+        for (int n = 1; n <= 200; ++n) {
+            const std::string k = std::to_string(n);
+            html += "<tr" + std::string(n % 2 ? "" : " bgcolor=#eeeeee") + "><td align=right>" + k +
+                    "<td>das Wort " + k + "<td>the word " + k + "<td align=center>" + std::to_string(n % 5 + 1) +
+                    "<td>" + (n % 7 ? "" : "<b>schwer</b>, noch einmal abfragen") + "</tr>\n";
+        }
+        return html + "</table></body></html>\n";
+    }();
+    return page;
+}
+const std::string& PageOf(int64_t which) {
+    return which == 0 ? BigPage() : which == 1 ? HelpPage() : TablePage();
+}
 
 // Widths straight from Qt for every run.
 class ExactMeasurer : public TextMeasurer {
@@ -118,12 +134,12 @@ void QtPaint(benchmark::State& state) {
 
 }  // namespace
 
-// Argument 0: the 1 MB page; 1: the help-sized page.
-BENCHMARK(EngineParseLayout<QtMeasurer>)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(EngineParseLayout<ExactMeasurer>)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(QtParseLayout)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(EnginePaint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(QtPaint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+// Argument 0: the 1 MB page; 1: the help-sized page; 2: the table.
+BENCHMARK(EngineParseLayout<QtMeasurer>)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(EngineParseLayout<ExactMeasurer>)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(QtParseLayout)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(EnginePaint)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(QtPaint)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -2,6 +2,7 @@
 
 #include "htmlengine/HtmlSymbols.h"
 #include "htmlengine/MulDiv.h"
+#include "htmlengine/TableColumns.h"
 
 #include <algorithm>
 
@@ -36,25 +37,35 @@ int32_t TCell::LayoutAt(TextMeasurer& m, int32_t y, int32_t& index, int32_t& max
             maxWidth = std::max(maxWidth, w);
             ++i;
         } catch (const EProcessError& e) {
-            // The section leaves the page but stays the document's: lists may still point into it.
-            std::unique_ptr<TSectionBase> dropped = Take(i);
-            if (Document) {
-                if (Document->OnLayoutError) Document->OnLayoutError(e.what());
-                Document->Adopt(std::move(dropped));
-            }
+            Drop(i, e);
         }
     }
     CellLen = index - FirstIndex;
     return std::max(height, Indents.FloatsBottom() - y);
 }
 
+void TCell::Drop(int32_t i, const EProcessError& e) {
+    // The section leaves the page but stays the document's: lists may still point into it.
+    std::unique_ptr<TSectionBase> dropped = Take(i);
+    if (Document) {
+        if (Document->OnLayoutError) Document->OnLayoutError(e.what());
+        Document->Adopt(std::move(dropped));
+    }
+}
+
 void TCell::WidthRange(TextMeasurer& m, int32_t& min, int32_t& max) {
     min = max = 0;
-    for (const auto& s : *this) {
+    for (int32_t i = 0; i < Count();) {
         int32_t a = 0, b = 0;
-        s->WidthRange(m, a, b);
+        try {
+            (*this)[i]->WidthRange(m, a, b);
+        } catch (const EProcessError& e) {
+            Drop(i, e);
+            continue;
+        }
         min = std::max(min, a);
         max = std::max(max, b);
+        ++i;
     }
 }
 
@@ -159,8 +170,9 @@ TCellObj::TCellObj(TSectionList* document, const TAttributeList& attributes, uin
     : VAlign(valign), Cell(std::make_unique<TCell>(document)) {
     for (const auto& a : attributes) {
         switch (a->Symbol) {
+        // One more column than a table may have is enough to reject it.
         case ColSpanSy:
-            if (a->IntValue > 1) ColSpan = a->IntValue;
+            if (a->IntValue > 1) ColSpan = std::min(a->IntValue, MaxTableColumns + 1);
             break;
         case RowSpanSy:
             if (a->IntValue > 1) RowSpan = a->IntValue;
@@ -172,10 +184,11 @@ TCellObj::TCellObj(TSectionList* document, const TAttributeList& attributes, uin
                     WidthIsPercent = true;
                 }
             } else if (a->IntValue > 0) {
-                SpecWidth = a->IntValue;
+                SpecWidth = std::min(a->IntValue, MaxPixelSize);
+                WidthIsPercent = false;
             }
             break;
-        case HeightSy: SpecHeight = a->IntValue; break;
+        case HeightSy: SpecHeight = ClampSize(a->IntValue, 0, MaxPixelSize); break;
         case BgColorSy:
             if (auto c = ParseColorValue(a->StrValue)) {
                 Cell->HasBgColor = true;

@@ -47,6 +47,7 @@ public:
     void ReapplyFonts();
 
     virtual int32_t LayoutAt(TextMeasurer& m, int32_t y, int32_t& index, int32_t& maxWidth, int32_t width);
+    // A section that cannot be measured leaves the cell as in layout.
     virtual void WidthRange(TextMeasurer& m, int32_t& min, int32_t& max);
     virtual int32_t PaintAt(Canvas& canvas, const TRect& clip, int32_t y, int32_t x, int32_t clipWidth);
     // y is relative to the cell's top.
@@ -62,12 +63,17 @@ public:
     bool CaretPoint(TextMeasurer& m, int32_t index, int32_t& y, int32_t& x);
     bool CharAt(int32_t index, char& ch, TSectionBase*& section);
     void CopySelected();
+
+private:
+    void Drop(int32_t i, const EProcessError& e);
 };
 
 // One table cell: its spans, its sizes and its content.
 class TCellObj {
 public:
     TCellObj(TSectionList* document, const TAttributeList& attributes, uint8_t valign);
+    // A place a spanning cell covers in the grid: no content and no cell.
+    TCellObj(int32_t colSpan, int32_t rowSpan) : ColSpan(colSpan), RowSpan(rowSpan), VAlign(0) {}
 
     int32_t ColSpan = 1;
     int32_t RowSpan = 1;
@@ -79,7 +85,9 @@ public:
     uint8_t VAlign;           // 0 top, 1 middle, 2 bottom
     int32_t SpecWidth = 0;    // pixels, or percent times 10
     bool WidthIsPercent = false;
-    std::unique_ptr<TCell> Cell;
+    std::unique_ptr<TCell> Cell;  // null for a placeholder
+
+    bool HasContent() const { return Cell && !Cell->Empty(); }
 };
 
 // One table row.
@@ -88,6 +96,14 @@ public:
     explicit TCellList(const TAttributeList* attributes = nullptr);
     bool HasBgColor = false;
     TColor BgColor = 0;
+    int32_t RowHeight = 0;
+    int32_t SpanHeight = 0;  // of its tallest cell, row spans included
+};
+
+// What a percentage HEIGHT of a table on the page is taken of.
+struct TViewport {
+    int32_t ClientHeight = 0;
+    int32_t MarginHeight = 0;  // the viewer's top margin
 };
 
 class TSectionList : public TCell, public SectionDocument {
@@ -109,6 +125,7 @@ public:
     std::vector<TFormControlObj*> AllControls;  // observes
     // Sections that never joined a cell (a table cut short by an error).
     TFreeList<TSectionBase> Orphans;
+    TViewport Viewport;
 
     // Hooks towards the viewer, each optional.
     std::function<void(TColor)> OnBackgroundChanged;

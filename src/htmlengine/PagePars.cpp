@@ -2,6 +2,7 @@
 
 #include "htmlengine/MulDiv.h"
 #include "htmlengine/PageSbs1.h"
+#include "htmlengine/PageTables.h"
 
 #include <algorithm>
 #include <bitset>
@@ -898,31 +899,168 @@ private:
         if (doc_.OnScript) doc_.OnScript(scriptName, lang, buffer);
     }
 
-    // Until tables are built, the content of each cell and caption follows
-    // the text before it in the enclosing cell, each as its own block.
+    uint8_t ReadCellAlign() const {
+        const std::string* a = AttributeText(t_.Attributes, AlignSy);
+        const std::string v = a ? LowerAscii(*a) : std::string();
+        return v == "left" ? 1 : v == "center" ? 2 : v == "right" ? 3 : 0;
+    }
+
+    uint8_t ReadVAlign(uint8_t fallback) const {
+        const std::string* a = AttributeText(t_.Attributes, VAlignSy);
+        const std::string v = a ? LowerAscii(*a) : std::string();
+        return v == "top" || v == "baseline" ? 0 : v == "middle" ? 1 : v == "bottom" ? 2 : fallback;
+    }
+
+    // What every cell of a table starts from, and what follows the table.
+    struct TableStart {
+        size_t fonts;
+        uint8_t style;
+        bool noBreak;
+        uint8_t align;
+    };
+    TableStart EnterTable() {
+        ++depth_;
+        CloseLink();
+        const TableStart start{fonts_.size(), context_.StyleAdditions, context_.NoBreak, align_};
+        CloseSection();
+        return start;
+    }
+    void StartOfCell(const TableStart& start) {
+        CloseLink();
+        while (fonts_.size() > start.fonts) PopFont();
+        context_.StyleAdditions = start.style;
+    }
+    void LeaveTable(const TableStart& start) {
+        context_.StyleAdditions = start.style;
+        context_.NoBreak = start.noBreak;
+        align_ = start.align;
+        --depth_;
+        Next();
+    }
+
+    // The rows, cells and caption of a table. The table joins its enclosing
+    // cell when it is complete; a parse that ends inside it leaves the table
+    // to the document, and the open section to the table's current cell.
     void TableElement(int32_t level) {
-        (void)level;
         if (depth_ >= MaxNestingDepth) {
             Next();
             return;
         }
-        ++depth_;
-        CloseLink();
-        const size_t height = fonts_.size();
-        const uint8_t style = context_.StyleAdditions;
-        const bool noBreak = context_.NoBreak;
-        const uint8_t align = align_;
-        CloseSection();
-        auto restore = [&] {
-            CloseLink();
-            while (fonts_.size() > height) PopFont();
-            context_.StyleAdditions = style;
+        if (tableDepth_ >= MaxTableNesting) {
+            FlatTable();
+            return;
+        }
+        ++tableDepth_;
+        const TableStart start = EnterTable();
+        TCell* const enclosing = cell_;
+        cell_ = nullptr;
+        auto table = std::make_unique<ThtmlTable>(&doc_, level, enclosing, align_, t_.Attributes);
+        std::unique_ptr<TCellList> row;
+        std::unique_ptr<TCellObj> cell;
+        uint8_t rowAlign = 0, rowVAlign = 1;
+        auto finishCell = [&] {
+            if (!cell) return;
+            CloseSection();
+            if (!row) row = std::make_unique<TCellList>();
+            row->Add(std::move(cell));
+            cell_ = nullptr;
         };
+        auto finishRow = [&] {
+            finishCell();
+            if (row) table->Rows.Add(std::move(row));
+        };
+        try {
+            Next();
+            while (Sy() != TableEndSy && Sy() != EofSy) {
+                const HtmlSymbol sy = Sy();
+                if (sy == TDSy || sy == THSy) {
+                    StartOfCell(start);
+                    context_.NoBreak = FindAttributeBySymbol(t_.Attributes, NoWrapSy) &&
+                                       !FindAttributeBySymbol(t_.Attributes, WidthSy);
+                    if (row) {
+                        finishCell();
+                    } else {
+                        row = std::make_unique<TCellList>();
+                        rowAlign = 0;
+                        rowVAlign = 1;
+                    }
+                    if (sy == THSy) context_.StyleAdditions |= fsBold;
+                    else context_.StyleAdditions &= static_cast<uint8_t>(~fsBold);
+                    const uint8_t own = ReadCellAlign();
+                    align_ = own ? own : rowAlign ? rowAlign : sy == THSy ? 2 : 1;
+                    cell = std::make_unique<TCellObj>(&doc_, t_.Attributes, ReadVAlign(rowVAlign));
+                    cell_ = cell->Cell.get();
+                    t_.SkipBlanks();
+                    Next();
+                    t_.ParagraphBreak = true;
+                    DocumentLoop(0, kCellEnds);
+                } else if (sy == TDEndSy || sy == THEndSy) {
+                    finishCell();
+                    Next();
+                } else if (sy == TRSy) {
+                    CloseLink();
+                    finishRow();
+                    row = std::make_unique<TCellList>(&t_.Attributes);
+                    rowAlign = ReadCellAlign();
+                    rowVAlign = ReadVAlign(1);
+                    Next();
+                } else if (sy == TREndSy) {
+                    CloseLink();
+                    finishRow();
+                    Next();
+                } else if (sy == CaptionSy) {
+                    StartOfCell(start);
+                    context_.NoBreak = false;
+                    finishCell();
+                    if (const std::string* a = AttributeText(t_.Attributes, AlignSy)) {
+                        table->CaptionOnTop = LowerAscii(*a) != "bottom";
+                    }
+                    cell_ = table->Caption->Cell.get();
+                    align_ = 2;
+                    Next();
+                    DocumentLoop(0, kCellEnds);
+                    CloseSection();
+                    cell_ = nullptr;
+                    if (Sy() == CaptionEndSy) Next();
+                } else if (sy == TextSy) {
+                    // Text outside any cell goes ahead of the table.
+                    if (!cell) cell_ = enclosing;
+                    DocumentLoop(0, kCellEnds);
+                    CloseSection();
+                    if (!cell) cell_ = nullptr;
+                } else {
+                    Next();
+                }
+            }
+        } catch (...) {
+            if (cell) {
+                if (!row) row = std::make_unique<TCellList>();
+                row->Add(std::move(cell));  // cell_ still points into it
+            }
+            if (row) table->Rows.Add(std::move(row));
+            doc_.Adopt(std::move(table));
+            --tableDepth_;
+            --depth_;
+            throw;
+        }
+        StartOfCell(start);
+        finishRow();
+        cell_ = enclosing;
+        if (cell_) cell_->Add(std::move(table));
+        else doc_.Adopt(std::move(table));
+        --tableDepth_;
+        LeaveTable(start);
+    }
+
+    // A table nested too deep: the content of each cell and caption follows
+    // the text before it in the enclosing cell, each as its own block.
+    void FlatTable() {
+        const TableStart start = EnterTable();
         Next();
         while (Sy() != TableEndSy && Sy() != EofSy) {
             const HtmlSymbol sy = Sy();
             if (sy == TDSy || sy == THSy || sy == CaptionSy) {
-                restore();
+                StartOfCell(start);
                 context_.NoBreak = sy != CaptionSy && FindAttributeBySymbol(t_.Attributes, NoWrapSy) &&
                                    !FindAttributeBySymbol(t_.Attributes, WidthSy);
                 if (sy == THSy) context_.StyleAdditions |= fsBold;
@@ -944,12 +1082,9 @@ private:
                 Next();
             }
         }
-        restore();
+        StartOfCell(start);
         CloseSection();
-        context_.NoBreak = noBreak;
-        align_ = align;
-        --depth_;
-        Next();
+        LeaveTable(start);
     }
 
     TSectionList& doc_;
@@ -966,6 +1101,7 @@ private:
     int32_t baseFontSize_ = 3;
     uint8_t align_ = 1;
     int32_t depth_ = 0;
+    int32_t tableDepth_ = 0;
 };
 
 }  // namespace
