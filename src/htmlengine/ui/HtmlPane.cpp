@@ -365,6 +365,8 @@ void THtmlPane::LayoutDocument() {
     animationTimer_.stop();
     const TLayoutWidth lw = LayoutWidthFor(width(), scrollBarWidth_, borderStyle_, curMarginWidth_,
                                            curMarginHeight_, scrollBars_);
+    // Tables with a HEIGHT in percent stretch to the visible height.
+    doc_.Viewport = {panel_->height(), curMarginHeight_};
     int32_t index = 0, widest = 0;
     const int32_t h = doc_.LayoutAt(measurer_, curMarginHeight_, index, widest,
                                     std::clamp(lw.Width, 0, MaxDocumentWidth));
