@@ -52,7 +52,11 @@ inline const char* const kSoundOpenFailedText =
 // ticks of 150 ms, the colour on every odd count left.
 class AnswerBlink {
 public:
-    void Reset() { tag_ = 6; }
+    // A new quiz: no flash left over from the last one.
+    void Reset() {
+        tag_ = 6;
+        running_ = false;
+    }
     // Starting a running blink does not start it over.
     void Start(uint32_t color) {
         color_ = color;

@@ -16,6 +16,7 @@
 #include "documents/ui/TabelleModel.h"
 #include "training/QuizSession.h"
 #include "training/ui/QuizSound.h"
+#include "training/ui/username_form.h"
 #include "training/QuizUiSupport.h"
 
 using namespace quiz_test;
@@ -306,12 +307,22 @@ TEST_F(QuizUiTest, ResultIsPrintedWithTheNameAskedForAndNotAtAllWhenThePromptIsC
     form->SetPrintFileName(pdf.toStdString());
     Fill(quizzed, {{"dog", "Hund"}, {"cat", "Katze"}});
     Prepare(quizzed);
-    dialogs.inputAnswers = {std::nullopt, std::string("Lena")};
-    RunModal(*form, [this, &pdf] {
+    // Answers the name prompt once it is up: the name, or cancel without one.
+    const auto answerPrompt = [](const QString& name) {
+        QTimer::singleShot(0, &UserNameForm(), [name] {
+            TUserNameForm& prompt = UserNameForm();
+            prompt.username->setText(name);
+            (name.isEmpty() ? prompt.BitBtn2 : prompt.BitBtn1)->click();
+            if (prompt.isVisible()) prompt.reject();
+        });
+    };
+    RunModal(*form, [this, &pdf, &answerPrompt] {
         Answer(*form, "dog");
         Answer(*form, "cat");
+        answerPrompt({});
         form->BitBtn2->click();
         EXPECT_FALSE(QFile::exists(pdf));
+        answerPrompt(QStringLiteral("Lena"));
         form->BitBtn2->click();
         EXPECT_TRUE(QFile::exists(pdf));
     });

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -9,6 +10,7 @@
 #include <QSpinBox>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <cmath>
 #include <filesystem>
 
 #include "training/ModeTestSupport.h"
@@ -299,6 +301,39 @@ TEST_F(HangmanFormTest, WordLostAtTheLastPictureShowsTheWord) {
     });
     StartHangman(*quizzed, ModeOrigin::Menu, *hangman);
     EXPECT_TRUE(Texts().empty());
+}
+
+TEST_F(HangmanFormTest, SpecialCharacterButtonGuessesItsCaptionAndTranslationsMakeRoom) {
+    Fill(quizzed, {{"b\xe1r", "B\xe4r"}});  // bár, Bär
+    Optionen.Settings.LetztesSonderzeichen = "\xe1";  // á
+    Optionen.Hangman.UebersetzungAnzeigen = true;
+    WhenShown(*hangman, [&] {
+        // The foreign side is asked: the translations take 125 pixels above the word.
+        const int boxHeight = hangman->HangmanBox->height();
+        EXPECT_EQ(hangman->HangmanBox->y(), hangman->BoxTop + 125);
+        EXPECT_EQ(hangman->SonderzButton3->y(), hangman->BoxTop + 125);
+        EXPECT_EQ(hangman->height(), int(std::lround(boxHeight * 2.5)) + 125 + hangman->BoxTop + 10);
+        EXPECT_TRUE(hangman->TransLabel->isVisibleTo(hangman.get()));
+        EXPECT_EQ(hangman->TransLabel->text().toStdString(), "Bär\n");
+
+        EXPECT_EQ(hangman->SonderzButton3->text().toStdString(), "á");
+        hangman->SonderzButton3->click();
+        EXPECT_EQ(Box().toStdString(), "_ á _ ");
+
+        host.popupChoice = "r";
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), hangman->SonderzButton3->mapToGlobal(QPointF(5, 5)),
+                          Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+        QApplication::sendEvent(hangman->SonderzButton3, &press);
+        EXPECT_TRUE(hangman->SonderzTimer3->isActive());
+        hangman->SonderzTimer3Timer();
+        EXPECT_EQ(hangman->SonderzButton3->text(), QStringLiteral("r"));
+        EXPECT_EQ(Box().toStdString(), "_ á r ");
+        EXPECT_EQ(hangman->Game().Picture(), 1);
+
+        hangman->HelpButt->click();
+        EXPECT_EQ(host.helpPages, (std::vector<std::string>{"Dialogfelder\\hangman\\index.html"}));
+    });
+    StartHangman(*quizzed, ModeOrigin::Menu, *hangman);
 }
 
 TEST_F(HangmanFormTest, BrokenSeriesGiveTheirMessageAndTheGameDoesNotStart) {

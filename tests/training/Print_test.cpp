@@ -1,13 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "platform/Dialogs.h"
 #include "platform/ui/PagePrinter.h"
 #include "training/ui/QuizPrint.h"
+#include "training/ui/username_form.h"
 
 namespace {
 
@@ -164,11 +169,31 @@ TEST(QuizResultPrint, FailedJobIsReported) {
 }
 
 TEST(QuizResultPrint, NamePromptRefusesAnEmptyNameAndCancelGivesEsc) {
-    platform::ScriptedDialogs dialogs;
-    platform::ScopedDialogs scope(dialogs);
-    dialogs.inputAnswers = {std::string(), std::string("Lena"), std::nullopt};
+    TUserNameForm& form = UserNameForm();
+    EXPECT_EQ(form.windowTitle().toStdString(), "Bericht drucken...");
+    EXPECT_EQ(form.Label1->text().toStdString(), "Bitte geben Sie Ihren Namen für den Bericht ein:");
+    EXPECT_EQ(form.BitBtn1->text(), "OK");
+    EXPECT_EQ(form.BitBtn2->text(), "Abbruch");
+    EXPECT_TRUE(form.BitBtn1->isDefault());
+
+    bool emptyKeptOpen = false;
+    QTimer::singleShot(0, &form, [&form, &emptyKeptOpen] {
+        form.username->clear();
+        form.BitBtn1->click();
+        emptyKeptOpen = form.isVisible();
+        form.username->setText(QStringLiteral("Lena"));
+        form.BitBtn1->click();
+        if (form.isVisible()) form.reject();
+    });
     EXPECT_EQ(AskUserName(), "Lena");
+    EXPECT_TRUE(emptyKeptOpen);
+
+    QString offered;
+    QTimer::singleShot(0, &form, [&form, &offered] {
+        offered = form.username->text();
+        form.BitBtn2->click();
+        if (form.isVisible()) form.reject();
+    });
     EXPECT_EQ(AskUserName(), "\x1b");
-    ASSERT_EQ(dialogs.shown.size(), 3u);
-    EXPECT_EQ(dialogs.shown[0].text, "Bitte geben Sie Ihren Namen für den Bericht ein:");
+    EXPECT_EQ(offered, "Lena");
 }

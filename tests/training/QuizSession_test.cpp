@@ -364,6 +364,18 @@ TEST_F(QuizSessionTest, BlinkIsSixTicksOfColourAndFace) {
     options.Abfragen.BlinkeBeiFehler = false;
     session->Answer("x");
     EXPECT_FALSE(blink.Running());
+
+    // A flash cut short by closing the quiz does not come back with the
+    // next one, not even after an exact answer.
+    options.Abfragen.BlinkeBeiFehler = true;
+    session->Start();
+    session->Answer("x");
+    blink.Tick();
+    session->Start();
+    EXPECT_FALSE(blink.Running());
+    session->Answer(Right());
+    EXPECT_FALSE(blink.Running());
+    EXPECT_EQ(blink.Tick(), std::nullopt);
 }
 
 TEST_F(QuizSessionTest, TipsRevealOneLetterMore) {

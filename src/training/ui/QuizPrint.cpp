@@ -6,6 +6,7 @@
 #include "platform/Dialogs.h"
 #include "platform/ui/PagePrinter.h"
 #include "training/GermanNumbers.h"
+#include "training/ui/username_form.h"
 
 namespace {
 
@@ -97,14 +98,4 @@ bool PrintQuizResult(QuizPrintData data, const std::string& pdfFileName) {
     return false;
 }
 
-std::string AskUserName() {
-    static std::string lastTyped;
-    for (;;) {
-        const std::optional<std::string> name = platform::Dialogs().InputQuery(
-            "Bericht drucken...", "Bitte geben Sie Ihren Namen für den Bericht ein:", lastTyped);
-        if (!name) return platform::kCancelMarker;
-        lastTyped = *name;
-        // An empty name keeps the prompt open.
-        if (!name->empty()) return *name;
-    }
-}
+std::string AskUserName() { return UserNameForm().AskUserName(); }

@@ -27,6 +27,6 @@ bool WriteQuizResult(platform::PageCanvas& canvas, const QuizPrintData& data);
 // failure is reported. The date and time are filled in when empty.
 bool PrintQuizResult(QuizPrintData data, const std::string& pdfFileName = {});
 
-// The name for the report: what was typed, or ESC when cancelled. The last
-// typed name is offered again.
+// The name for the report, through the name prompt: what was typed, or ESC
+// when cancelled. The last typed name is offered again.
 std::string AskUserName();
