@@ -67,6 +67,20 @@ namespace {
 
 constexpr const char* kEmptyMarker = "\x1b";
 constexpr int kSplashMs = 1200;
+constexpr int kHintHidePauseMs = 10000;
+
+// Sets the pause on each widget before its first hint shows.
+class HintHidePause : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ToolTip) {
+            auto* widget = qobject_cast<QWidget*>(watched);
+            if (widget != nullptr && widget->toolTipDuration() < 0) widget->setToolTipDuration(kHintHidePauseMs);
+        }
+        return false;
+    }
+};
 
 // A toolbar hint is the tooltip, "|", and the status line text (none here).
 QAction* Button(QToolBar* bar, const char* name, const char* hint) {
@@ -153,6 +167,8 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     connect(ClientArea, &QMdiArea::subWindowActivated, this, &TMainForm::MergeMenus);
     connect(ClientArea, &QMdiArea::subWindowActivated, this, &TMainForm::UpdateMenuItems);
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &TMainForm::UpdateMenuItems);
+    // The hint hide pause holds for the hints of every window.
+    qApp->installEventFilter(new HintHidePause(this));
     FormCreate();
     UpdateMenuItems();
 }
@@ -557,6 +573,7 @@ void TMainForm::OptionenBtnClick() {
 
 void TMainForm::SplashTimerTimer() {
     SplashTimer->stop();
+    if (Optionen.NochNieGestartet) ShowHelpPage("ErsteSchritte\\index.html");
     // The start switch's mode runs as the wizard would start it, so the list
     // comes back afterwards. Files handed over meanwhile open at once.
     if (TMDIChild* child = ActiveDocument()) {
