@@ -180,7 +180,8 @@ TMainForm::~TMainForm() {
     if (TheQuizHost() == quizHost_.get()) SetQuizHost(nullptr);
     if (&TheDocumentFrame() == this) SetDocumentFrame(nullptr);
     ClientArea->viewport()->removeEventFilter(this);
-    for (TMDIChild* child : Documents()) {
+    // Closed windows that wait for their deletion are no longer listed.
+    for (TMDIChild* child : ClientArea->findChildren<TMDIChild*>()) {
         disconnect(child, nullptr, this, nullptr);
         child->Tabelle->viewport()->removeEventFilter(this);
     }
@@ -437,7 +438,10 @@ void TMainForm::WireDocument(TMDIChild* child) {
 }
 
 TMDIChild* TMainForm::ShowNewDocument(TMDIChild* child, const std::string& caption) {
-    const int count = int(ClientArea->subWindowList().size());
+    // A closed window waiting for its deletion counts no more.
+    const QList<QMdiSubWindow*> windows = ClientArea->subWindowList();
+    const int count = int(std::count_if(windows.begin(), windows.end(),
+                                        [child](QMdiSubWindow* w) { return w == child || !w->isHidden(); }));
     child->SetCaption(caption.empty() ? "Vokabeldatei " + std::to_string(count) : caption);
     child->SetTag(count);
     WireDocument(child);
