@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -94,6 +96,13 @@ TEST_F(AllgOptionenTest, AbbruchAndCloseBoxChangeNothing) {
                   form.reject();
               }),
               ModalResult::Cancel);
+    // Escape is the key of "Abbruch".
+    EXPECT_EQ(Show(-1, [this] {
+                  form.OnlyFirst->click();
+                  QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                  QApplication::sendEvent(&form, &escape);
+              }),
+              ModalResult::Abort);
     EXPECT_EQ(Optionen, before);
 }
 
@@ -132,6 +141,21 @@ TEST_F(AllgOptionenTest, MissingWorkingFolderKeepsTheDialogOpen) {
     });
     ASSERT_FALSE(dialogs.Texts().empty());
     EXPECT_EQ(dialogs.Texts().back(), "Das angegebene \"Standard-Verzeichnis für Vokabeldateien\" existiert nicht!");
+}
+
+TEST_F(AllgOptionenTest, FolderButtonsTakeTheChoiceOfTheSharedChooser) {
+    std::filesystem::create_directories(dir.Path("vorlagen"));
+    dialogs.folderAnswers = {dir.Path(), dir.Path("vorlagen"), std::nullopt};
+    Show(kFilePage, [this] {
+        form.SpeedButton1->click();
+        form.SpeedButton3->click();
+        EXPECT_EQ(form.VerzName->text().toStdString(), dir.Path());
+        EXPECT_EQ(form.Vorl_Verz->text().toStdString(), dir.Path("vorlagen"));
+        // Cancelled: the field keeps its text.
+        form.SpeedButton3->click();
+        EXPECT_EQ(form.Vorl_Verz->text().toStdString(), dir.Path("vorlagen"));
+    });
+    EXPECT_TRUE(dialogs.folderAnswers.empty());
 }
 
 TEST_F(AllgOptionenTest, DialogButtonsWithoutTheirDialogAreDisabledAndFontsRefreshTheSample) {

@@ -5,6 +5,10 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTimer>
+#include <QToolButton>
 #include <memory>
 
 #include "documents/DocumentTestFiles.h"
@@ -274,6 +278,28 @@ TEST_F(FileSearchFormTest, ATextOfBlanksIsRefusedAndNoHitTellsSo) {
     WaitForSearch();
     EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"Keine Übereinstimmung gefunden."});
     EXPECT_TRUE(form->Documents().empty());
+}
+
+TEST_F(FileSearchFormTest, TheSpecialCharacterPopupOpensBelowThePressAndInsertsTheChoice) {
+    TFileSearchForm& search = *form->FileSearchForm;
+    search.move(100, 100);
+    search.show();
+    QToolButton* button = search.SonderzButton99;
+    const QPoint press(5, 7);
+    QPoint shownAt;
+    QTimer::singleShot(0, form.get(), [&] {
+        QMenu* popup = form->Bpop;
+        shownAt = popup->pos();
+        QAction* first = popup->actions().front()->menu()->actions().front();
+        first->trigger();
+        popup->close();
+    });
+    QMouseEvent right(QEvent::MouseButtonPress, QPointF(press), QPointF(button->mapToGlobal(press)), Qt::RightButton,
+                      Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(button, &right);
+    EXPECT_EQ(shownAt, button->mapToGlobal(press + QPoint(0, 25)));
+    EXPECT_EQ(search.SearchText->text(), QString::fromUtf8("á"));
+    search.reject();
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolBar>
 #include <filesystem>
 #include <memory>
 
@@ -67,6 +69,35 @@ TEST_F(FrameWindowTest, HelpMenuStartsTheViewerAndWebItemsOpenTheirAddresses) {
     ASSERT_NE(TheQuizHost(), nullptr);
     TheQuizHost()->ShowHelpPage("Dialogfelder\\abfragen.html");
     EXPECT_EQ(shell.starts.back().arguments, std::vector<std::string>{dir.Path("Hilfe/Dialogfelder/abfragen.html")});
+}
+
+TEST_F(FrameWindowTest, TheFirstStartShowsTheFirstStepsPageWhenTheSplashEnds) {
+    Optionen.StandardArbeitsverzeichnis = dir.Path() + "/";
+    Optionen.Settings.VorlagenVerzeichnis = dir.Path();
+    Optionen.Abfragen.BeepBeiFehler = false;
+    Optionen.Settings.ShowWizAtStartUp = false;
+    for (const bool firstStart : {true, false}) {
+        shell.starts.clear();
+        Optionen.NochNieGestartet = firstStart;
+        form->SplashTimerTimer();
+        if (firstStart) {
+            ASSERT_EQ(shell.starts.size(), 1u);
+            EXPECT_EQ(shell.starts[0].arguments, std::vector<std::string>{dir.Path("Hilfe/ErsteSchritte/index.html")});
+        } else {
+            EXPECT_TRUE(shell.starts.empty());
+        }
+    }
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(FrameWindowTest, HintsOfEveryWindowStayTenSeconds) {
+    QWidget dialogControl;
+    dialogControl.setToolTip("Hinweis");
+    for (QWidget* widget : {form->SpeedPanel->widgetForAction(form->OpenBtn), &dialogControl}) {
+        QHelpEvent hint(QEvent::ToolTip, QPoint(1, 1), widget->mapToGlobal(QPoint(1, 1)));
+        QApplication::sendEvent(widget, &hint);
+        EXPECT_EQ(widget->toolTipDuration(), 10000);
+    }
 }
 
 TEST_F(FrameWindowTest, DocumentButtonsAndPanelsFollowTheDocuments) {

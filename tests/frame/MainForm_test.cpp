@@ -122,6 +122,11 @@ TEST_F(MainFormTest, NewDocumentsCountTheOpenWindowsInTheirCaption) {
     ProcessEvents();
     form->Neu1Click();
     EXPECT_EQ(form->ActiveDocument()->windowTitle(), "Vokabeldatei 2");
+    // A window that has closed counts no more, also before it is deleted.
+    form->Documents()[1]->close();
+    form->Neu1Click();
+    EXPECT_EQ(form->ActiveDocument()->windowTitle(), "Vokabeldatei 2");
+    EXPECT_EQ(form->ActiveDocument()->Document().Tag, 2);
 }
 
 TEST_F(MainFormTest, RecentFilesFillTheFrameAndEveryDocumentMenu) {

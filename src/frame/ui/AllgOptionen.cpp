@@ -19,12 +19,13 @@
 #include <QVBoxLayout>
 #include <filesystem>
 #include <initializer_list>
+#include <optional>
 
 #include "documents/AppSettings.h"
 #include "frame/FileTypeRegistration.h"
 #include "frame/HelpContexts.h"
 #include "frame/OptionsDialogHooks.h"
-#include "frame/ui/DirectoryUnit.h"
+#include "platform/Dialogs.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "training/ui/QuizSound.h"
@@ -566,6 +567,14 @@ void TAllgOpt::reject() {
     QDialog::reject();
 }
 
+void TAllgOpt::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        Optionen_AbbrechButton->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 bool TAllgOpt::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && (watched == MaxPt || watched == Prozentangabe)) {
         const auto* key = static_cast<QKeyEvent*>(event);
@@ -623,9 +632,11 @@ void TAllgOpt::FontBtnClick() {
 }
 
 void TAllgOpt::BrowseFolder(QLineEdit* edit) {
-    if (directorySelect_ == nullptr) directorySelect_ = new TDirectorySelectForm(this);
-    directorySelect_->SelectedFolder = edit->text().toStdString();
-    if (directorySelect_->exec() == QDialog::Accepted) edit->setText(Q(directorySelect_->SelectedFolder));
+    // The run's one chooser, shared with search in files.
+    if (const std::optional<std::string> folder =
+            platform::Dialogs().ChooseFolder("Verzeichnis auswählen", edit->text().toStdString())) {
+        edit->setText(Q(*folder));
+    }
 }
 
 void TAllgOpt::BrowseFile(QLineEdit* edit, const char* filter, const char* defaultExt) {

@@ -22,7 +22,6 @@ class QSpinBox;
 class QTabWidget;
 class QToolButton;
 class QuizSound;
-class TDirectorySelectForm;
 
 class TAllgOpt : public QDialog {
     Q_OBJECT
@@ -80,11 +79,13 @@ public:
 
     QPushButton *Optionen_OKButon, *Optionen_AbbrechButton, *Uebernehmen1, *BitBtn1;
 
-    // Close box and Escape: Cancel.
+    // Close box: Cancel.
     void reject() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Escape is the "Abbruch" button's key: Abort.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void BuildDruckPage();
@@ -114,7 +115,6 @@ private:
     OptionsDialogState state_;
     platform::ModalResult result_ = platform::ModalResult::None;
     std::unique_ptr<QuizSound> sound_tester;
-    TDirectorySelectForm* directorySelect_ = nullptr;
 
     struct CheckBinding {
         QCheckBox* box;

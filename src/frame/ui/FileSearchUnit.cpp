@@ -278,10 +278,10 @@ void TFileSearchForm::SonderzButtonClick() {
     UpdateButtons();
 }
 
-void TFileSearchForm::SonderzButtonRightPress() {
+void TFileSearchForm::SonderzButtonRightPress(const QPoint& pos) {
     // The search dialogs always offer the Western letters.
     const bool chosen = MainForm != nullptr &&
-                        MainForm->PopupSpecialCharacters(SonderzButton99->mapToGlobal(QPoint(0, 25)), false);
+                        MainForm->PopupSpecialCharacters(SonderzButton99->mapToGlobal(pos + QPoint(0, 25)), false);
     SonderzButton99->setText(FieldText(Optionen.Settings.LetztesSonderzeichen, 0));
     if (chosen) SearchText->insert(SonderzButton99->text());
     UpdateButtons();
@@ -290,7 +290,7 @@ void TFileSearchForm::SonderzButtonRightPress() {
 bool TFileSearchForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == SonderzButton99 && event->type() == QEvent::MouseButtonPress &&
         static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
-        SonderzButtonRightPress();
+        SonderzButtonRightPress(static_cast<QMouseEvent*>(event)->position().toPoint());
         return true;
     }
     if (watched == GroupBox2 && event->type() == QEvent::MouseButtonPress) UpdateButtons();

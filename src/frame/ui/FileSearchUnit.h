@@ -63,7 +63,8 @@ private:
     void AddFiles(const std::vector<std::string>& paths);
     void ShowCount();
     void SonderzButtonClick();
-    void SonderzButtonRightPress();
+    // Bpop 25 pixels below the press.
+    void SonderzButtonRightPress(const QPoint& pos);
 
     TSearchInfoForm& searchInfo_;
 };

@@ -67,6 +67,20 @@ namespace {
 
 constexpr const char* kEmptyMarker = "\x1b";
 constexpr int kSplashMs = 1200;
+constexpr int kHintHidePauseMs = 10000;
+
+// Sets the pause on each widget before its first hint shows.
+class HintHidePause : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ToolTip) {
+            auto* widget = qobject_cast<QWidget*>(watched);
+            if (widget != nullptr && widget->toolTipDuration() < 0) widget->setToolTipDuration(kHintHidePauseMs);
+        }
+        return false;
+    }
+};
 
 // A toolbar hint is the tooltip, "|", and the status line text (none here).
 QAction* Button(QToolBar* bar, const char* name, const char* hint) {
@@ -153,6 +167,8 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     connect(ClientArea, &QMdiArea::subWindowActivated, this, &TMainForm::MergeMenus);
     connect(ClientArea, &QMdiArea::subWindowActivated, this, &TMainForm::UpdateMenuItems);
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &TMainForm::UpdateMenuItems);
+    // The hint hide pause holds for the hints of every window.
+    qApp->installEventFilter(new HintHidePause(this));
     FormCreate();
     UpdateMenuItems();
 }
@@ -164,7 +180,8 @@ TMainForm::~TMainForm() {
     if (TheQuizHost() == quizHost_.get()) SetQuizHost(nullptr);
     if (&TheDocumentFrame() == this) SetDocumentFrame(nullptr);
     ClientArea->viewport()->removeEventFilter(this);
-    for (TMDIChild* child : Documents()) {
+    // Closed windows that wait for their deletion are no longer listed.
+    for (TMDIChild* child : ClientArea->findChildren<TMDIChild*>()) {
         disconnect(child, nullptr, this, nullptr);
         child->Tabelle->viewport()->removeEventFilter(this);
     }
@@ -421,7 +438,10 @@ void TMainForm::WireDocument(TMDIChild* child) {
 }
 
 TMDIChild* TMainForm::ShowNewDocument(TMDIChild* child, const std::string& caption) {
-    const int count = int(ClientArea->subWindowList().size());
+    // A closed window waiting for its deletion counts no more.
+    const QList<QMdiSubWindow*> windows = ClientArea->subWindowList();
+    const int count = int(std::count_if(windows.begin(), windows.end(),
+                                        [child](QMdiSubWindow* w) { return w == child || !w->isHidden(); }));
     child->SetCaption(caption.empty() ? "Vokabeldatei " + std::to_string(count) : caption);
     child->SetTag(count);
     WireDocument(child);
@@ -557,6 +577,7 @@ void TMainForm::OptionenBtnClick() {
 
 void TMainForm::SplashTimerTimer() {
     SplashTimer->stop();
+    if (Optionen.NochNieGestartet) ShowHelpPage("ErsteSchritte\\index.html");
     // The start switch's mode runs as the wizard would start it, so the list
     // comes back afterwards. Files handed over meanwhile open at once.
     if (TMDIChild* child = ActiveDocument()) {
