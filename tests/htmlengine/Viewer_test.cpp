@@ -325,6 +325,32 @@ TEST(Viewer, SettersClampTheirValues) {
     EXPECT_EQ(v.pane.ServerRoot(), "/srv/hilfe");
 }
 
+TEST(Viewer, OptionsAndColoursReachTheDocument) {
+    PageFolder dir;
+    const std::string a = dir.Write("a.html", Page("A", "<a href=\"b.html\">b</a>"));
+    Viewer v;
+    v.pane.SetHtOptions(htOverLinksActive | htNoLinkUnderline | htShowDummyCaret | htShowVScroll);
+    v.pane.SetDefOverLinkColor(0x00FF00);
+    v.pane.SetCharSet(238);
+    v.pane.OpenHtmlFile(a);
+    TViewerDocument& d = v.pane.Document();
+    EXPECT_TRUE(d.LinksActive);  // survives the load's defaults
+    EXPECT_EQ(d.LinkStyle, 0);
+    EXPECT_TRUE(d.ShowDummyCaret);
+    EXPECT_EQ(d.OverLinkColor, 0x00FF00u);
+    EXPECT_EQ(d.FontCharset, 238);
+    // A short page keeps a vertical bar, shown but disabled.
+    EXPECT_TRUE(v.pane.VertScrollBar()->isVisible());
+    EXPECT_FALSE(v.pane.VertScrollBar()->isEnabled());
+
+    v.pane.SetHtOptions(0);
+    v.pane.OpenHtmlFile(a);
+    EXPECT_FALSE(d.LinksActive);
+    EXPECT_EQ(d.LinkStyle, fsUnderline);
+    EXPECT_FALSE(d.ShowDummyCaret);
+    EXPECT_FALSE(v.pane.VertScrollBar()->isVisible());
+}
+
 TEST(Viewer, KeysScrollWithinTheDocument) {
     PageFolder dir;
     const std::string a = dir.Write("a.html", Page("A", Filler(100)));

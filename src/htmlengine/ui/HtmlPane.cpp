@@ -199,7 +199,7 @@ void THtmlPane::SetProcessing(bool on) {
 }
 
 void THtmlPane::ApplyDefaults() {
-    doc_.SetDocumentDefaults(defFontName_, defPreFontName_, false, defBackground_, overLinkColor_, visitedColor_,
+    doc_.SetDocumentDefaults(defFontName_, defPreFontName_, options_ & htOverLinksActive, defBackground_, overLinkColor_, visitedColor_,
                              hotSpotColor_, defFontColor_, defFontSize_);
 }
 
@@ -388,6 +388,7 @@ void THtmlPane::ArrangeScrollBars() {
     in.DocHeight = docHeight_;
     in.Bars = scrollBars_;
     in.Border = borderStyle_;
+    in.ShowVScroll = options_ & htShowVScroll;
     const TPaneGeometry g = htmlengine::ArrangeScrollBars(in);
     docWidth_ = g.DocWidth;
     border_->setGeometry(0, 0, width(), height());
@@ -620,6 +621,26 @@ void THtmlPane::SetDefVisitedLinkColor(TColor color) {
     doc_.VisitedColor = color;
     doc_.ReapplyFonts();
     panel_->update();
+}
+
+void THtmlPane::SetDefOverLinkColor(TColor color) {
+    overLinkColor_ = color;
+    doc_.OverLinkColor = color;
+    doc_.ReapplyFonts();
+    panel_->update();
+}
+
+void THtmlPane::SetCharSet(uint8_t charset) {
+    if (charset == doc_.FontCharset) return;
+    doc_.FontCharset = charset;
+    ReapplyFontsKeepingPosition();
+}
+
+void THtmlPane::SetHtOptions(ThtmlViewerOptions options) {
+    options_ = options;
+    doc_.LinksActive = options & htOverLinksActive;
+    doc_.LinkStyle = options & htNoLinkUnderline ? 0 : fsUnderline;
+    doc_.ShowDummyCaret = options & htShowDummyCaret;
 }
 
 void THtmlPane::SetMarginWidth(int32_t value) { SetMargin(marginWidth_, curMarginWidth_, value); }

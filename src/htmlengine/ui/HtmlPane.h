@@ -24,6 +24,13 @@
 
 namespace htmlengine {
 
+// The viewer's option set, one bit per option.
+using ThtmlViewerOptions = uint8_t;
+constexpr ThtmlViewerOptions htOverLinksActive = 1;
+constexpr ThtmlViewerOptions htNoLinkUnderline = 2;
+constexpr ThtmlViewerOptions htShowDummyCaret = 4;
+constexpr ThtmlViewerOptions htShowVScroll = 8;
+
 class THtmlPane;
 
 class TPaintPanel : public QWidget {
@@ -124,6 +131,11 @@ public:
     void SetDefFontColor(TColor color);
     void SetDefHotSpotColor(TColor color);
     void SetDefVisitedLinkColor(TColor color);
+    void SetDefOverLinkColor(TColor color);
+    void SetCharSet(uint8_t charset);
+    uint8_t CharSet() const { return doc_.FontCharset; }
+    void SetHtOptions(ThtmlViewerOptions options);
+    ThtmlViewerOptions HtOptions() const { return options_; }
     void SetMarginWidth(int32_t value);
     void SetMarginHeight(int32_t value);
     int32_t MarginWidth() const { return marginWidth_; }
@@ -252,6 +264,7 @@ private:
     TScrollStyle scrollBars_ = TScrollStyle::ssBoth;
     THTMLBorderStyle borderStyle_ = THTMLBorderStyle::htFocused;
     std::string serverRoot_;
+    ThtmlViewerOptions options_ = 0;
 
     // Mouse state.
     bool panMode_ = false;
