@@ -846,6 +846,11 @@ int32_t THtmlPane::IndexAtPoint(int x, int y, bool& inText) {
                                 caretX, cell);
 }
 
+bool THtmlPane::ImageAtPoint(int x, int y, TImageObj*& image, int32_t& ix, int32_t& iy) {
+    image = nullptr;
+    return doc_.ImageAtPoint(x, y + doc_.YOffset - curMarginHeight_, ix, iy, image) && image;
+}
+
 void THtmlPane::HtmlMouseDown(Qt::MouseButton button, int x, int y) {
     setFocus();
     linkJustClicked_ = false;
@@ -886,7 +891,13 @@ void THtmlPane::HtmlMouseMove(Qt::MouseButtons buttons, int x, int y) {
         linkTarget = target.Target;
     }
     bool inText = false;
-    if (IndexAtPoint(x, y, inText) >= 0 && inText && cursor != kLinkCursor) cursor = kTextCursor;
+    TImageObj* image = nullptr;
+    int32_t ix = 0, iy = 0;
+    if ((OnImageClick || OnImageOver) && ImageAtPoint(x, y, image, ix, iy)) {
+        if (OnImageOver) OnImageOver(image, QGuiApplication::keyboardModifiers(), x, y);
+    } else if (IndexAtPoint(x, y, inText) >= 0 && inText && cursor != kLinkCursor) {
+        cursor = kTextCursor;
+    }
     if (cursor != cursor_) SetPanelCursor(cursor);
     if (cursor == kLinkCursor || doc_.ActiveImage) hotSpotTimer_.start();
     else hotSpotTimer_.stop();
@@ -908,6 +919,27 @@ void THtmlPane::HtmlMouseUp(Qt::MouseButton button, int x, int y) {
             SetPanelCursor(kTextCursor);
         }
         return;
+    }
+    TImageObj* image = nullptr;
+    int32_t ix = 0, iy = 0;
+    const bool onImage = (OnImageClick || OnRightClick) && ImageAtPoint(x, y, image, ix, iy);
+    if (onImage && OnImageClick) OnImageClick(image, button, QGuiApplication::keyboardModifiers(), x, y);
+    if (button == Qt::RightButton && OnRightClick) {
+        TRightClickParameters p;
+        if (onImage) {
+            p.Image = image;
+            p.ImageX = ix;
+            p.ImageY = iy;
+        }
+        TFormControlObj* control = nullptr;
+        TUrlTarget target;
+        if (LinkAtPoint(x, y, control, target) && !control) {
+            p.Url = target.Url;
+            p.Target = target.Target;
+        }
+        int32_t first = 0, last = 0;
+        WordAtPoint(x, y, p.Word, first, last);
+        OnRightClick(p);
     }
     if (button != Qt::LeftButton) return;
     loopRunning_ = false;
@@ -979,6 +1011,7 @@ void THtmlPane::DoubleClick(int x, int y) {
         caret_ = first;
         panel_->update();
     }
+    if (OnMouseDouble) OnMouseDouble(QGuiApplication::keyboardModifiers(), x, y);
 }
 
 void THtmlPane::StartAutoScroll() {
