@@ -325,6 +325,75 @@ TEST(Viewer, SettersClampTheirValues) {
     EXPECT_EQ(v.pane.ServerRoot(), "/srv/hilfe");
 }
 
+TEST(Viewer, OptionsAndColoursReachTheDocument) {
+    PageFolder dir;
+    const std::string a = dir.Write("a.html", Page("A", "<a href=\"b.html\">b</a>"));
+    Viewer v;
+    v.pane.SetHtOptions(htOverLinksActive | htNoLinkUnderline | htShowDummyCaret | htShowVScroll);
+    v.pane.SetDefOverLinkColor(0x00FF00);
+    v.pane.SetCharSet(238);
+    v.pane.OpenHtmlFile(a);
+    TViewerDocument& d = v.pane.Document();
+    EXPECT_TRUE(d.LinksActive);  // survives the load's defaults
+    EXPECT_EQ(d.LinkStyle, 0);
+    EXPECT_TRUE(d.ShowDummyCaret);
+    EXPECT_EQ(d.OverLinkColor, 0x00FF00u);
+    EXPECT_EQ(d.FontCharset, 238);
+    // A short page keeps a vertical bar, shown but disabled.
+    EXPECT_TRUE(v.pane.VertScrollBar()->isVisible());
+    EXPECT_FALSE(v.pane.VertScrollBar()->isEnabled());
+
+    v.pane.SetHtOptions(0);
+    v.pane.OpenHtmlFile(a);
+    EXPECT_FALSE(d.LinksActive);
+    EXPECT_EQ(d.LinkStyle, fsUnderline);
+    EXPECT_FALSE(d.ShowDummyCaret);
+    EXPECT_FALSE(v.pane.VertScrollBar()->isVisible());
+}
+
+TEST(Viewer, PictureRightClickAndDoubleClickEventsReachTheHost) {
+    PageFolder dir;
+    dir.Copy(ImageFixture("plain.gif"), "bild.gif");
+    const std::string a = dir.Write(
+        "a.html", Page("A", "<p><a href=\"b.html\">Wort</a></p><p><img src=\"bild.gif\" width=40 height=40></p>"));
+    Viewer v;
+    v.pane.OpenHtmlFile(a);
+    std::vector<TImageObj*> over, clicked;
+    std::vector<TRightClickParameters> right;
+    int doubles = 0;
+    v.pane.OnImageOver = [&](TImageObj* image, Qt::KeyboardModifiers, int, int) { over.push_back(image); };
+    v.pane.OnImageClick = [&](TImageObj* image, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+        clicked.push_back(image);
+    };
+    v.pane.OnRightClick = [&](const TRightClickParameters& p) { right.push_back(p); };
+    v.pane.OnMouseDouble = [&](Qt::KeyboardModifiers, int, int) { ++doubles; };
+    v.Paint();
+    QWidget* panel = v.pane.PaintPanel();
+    QPoint picture(-1, -1);
+    for (int y = 1; y < panel->height() && picture.x() < 0; y += 2)
+        for (int x = 1; x < 200 && picture.x() < 0; x += 2) {
+            MouseMove(panel, QPoint(x, y));
+            if (!over.empty()) picture = QPoint(x, y);
+        }
+    ASSERT_GE(picture.x(), 0);
+    MouseClick(panel, picture, Qt::RightButton);
+    ASSERT_EQ(clicked.size(), 1u);
+    EXPECT_EQ(clicked[0], over[0]);
+    ASSERT_EQ(right.size(), 1u);
+    EXPECT_EQ(right[0].Image, over[0]);
+    EXPECT_TRUE(right[0].Url.empty());
+
+    QPoint link;
+    ASSERT_TRUE(v.PointAtLink("b.html", link));
+    MouseClick(panel, link, Qt::RightButton);
+    ASSERT_EQ(right.size(), 2u);
+    EXPECT_EQ(right[1].Url, "b.html");
+    EXPECT_EQ(right[1].Word, "Wort");
+    EXPECT_EQ(right[1].Image, nullptr);
+    SendMouse(panel, QEvent::MouseButtonDblClick, link, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_EQ(doubles, 1);
+}
+
 TEST(Viewer, KeysScrollWithinTheDocument) {
     PageFolder dir;
     const std::string a = dir.Write("a.html", Page("A", Filler(100)));

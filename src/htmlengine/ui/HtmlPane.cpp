@@ -199,7 +199,7 @@ void THtmlPane::SetProcessing(bool on) {
 }
 
 void THtmlPane::ApplyDefaults() {
-    doc_.SetDocumentDefaults(defFontName_, defPreFontName_, false, defBackground_, overLinkColor_, visitedColor_,
+    doc_.SetDocumentDefaults(defFontName_, defPreFontName_, options_ & htOverLinksActive, defBackground_, overLinkColor_, visitedColor_,
                              hotSpotColor_, defFontColor_, defFontSize_);
 }
 
@@ -388,6 +388,7 @@ void THtmlPane::ArrangeScrollBars() {
     in.DocHeight = docHeight_;
     in.Bars = scrollBars_;
     in.Border = borderStyle_;
+    in.ShowVScroll = options_ & htShowVScroll;
     const TPaneGeometry g = htmlengine::ArrangeScrollBars(in);
     docWidth_ = g.DocWidth;
     border_->setGeometry(0, 0, width(), height());
@@ -622,6 +623,26 @@ void THtmlPane::SetDefVisitedLinkColor(TColor color) {
     panel_->update();
 }
 
+void THtmlPane::SetDefOverLinkColor(TColor color) {
+    overLinkColor_ = color;
+    doc_.OverLinkColor = color;
+    doc_.ReapplyFonts();
+    panel_->update();
+}
+
+void THtmlPane::SetCharSet(uint8_t charset) {
+    if (charset == doc_.FontCharset) return;
+    doc_.FontCharset = charset;
+    ReapplyFontsKeepingPosition();
+}
+
+void THtmlPane::SetHtOptions(ThtmlViewerOptions options) {
+    options_ = options;
+    doc_.LinksActive = options & htOverLinksActive;
+    doc_.LinkStyle = options & htNoLinkUnderline ? 0 : fsUnderline;
+    doc_.ShowDummyCaret = options & htShowDummyCaret;
+}
+
 void THtmlPane::SetMarginWidth(int32_t value) { SetMargin(marginWidth_, curMarginWidth_, value); }
 void THtmlPane::SetMarginHeight(int32_t value) { SetMargin(marginHeight_, curMarginHeight_, value); }
 
@@ -825,6 +846,11 @@ int32_t THtmlPane::IndexAtPoint(int x, int y, bool& inText) {
                                 caretX, cell);
 }
 
+bool THtmlPane::ImageAtPoint(int x, int y, TImageObj*& image, int32_t& ix, int32_t& iy) {
+    image = nullptr;
+    return doc_.ImageAtPoint(x, y + doc_.YOffset - curMarginHeight_, ix, iy, image) && image;
+}
+
 void THtmlPane::HtmlMouseDown(Qt::MouseButton button, int x, int y) {
     setFocus();
     linkJustClicked_ = false;
@@ -865,7 +891,13 @@ void THtmlPane::HtmlMouseMove(Qt::MouseButtons buttons, int x, int y) {
         linkTarget = target.Target;
     }
     bool inText = false;
-    if (IndexAtPoint(x, y, inText) >= 0 && inText && cursor != kLinkCursor) cursor = kTextCursor;
+    TImageObj* image = nullptr;
+    int32_t ix = 0, iy = 0;
+    if ((OnImageClick || OnImageOver) && ImageAtPoint(x, y, image, ix, iy)) {
+        if (OnImageOver) OnImageOver(image, QGuiApplication::keyboardModifiers(), x, y);
+    } else if (IndexAtPoint(x, y, inText) >= 0 && inText && cursor != kLinkCursor) {
+        cursor = kTextCursor;
+    }
     if (cursor != cursor_) SetPanelCursor(cursor);
     if (cursor == kLinkCursor || doc_.ActiveImage) hotSpotTimer_.start();
     else hotSpotTimer_.stop();
@@ -887,6 +919,27 @@ void THtmlPane::HtmlMouseUp(Qt::MouseButton button, int x, int y) {
             SetPanelCursor(kTextCursor);
         }
         return;
+    }
+    TImageObj* image = nullptr;
+    int32_t ix = 0, iy = 0;
+    const bool onImage = (OnImageClick || OnRightClick) && ImageAtPoint(x, y, image, ix, iy);
+    if (onImage && OnImageClick) OnImageClick(image, button, QGuiApplication::keyboardModifiers(), x, y);
+    if (button == Qt::RightButton && OnRightClick) {
+        TRightClickParameters p;
+        if (onImage) {
+            p.Image = image;
+            p.ImageX = ix;
+            p.ImageY = iy;
+        }
+        TFormControlObj* control = nullptr;
+        TUrlTarget target;
+        if (LinkAtPoint(x, y, control, target) && !control) {
+            p.Url = target.Url;
+            p.Target = target.Target;
+        }
+        int32_t first = 0, last = 0;
+        WordAtPoint(x, y, p.Word, first, last);
+        OnRightClick(p);
     }
     if (button != Qt::LeftButton) return;
     loopRunning_ = false;
@@ -958,6 +1011,7 @@ void THtmlPane::DoubleClick(int x, int y) {
         caret_ = first;
         panel_->update();
     }
+    if (OnMouseDouble) OnMouseDouble(QGuiApplication::keyboardModifiers(), x, y);
 }
 
 void THtmlPane::StartAutoScroll() {

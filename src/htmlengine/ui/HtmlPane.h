@@ -24,7 +24,22 @@
 
 namespace htmlengine {
 
+// The viewer's option set, one bit per option.
+using ThtmlViewerOptions = uint8_t;
+constexpr ThtmlViewerOptions htOverLinksActive = 1;
+constexpr ThtmlViewerOptions htNoLinkUnderline = 2;
+constexpr ThtmlViewerOptions htShowDummyCaret = 4;
+constexpr ThtmlViewerOptions htShowVScroll = 8;
+
 class THtmlPane;
+
+// What a right click found under the mouse.
+struct TRightClickParameters {
+    std::string Url, Target;
+    TImageObj* Image = nullptr;
+    int32_t ImageX = 0, ImageY = 0;  // the point inside the picture
+    std::string Word;
+};
 
 class TPaintPanel : public QWidget {
     Q_OBJECT
@@ -75,6 +90,11 @@ public:
     std::function<void(const std::string& src, int32_t loop, bool terminate)> OnSoundRequest;
     // A typed character: 8 backspace, 13 enter, 27 escape, else its code.
     std::function<void(int ch)> OnKeyPress;
+    std::function<void(TImageObj* image, Qt::KeyboardModifiers shift, int x, int y)> OnImageOver;
+    std::function<void(TImageObj* image, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)>
+        OnImageClick;
+    std::function<void(const TRightClickParameters& parameters)> OnRightClick;
+    std::function<void(Qt::KeyboardModifiers shift, int x, int y)> OnMouseDouble;
     // Milliseconds for animation and auto-scroll (tests give their own clock).
     std::function<uint32_t()> Clock;
 
@@ -124,6 +144,11 @@ public:
     void SetDefFontColor(TColor color);
     void SetDefHotSpotColor(TColor color);
     void SetDefVisitedLinkColor(TColor color);
+    void SetDefOverLinkColor(TColor color);
+    void SetCharSet(uint8_t charset);
+    uint8_t CharSet() const { return doc_.FontCharset; }
+    void SetHtOptions(ThtmlViewerOptions options);
+    ThtmlViewerOptions HtOptions() const { return options_; }
     void SetMarginWidth(int32_t value);
     void SetMarginHeight(int32_t value);
     int32_t MarginWidth() const { return marginWidth_; }
@@ -195,6 +220,7 @@ private:
     std::string ResolvedLinkUrl(const std::string& url) const;
     bool LinkAtPoint(int x, int y, TFormControlObj*& control, TUrlTarget& target);
     int32_t IndexAtPoint(int x, int y, bool& inText);
+    bool ImageAtPoint(int x, int y, TImageObj*& image, int32_t& ix, int32_t& iy);
     bool WordAtPoint(int x, int y, std::string& word, int32_t& first, int32_t& last);
     void ExtendSelection(int x, int y);
     void StartAutoScroll();
@@ -252,6 +278,7 @@ private:
     TScrollStyle scrollBars_ = TScrollStyle::ssBoth;
     THTMLBorderStyle borderStyle_ = THTMLBorderStyle::htFocused;
     std::string serverRoot_;
+    ThtmlViewerOptions options_ = 0;
 
     // Mouse state.
     bool panMode_ = false;
