@@ -196,6 +196,8 @@ void SaveDocumentAsTemplate(const VocabDocument& doc) {
     request.filter = "Pelko32-Vorlage|*.PLV|Alle Dateien|*.*";
     request.initialDir = Optionen.Settings.VorlagenVerzeichnis;
     request.defaultExt = "PLV";
+    // The command asks in its own words.
+    request.confirmOverwrite = false;
     const FileDialogResult result = Dialogs().SaveFileDialog(request);
     if (!result.accepted || result.files.empty()) return;
     const std::string& name = result.files.front();

@@ -48,6 +48,8 @@ struct FileDialogRequest {
     std::string fileName;
     std::string defaultExt;
     bool multiSelect = false;
+    // Save: the dialog itself asks before an existing file is replaced.
+    bool confirmOverwrite = true;
 };
 
 struct FileDialogResult {

@@ -2,12 +2,14 @@
 
 #include <QApplication>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPointer>
 
 #include "documents/DocumentFileCommands.h"
 #include "documents/DocumentTestFiles.h"
 #include "documents/FileFormatTestSupport.h"
 #include "documents/ui/Childwin.h"
+#include "documents/ui/DocumentFrame.h"
 #include "platform/Dialogs.h"
 
 namespace {
@@ -53,6 +55,40 @@ TEST(FileCommandsWindowTest, ASearchResultRowOpensItsSourceFileOnce) {
     std::vector<QPointer<TMDIChild>> all;
     for (TMDIChild* w : Windows()) all.emplace_back(w);
     for (auto& w : all) delete w.data();
+}
+
+// The frame's part of the forwarders, counted; its options dialog hides the
+// description line.
+class CountingFrame : public DocumentFrame {
+public:
+    void ImportFiles() override { ++imports; }
+    void ShowOptionsPage(int page) override {
+        pages.push_back(page);
+        Optionen.BeschreibungImFensterZeigen = false;
+    }
+    int imports = 0;
+    std::vector<int> pages;
+};
+
+TEST(FileCommandsWindowTest, ImportAndOptionsGoToTheFrameAndEveryWindowFollowsTheOptions) {
+    DefaultOptionsForTest options;
+    Optionen.BeschreibungImFensterZeigen = true;
+    CountingFrame frame;
+    SetDocumentFrame(&frame);
+    std::unique_ptr<TMDIChild> first(TMDIChild::Create(DocumentRequest::FromMarker("\x1b")));
+    std::unique_ptr<TMDIChild> second(TMDIChild::Create(DocumentRequest::FromMarker("\x1b")));
+    second->FormResize();
+    ASSERT_FALSE(second->DescMemo->isHidden());
+
+    ASSERT_TRUE(first->Importieren1->isEnabled());
+    first->Importieren1->trigger();
+    EXPECT_EQ(frame.imports, 1);
+
+    ASSERT_TRUE(first->Optionen1->isEnabled());
+    first->Optionen1->trigger();
+    EXPECT_EQ(frame.pages, std::vector<int>{-1});
+    EXPECT_TRUE(second->DescMemo->isHidden());
+    SetDocumentFrame(nullptr);
 }
 
 }  // namespace

@@ -349,6 +349,8 @@ TEST_F(FileCommandsOnDiskTest, Template) {
     SaveDocumentAsTemplate(*doc);
     EXPECT_EQ(dialogs.Texts().back(), "Die gewählte Datei existiert bereits. Überschreiben?");
     EXPECT_EQ(TempDir::Read(path), before);
+    // Asked once: the file dialog does not ask first.
+    EXPECT_FALSE(dialogs.fileRequests.back().confirmOverwrite);
 }
 
 TEST_F(FileCommandsOnDiskTest, ExportWritesSemicolonTextAndReportsAFailure) {

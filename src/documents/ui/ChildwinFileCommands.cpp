@@ -64,6 +64,18 @@ void TMDIChild::WireFileCommands() {
     }
     Speichernunter1->setEnabled(true);
     connect(Speichernunter1, &QAction::triggered, this, [this] { Speichernunter1Click(); });
+    Importieren1->setEnabled(true);
+    connect(Importieren1, &QAction::triggered, this, [] {
+        CloseEditors();
+        TheDocumentFrame().ImportFiles();
+    });
+    Optionen1->setEnabled(true);
+    connect(Optionen1, &QAction::triggered, this, [] {
+        CloseEditors();
+        TheDocumentFrame().ShowOptionsPage(-1);
+        // The description line may have been switched on or off.
+        for (TMDIChild* window : TheDocumentFrame().DocumentWindows()) window->FormResize();
+    });
     connect(TabMenuZ, &QMenu::aboutToShow, this, &TMDIChild::SourceFileItem);
     DescMemo->viewport()->installEventFilter(new DoubleClickFilter([this] { Beschreibungndern1Click(); }, this));
 }

@@ -37,6 +37,8 @@ public:
     virtual TMDIChild* OpenDocument(const std::string& name);
     // A new empty document (Neu1Click).
     virtual void NewEmptyDocument();
+    // The frame's import of semicolon text.
+    virtual void ImportFiles() {}
 };
 
 // The registered frame, or one that only knows the open windows.

@@ -83,6 +83,7 @@ public:
     void FileOpenItemClick();
     void Dateiffnen1Click() { FileOpenItemClick(); }
     void Importieren1Click();
+    void ImportFiles() override { Importieren1Click(); }
     void Neu1Click();
     void NewEmptyDocument() override { Neu1Click(); }
     void SpeedButton1Click() { Neu1Click(); }

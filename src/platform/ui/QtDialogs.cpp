@@ -189,6 +189,7 @@ FileDialogResult QtDialogs::RunFileDialog(const FileDialogRequest& request, bool
     if (!ext.empty() && ext.front() == '.') ext.erase(0, 1);
     dialog.setDefaultSuffix(ToQt(ext));
     if (!request.fileName.empty()) dialog.selectFile(ToQt(request.fileName));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
 
     FileDialogResult result;
     result.filterIndex = request.filterIndex;
