@@ -144,6 +144,12 @@ void TImageObj::DrawImage(Canvas& canvas, int32_t x, const TFontObj* run, int32_
     DrawY += yOffset;
     if (!placeholder) {
         Picture->Draw(canvas, {boxX, boxY, boxX + SizedWidth, boxY + SizedHeight}, Transparent != 0);
+    } else if (ImageWidth >= 24 && ImageHeight >= 24) {
+        // The error picture stands for a missing picture, the waiting one for pictures off.
+        const bool error = Document && Document->ShowImages;
+        if (const ImagePicture* p = Document ? Document->PlaceholderPicture(error) : nullptr) {
+            p->Draw(canvas, {boxX + 4, boxY + 4, boxX + 4 + p->Width(), boxY + 4 + p->Height()}, error);
+        }
     }
     if (placeholder && !BorderMark) {
         FontSpec alt = AltFont();

@@ -59,6 +59,21 @@ void TViewerPicture::Draw(Canvas& canvas, const TRect& dest, bool masked) const 
 TViewerDocument::TViewerDocument(const ScreenState& screen, TStringBitmapList& cache)
     : screen_(screen), cache_(cache) {
     ViewerOwned = true;
+    auto picture = [](const EngineBitmap& bitmap, const EngineMask& mask) {
+        auto item = std::make_shared<TBitmapItem>();
+        item->Bitmap = std::make_shared<EngineBitmap>(bitmap);
+        item->TransparencyMask = mask;
+        return std::make_unique<TViewerPicture>(std::string(), std::move(item), nullptr);
+    };
+    errorPicture_ = picture(screen.ErrorPicture(), screen.ErrorMask());
+    waitingPicture_ = picture(screen.WaitingPicture(), EngineMask());
+    // Pictures off, images are sized by the waiting picture.
+    PlaceholderWidth = waitingPicture_->Width();
+    PlaceholderHeight = waitingPicture_->Height();
+}
+
+const ImagePicture* TViewerDocument::PlaceholderPicture(bool error) const {
+    return error ? errorPicture_.get() : waitingPicture_.get();
 }
 
 TViewerDocument::~TViewerDocument() { ClearDocument(); }
