@@ -74,6 +74,8 @@ void TImageObj::PrepareImage(SectionDocument& doc, int32_t availableWidth, bool 
         Picture = doc.FetchImage(Source, transparent);
         taken_ = Picture != nullptr;
         Transparent = Picture ? transparent : 1;
+        // An ACTIVE picture stands still until the mouse is over it.
+        if (Active && Picture) doc.SetPictureHover(Picture, false);
     }
     const bool placeholder = !doc.ShowImages || Picture == nullptr;
     if (!SizeFixed) {
@@ -165,6 +167,12 @@ void TImageObj::DrawImage(Canvas& canvas, int32_t x, const TFontObj* run, int32_
         }
         canvas.FrameRect({boxX - 1, boxY - 1, boxX - 1 + ImageWidth, boxY - 1 + ImageHeight}, run->TheFont().Color);
     }
+}
+
+void TImageObj::SetHover(bool on) {
+    if (on == Hover) return;
+    Hover = on;
+    if (Active && Picture && Document) Document->SetPictureHover(Picture, on);
 }
 
 TImageObj* TImageObjList::ImageAt(int32_t p) const {

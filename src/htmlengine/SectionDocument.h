@@ -55,6 +55,12 @@ public:
         (void)error;
         return nullptr;
     }
+    // An ACTIVE image's picture under the mouse (on) or no longer (off);
+    // only GIFs respond.
+    virtual void SetPictureHover(ImagePicture* picture, bool on) {
+        (void)picture;
+        (void)on;
+    }
     // The name a picture is fetched under (link resolution of the viewer).
     virtual std::string ExpandImageName(const std::string& source) { return source; }
     // The image map of an upper-cased name, or null.

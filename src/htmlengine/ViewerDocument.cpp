@@ -152,6 +152,23 @@ void TViewerDocument::ReleaseImage(const std::string& source) {
     }
 }
 
+void TViewerDocument::SetPictureHover(ImagePicture* picture, bool on) {
+    auto* viewerPicture = dynamic_cast<TViewerPicture*>(picture);
+    TGIFImage* gif = viewerPicture ? viewerPicture->Gif() : nullptr;
+    if (!gif) return;
+    animated_.erase(std::remove(animated_.begin(), animated_.end(), gif), animated_.end());
+    const uint32_t now = Clock ? Clock() : 0;
+    if (!on) {
+        gif->SetAnimate(false, now);
+        gif->SetCurrentFrame(1);
+    } else if (gif->FrameCount() == 2) {
+        gif->SetCurrentFrame(2);
+    } else {
+        gif->SetAnimate(true, now);
+        animated_.push_back(gif);
+    }
+}
+
 void TViewerDocument::RestartAnimations(uint32_t nowMs) {
     for (TGIFImage* gif : animated_) {
         gif->SetCurrentFrame(1);

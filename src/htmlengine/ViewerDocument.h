@@ -55,6 +55,10 @@ public:
     void ReleaseImage(const std::string& source) override;
     std::string ExpandImageName(const std::string& source) override;
     const ImagePicture* PlaceholderPicture(bool error) const override;
+    // A GIF of two frames shows its second while hovered; others animate then.
+    void SetPictureHover(ImagePicture* picture, bool on) override;
+    // Milliseconds for animations that start on hover.
+    std::function<uint32_t()> Clock;
 
     const std::vector<TGIFImage*>& AnimatedGifs() const { return animated_; }
     // After each layout every animated GIF starts again at frame 1.
