@@ -74,6 +74,8 @@ void TImageObj::PrepareImage(SectionDocument& doc, int32_t availableWidth, bool 
         Picture = doc.FetchImage(Source, transparent);
         taken_ = Picture != nullptr;
         Transparent = Picture ? transparent : 1;
+        // An ACTIVE picture stands still until the mouse is over it.
+        if (Active && Picture) doc.SetPictureHover(Picture, false);
     }
     const bool placeholder = !doc.ShowImages || Picture == nullptr;
     if (!SizeFixed) {
@@ -144,6 +146,12 @@ void TImageObj::DrawImage(Canvas& canvas, int32_t x, const TFontObj* run, int32_
     DrawY += yOffset;
     if (!placeholder) {
         Picture->Draw(canvas, {boxX, boxY, boxX + SizedWidth, boxY + SizedHeight}, Transparent != 0);
+    } else if (ImageWidth >= 24 && ImageHeight >= 24) {
+        // The error picture stands for a missing picture, the waiting one for pictures off.
+        const bool error = Document && Document->ShowImages;
+        if (const ImagePicture* p = Document ? Document->PlaceholderPicture(error) : nullptr) {
+            p->Draw(canvas, {boxX + 4, boxY + 4, boxX + 4 + p->Width(), boxY + 4 + p->Height()}, error);
+        }
     }
     if (placeholder && !BorderMark) {
         FontSpec alt = AltFont();
@@ -159,6 +167,12 @@ void TImageObj::DrawImage(Canvas& canvas, int32_t x, const TFontObj* run, int32_
         }
         canvas.FrameRect({boxX - 1, boxY - 1, boxX - 1 + ImageWidth, boxY - 1 + ImageHeight}, run->TheFont().Color);
     }
+}
+
+void TImageObj::SetHover(bool on) {
+    if (on == Hover) return;
+    Hover = on;
+    if (Active && Picture && Document) Document->SetPictureHover(Picture, on);
 }
 
 TImageObj* TImageObjList::ImageAt(int32_t p) const {

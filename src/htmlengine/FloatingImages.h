@@ -71,6 +71,9 @@ public:
     // picture itself is drawn by the picture layer.
     void DrawImage(Canvas& canvas, int32_t x, const TFontObj* run, int32_t baseline, int32_t top);
 
+    // Hover of the mouse; an ACTIVE picture changes with it.
+    void SetHover(bool on);
+
     static FontSpec AltFont();
 
 private:

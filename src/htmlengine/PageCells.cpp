@@ -277,7 +277,7 @@ void TSectionList::SetYOffset(int32_t y) {
 void TSectionList::ClearActive() {
     if ((ActiveLink || ActiveImage) && OnInvalidate) OnInvalidate();
     if (ActiveLink) ActiveLink->SetHover(false, *this);
-    if (ActiveImage) ActiveImage->Hover = false;
+    if (ActiveImage) ActiveImage->SetHover(false);
     ActiveLink = nullptr;
     ActiveImage = nullptr;
 }
@@ -363,8 +363,8 @@ bool TSectionList::UrlAtPoint(TextMeasurer& m, int32_t x, int32_t y, TFormContro
         if (OnInvalidate) OnInvalidate();
     }
     if (ActiveImage != oldImage) {
-        if (oldImage) oldImage->Hover = false;
-        if (ActiveImage) ActiveImage->Hover = true;
+        if (oldImage) oldImage->SetHover(false);
+        if (ActiveImage) ActiveImage->SetHover(true);
         if (OnInvalidate) OnInvalidate();
     }
     return hit;

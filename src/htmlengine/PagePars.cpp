@@ -305,8 +305,8 @@ private:
     }
 
     void Body() {
-        // An anchor or a link may already point into the open section: then it stays.
-        if (!anchors_.Refers(section_.get()) &&
+        // An anchor, a link or a hidden control may already be in the open section: then it stays.
+        if (section_->OwnedControls.empty() && !anchors_.Refers(section_.get()) &&
             std::none_of(doc_.LinkList.begin(), doc_.LinkList.end(),
                          [&](const TFontObj* f) { return f->Section == section_.get(); })) {
             section_.reset();

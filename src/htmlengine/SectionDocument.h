@@ -49,6 +49,18 @@ public:
         return nullptr;
     }
     virtual void ReleaseImage(const std::string& source) { (void)source; }
+    // The small picture in the box of a missing picture (error) or of any
+    // picture while pictures are off; null: none.
+    virtual const ImagePicture* PlaceholderPicture(bool error) const {
+        (void)error;
+        return nullptr;
+    }
+    // An ACTIVE image's picture under the mouse (on) or no longer (off);
+    // only GIFs respond.
+    virtual void SetPictureHover(ImagePicture* picture, bool on) {
+        (void)picture;
+        (void)on;
+    }
     // The name a picture is fetched under (link resolution of the viewer).
     virtual std::string ExpandImageName(const std::string& source) { return source; }
     // The image map of an upper-cased name, or null.

@@ -59,6 +59,21 @@ void TViewerPicture::Draw(Canvas& canvas, const TRect& dest, bool masked) const 
 TViewerDocument::TViewerDocument(const ScreenState& screen, TStringBitmapList& cache)
     : screen_(screen), cache_(cache) {
     ViewerOwned = true;
+    auto picture = [](const EngineBitmap& bitmap, const EngineMask& mask) {
+        auto item = std::make_shared<TBitmapItem>();
+        item->Bitmap = std::make_shared<EngineBitmap>(bitmap);
+        item->TransparencyMask = mask;
+        return std::make_unique<TViewerPicture>(std::string(), std::move(item), nullptr);
+    };
+    errorPicture_ = picture(screen.ErrorPicture(), screen.ErrorMask());
+    waitingPicture_ = picture(screen.WaitingPicture(), EngineMask());
+    // Pictures off, images are sized by the waiting picture.
+    PlaceholderWidth = waitingPicture_->Width();
+    PlaceholderHeight = waitingPicture_->Height();
+}
+
+const ImagePicture* TViewerDocument::PlaceholderPicture(bool error) const {
+    return error ? errorPicture_.get() : waitingPicture_.get();
 }
 
 TViewerDocument::~TViewerDocument() { ClearDocument(); }
@@ -134,6 +149,23 @@ void TViewerDocument::ReleaseImage(const std::string& source) {
         p->Release();
         if (TGIFImage* gif = p->Gif()) animated_.erase(std::remove(animated_.begin(), animated_.end(), gif), animated_.end());
         return;
+    }
+}
+
+void TViewerDocument::SetPictureHover(ImagePicture* picture, bool on) {
+    auto* viewerPicture = dynamic_cast<TViewerPicture*>(picture);
+    TGIFImage* gif = viewerPicture ? viewerPicture->Gif() : nullptr;
+    if (!gif) return;
+    animated_.erase(std::remove(animated_.begin(), animated_.end(), gif), animated_.end());
+    const uint32_t now = Clock ? Clock() : 0;
+    if (!on) {
+        gif->SetAnimate(false, now);
+        gif->SetCurrentFrame(1);
+    } else if (gif->FrameCount() == 2) {
+        gif->SetCurrentFrame(2);
+    } else {
+        gif->SetAnimate(true, now);
+        animated_.push_back(gif);
     }
 }
 

@@ -54,6 +54,11 @@ public:
     ImagePicture* FetchImage(const std::string& source, uint8_t& transparent) override;
     void ReleaseImage(const std::string& source) override;
     std::string ExpandImageName(const std::string& source) override;
+    const ImagePicture* PlaceholderPicture(bool error) const override;
+    // A GIF of two frames shows its second while hovered; others animate then.
+    void SetPictureHover(ImagePicture* picture, bool on) override;
+    // Milliseconds for animations that start on hover.
+    std::function<uint32_t()> Clock;
 
     const std::vector<TGIFImage*>& AnimatedGifs() const { return animated_; }
     // After each layout every animated GIF starts again at frame 1.
@@ -70,6 +75,7 @@ private:
     const ScreenState& screen_;
     TStringBitmapList& cache_;
     std::vector<std::unique_ptr<TViewerPicture>> pictures_;
+    std::unique_ptr<TViewerPicture> errorPicture_, waitingPicture_;
     std::vector<TGIFImage*> animated_;
 };
 

@@ -112,3 +112,36 @@ TEST(ImageObj, PlaceholderDrawsItsAltTextAndFrame) {
     EXPECT_EQ(canvas.log[1], "line 10,49 10,26 55,26 #808080");
     EXPECT_EQ(img.DrawY, 26);            // bottom-aligned on the baseline
 }
+
+TEST(ImageObj, PlaceholderBoxShowsTheErrorOrWaitingPicture) {
+    struct Drawn : FakePicture {
+        Drawn() : FakePicture(16, 16) {}
+        mutable std::vector<std::pair<TRect, bool>> calls;
+        void Draw(Canvas&, const TRect& dest, bool masked) const override { calls.push_back({dest, masked}); }
+    };
+    struct PlaceholderDocument : PictureDocument {
+        Drawn error, waiting;
+        const ImagePicture* PlaceholderPicture(bool isError) const override { return isError ? &error : &waiting; }
+    };
+    struct Case { bool showImages; const char* width; bool error, waiting; } cases[] = {
+        {true, "40", true, false},   // missing: the error picture through its mask
+        {false, "40", false, true},  // pictures off: the waiting picture
+        {true, "20", false, false},  // a box below 24 pixels shows no picture
+    };
+    for (const Case& c : cases) {
+        PlaceholderDocument doc;
+        doc.ShowImages = c.showImages;
+        TImageObj img(0, Attrs({{SrcSy, "missing.gif"}, {WidthSy, c.width}, {HeightSy, "30"}}));
+        img.PrepareImage(doc, 400, false);
+        RecordingCanvas canvas;
+        img.DrawImage(canvas, 10, nullptr, 50, 20);
+        ASSERT_EQ(doc.error.calls.size(), c.error ? 1u : 0u) << c.width;
+        ASSERT_EQ(doc.waiting.calls.size(), c.waiting ? 1u : 0u) << c.width;
+        const auto& calls = c.error ? doc.error.calls : doc.waiting.calls;
+        if (calls.empty()) continue;
+        EXPECT_EQ(calls[0].first.Left, 14);  // 4 pixels in, at its own size
+        EXPECT_EQ(calls[0].first.Top, 24);
+        EXPECT_EQ(calls[0].first.Width(), 16);
+        EXPECT_EQ(calls[0].second, c.error);
+    }
+}

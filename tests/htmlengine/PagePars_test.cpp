@@ -100,6 +100,17 @@ TEST(PageParser, BodyKeepsWhatCameBeforeIt) {
         EXPECT_EQ(p.doc.Background, clBlack | PaletteRelative);
     }
     {
+        // A hidden control adds no character but belongs to the open section.
+        Page p("<form><input type=hidden name=a value=1><body bgcolor=black>x</form>");
+        ASSERT_EQ(p.doc.AllControls.size(), 1u);
+        const TSection* owner = nullptr;
+        for (const auto& s : p.doc) {
+            auto* t = dynamic_cast<const TSection*>(s.get());
+            if (t && !t->OwnedControls.empty() && t->OwnedControls[0].get() == p.doc.AllControls[0]) owner = t;
+        }
+        EXPECT_NE(owner, nullptr);
+    }
+    {
         Page p("<a href=x>y</a><body>z");
         ASSERT_EQ(p.doc.LinkList.size(), 1u);
         EXPECT_TRUE(p.Owns(p.doc.LinkList[0]->Section));

@@ -126,6 +126,7 @@ void T32ScrollBar::SetScrollParams(int32_t position, int32_t page, int32_t maxim
 THtmlPane::THtmlPane(QWidget* parent, const ScreenState* screen, TStringBitmapList* cache)
     : QWidget(parent), screen_(screen ? *screen : ProgramScreenState()),
       cache_(cache ? *cache : ProgramImageCache()), doc_(screen_, cache_) {
+    doc_.Clock = [this] { return Now(); };
     setFocusPolicy(Qt::StrongFocus);
     border_ = new QWidget(this);
     border_->setAttribute(Qt::WA_TransparentForMouseEvents);
