@@ -130,6 +130,15 @@ struct UndodataTyp {
     SpaltennamenTyp ColumnNames;
     SchriftartenTyp Fonts;
     std::string ActionText;
+    // Not restored by undo and redo as such: they come back only together
+    // with another file name, so that undoing past a "Save as" never leaves
+    // the old, protected file's name without its passwords (a plain save
+    // would otherwise overwrite it unasked and unprotected).
+    std::string WritePassword;
+    std::string ReadPassword;
+    // A search result's file of each row (rows 1 to 500), so that undo
+    // keeps them with their entries.
+    std::array<std::string, kMaxEntries + 1> SourceFiles{};
 };
 
 // Built once at start (InitDefaultSettings), read-only afterwards.

@@ -31,12 +31,11 @@ struct LoadResult {
 };
 
 // The version a plain save of the loaded document writes: DOS text stays DOS
-// text, a native file keeps its version, imported semicolon text becomes 15.
+// text; every other document gets the current version 15, as the frame gives
+// every document not read as DOS text so that an old file's
+// first save keeps the column names, fonts and passwords the document holds.
+// Only the reader used decides, never the open dialog's filter: a ".VOK" file
+// opened by any road stays DOS text, a ".PLK" file never becomes DOS text.
 inline uint8_t DocumentFormatVersion(const LoadResult& result) {
-    switch (result.Kind) {
-        case FileKind::DosText: return 0;
-        case FileKind::SemicolonText: return 15;
-        case FileKind::Native: break;
-    }
-    return result.Version;
+    return result.Kind == FileKind::DosText ? 0 : 15;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <vector>
 
 #include "documents/EntryEditorLink.h"
@@ -49,7 +50,9 @@ bool ValidRow(int row) { return row >= 1 && row <= kMaxEntries; }
 
 // Keys are compared as unsigned bytes, a shorter prefix first, which is
 // what std::string's comparison does.
-void QuickSort(VokabelArrayTyp& entries, std::vector<std::string>& keys, int lo, int hi) {
+using Companions = std::array<std::string, kMaxEntries + 1>;
+
+void QuickSort(VokabelArrayTyp& entries, std::vector<std::string>& keys, Companions* companions, int lo, int hi) {
     const std::string pivot = keys[std::size_t((lo + hi) / 2)];
     int i = lo;
     int j = hi;
@@ -59,18 +62,33 @@ void QuickSort(VokabelArrayTyp& entries, std::vector<std::string>& keys, int lo,
         if (i <= j) {
             std::swap(entries[std::size_t(i)], entries[std::size_t(j)]);
             std::swap(keys[std::size_t(i)], keys[std::size_t(j)]);
+            if (companions != nullptr) std::swap((*companions)[std::size_t(i)], (*companions)[std::size_t(j)]);
             ++i;
             --j;
         }
     } while (i <= j);
-    if (lo < j) QuickSort(entries, keys, lo, j);
-    if (i < hi) QuickSort(entries, keys, i, hi);
+    if (lo < j) QuickSort(entries, keys, companions, lo, j);
+    if (i < hi) QuickSort(entries, keys, companions, i, hi);
 }
 
-// Used rows up over unused ones; both keep their order.
+// Used rows up over unused ones; both keep their order, and the source
+// files go with their rows.
 void CloseGaps(VocabDocument& doc) {
-    auto first = doc.Entries.begin() + 1;
-    std::stable_partition(first, doc.Entries.end(), [](const VokabelTyp& e) { return e.InUse != 0; });
+    std::vector<std::size_t> order;
+    order.reserve(kMaxEntries);
+    for (std::size_t r = 1; r <= kMaxEntries; ++r) {
+        if (doc.Entries[r].InUse != 0) order.push_back(r);
+    }
+    for (std::size_t r = 1; r <= kMaxEntries; ++r) {
+        if (doc.Entries[r].InUse == 0) order.push_back(r);
+    }
+    const auto entries = std::make_unique<VokabelArrayTyp>(doc.Entries);  // 180 KB: not on the stack
+    Companions sources = std::move(doc.SourceFiles);
+    doc.SourceFiles = Companions{};
+    for (std::size_t r = 1; r <= kMaxEntries; ++r) {
+        doc.Entries[r] = (*entries)[order[r - 1]];
+        doc.SourceFiles[r] = std::move(sources[order[r - 1]]);
+    }
 }
 
 }  // namespace
@@ -98,19 +116,19 @@ std::string SortKey(const VokabelTyp& entry, int column, bool fold) {
     return key;
 }
 
-void QuickSortEntries(VokabelArrayTyp& entries, int lo, int hi, int column, bool fold) {
+void QuickSortEntries(VokabelArrayTyp& entries, int lo, int hi, int column, bool fold, Companions* companions) {
     lo = std::max(lo, 0);
     hi = std::min(hi, kMaxEntries);
     if (lo >= hi) return;
     // Keys are made once and travel with their entries.
     std::vector<std::string> keys(entries.size());
     for (int r = lo; r <= hi; ++r) keys[std::size_t(r)] = SortKey(entries[std::size_t(r)], column, fold);
-    QuickSort(entries, keys, lo, hi);
+    QuickSort(entries, keys, companions, lo, hi);
 }
 
 void SortRows(VocabDocument& doc, int column) {
     RowsChanging rows(doc);
-    QuickSortEntries(doc.Entries, 1, doc.LastUsedRow(), column, Optionen.UmlauteUmwandeln);
+    QuickSortEntries(doc.Entries, 1, doc.LastUsedRow(), column, Optionen.UmlauteUmwandeln, &doc.SourceFiles);
     doc.SetModified(true);
     doc.RefreshGrid();
 }
@@ -135,14 +153,17 @@ void ShuffleEntries(VocabDocument& doc) {
     std::array<bool, kMaxEntries + 1> visited{};
     visited[std::size_t(firstUsed)] = true;
     VokabelTyp held = doc.Entries[std::size_t(firstUsed)];
+    std::string heldSource = doc.SourceFiles[std::size_t(firstUsed)];
     for (int left = count - 1; left > 0;) {
         const int r = platform::Random(kMaxEntries) + 1;
         if (!used[std::size_t(r)] || visited[std::size_t(r)]) continue;
         visited[std::size_t(r)] = true;
         std::swap(doc.Entries[std::size_t(r)], held);
+        std::swap(doc.SourceFiles[std::size_t(r)], heldSource);
         --left;
     }
     doc.Entries[std::size_t(firstUsed)] = held;
+    doc.SourceFiles[std::size_t(firstUsed)] = std::move(heldSource);
     doc.RefreshGrid();
     doc.SetModified(true);
 }
@@ -179,7 +200,10 @@ void RemoveDuplicates(VocabDocument& doc, bool takeSnapshot) {
         if (VocabDocument::IsEntryEmpty(kept)) continue;
         for (int j = d + 1; j <= last; ++j) {
             VokabelTyp& other = doc.Entries[std::size_t(j)];
-            if (VocabDocument::EntriesEqual(kept, other)) VocabDocument::ClearEntry(other);
+            if (VocabDocument::EntriesEqual(kept, other)) {
+                VocabDocument::ClearEntry(other);
+                doc.SourceFiles[std::size_t(j)].clear();
+            }
         }
     }
     CloseGaps(doc);
@@ -214,6 +238,7 @@ void ClearLine(VocabDocument& doc, int row) {
     RowsChanging rows(doc);
     doc.PushUndo("Inhalt löschen");
     doc.Entries[std::size_t(row)] = BlankEntry;
+    doc.SourceFiles[std::size_t(row)].clear();
     doc.RefreshGrid();
     doc.SetModified(true);
 }

@@ -4,6 +4,7 @@
 // the row numbers does to the marks. Every command that changes data takes
 // its undo snapshot first and marks the document modified.
 
+#include <array>
 #include <string>
 
 #include "documents/VocabDocument.h"
@@ -15,7 +16,10 @@ std::string FoldLetters(const std::string& text);
 std::string SortKey(const VokabelTyp& entry, int column, bool fold);
 // Quicksort of rows lo..hi by the keys of column; not stable, and equal
 // keys end in the order this partitioning leaves them.
-void QuickSortEntries(VokabelArrayTyp& entries, int lo, int hi, int column, bool fold);
+// Companions, when given (a search result's source files), are swapped
+// with their entries.
+void QuickSortEntries(VokabelArrayTyp& entries, int lo, int hi, int column, bool fold,
+                      std::array<std::string, kMaxEntries + 1>* companions = nullptr);
 
 // Rows 1..LastUsedRow by column (folded as the option "Umlaute umwandeln"
 // says); no snapshot of its own, no gap removal.

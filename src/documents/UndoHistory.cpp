@@ -35,6 +35,9 @@ void VocabDocument::PushUndo(const std::string& actionText) {
     slot.ColumnNames = ColumnNames;
     slot.Fonts = Fonts;
     slot.ActionText = actionText;
+    slot.WritePassword = WritePassword;
+    slot.ReadPassword = ReadPassword;
+    slot.SourceFiles = SourceFiles;
     // States above belong to a branch the user has left: redo must not
     // reach them.
     for (int k = UndoLevel + 1; k <= kSlots; ++k) UndoSlots[k].ActionText.clear();
@@ -44,10 +47,18 @@ void VocabDocument::PushUndo(const std::string& actionText) {
 }
 
 void VocabDocument::RestoreSnapshot(const UndodataTyp& slot) {
-    // File name, format version and passwords stay: a restored name without
-    // the passwords that protect that file would let a plain save strip
-    // them.
+    // The marks and the passwords are no part of the document's history;
+    // but a file name that comes back (undoing past a "Save as") brings the
+    // passwords that file had, or a plain save would overwrite the old,
+    // protected file without asking and strip its protection.
+    if (slot.FileName != FileName) {
+        WritePassword = slot.WritePassword;
+        ReadPassword = slot.ReadPassword;
+    }
     Entries = slot.Entries;
+    SourceFiles = slot.SourceFiles;
+    FileName = slot.FileName;
+    FormatVersion = slot.FormatVersion;
     Description = slot.Description;
     ColumnNames = slot.ColumnNames;
     Fonts = slot.Fonts;

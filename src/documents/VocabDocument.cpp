@@ -97,8 +97,12 @@ void VocabDocument::RecomputeUsedFlags() {
 
 void VocabDocument::DeleteRow(int row) {
     if (row < 1 || row > kMaxEntries) return;
-    for (int r = row; r < kMaxEntries; ++r) Entries[r] = Entries[r + 1];
+    for (int r = row; r < kMaxEntries; ++r) {
+        Entries[r] = Entries[r + 1];
+        SourceFiles[r] = std::move(SourceFiles[r + 1]);
+    }
     Entries[kMaxEntries] = BlankEntry;
+    SourceFiles[kMaxEntries].clear();
     RefreshGrid();
 }
 
@@ -110,8 +114,12 @@ void VocabDocument::InsertRow(int row, VokabelTyp entry) {
                              MsgDlgType::Warning, platform::mbOK);
         return;
     }
-    for (int r = last; r >= row; --r) Entries[r + 1] = Entries[r];
+    for (int r = last; r >= row; --r) {
+        Entries[r + 1] = Entries[r];
+        SourceFiles[r + 1] = std::move(SourceFiles[r]);
+    }
     Entries[row] = entry;
+    SourceFiles[row].clear();  // an entry from elsewhere has no source file here
     RefreshGrid();
 }
 

@@ -41,7 +41,9 @@ public:
     std::string WritePassword;
     std::string ReadPassword;
     VokabelArrayTyp Entries{};  // rows 1 to 500; row 0 is scratch
-    std::array<std::string, kMaxEntries + 1> SourceFiles{};  // search results: file of each row
+    // Search results: the file of each row. Row commands and undo move
+    // them with their entries.
+    std::array<std::string, kMaxEntries + 1> SourceFiles{};
     SpaltennamenTyp ColumnNames{};
     uint8_t UndoLevel = 1;  // filled slots + 1
     uint8_t RedoPossible = 0;

@@ -116,6 +116,19 @@ TEST_F(EditingTest, PastingIntoACell) {
     QApplication::clipboard()->setText(QString(55, QChar('k')));
     w->Einfgen1Click();
     EXPECT_EQ(Doc().Entries[2].MS1.Get(), std::string(50, 'k'));
+
+    // The paste key on a cell whose editor is not open pastes the same way.
+    w->Tabelle->setCurrentIndex(w->Model().index(0, 1));  // closes the open editor
+    QApplication::clipboard()->setText(QStringLiteral("Maus (2)"));
+    QKeyEvent gridPaste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QString(QChar(22)));
+    QApplication::sendEvent(w->Tabelle, &gridPaste);
+    EXPECT_EQ(Doc().Entries[1].FS2.Get(), "Maus (2)");
+    // Without text on the system clipboard: the entry clipboard before the row.
+    QApplication::clipboard()->clear();
+    CopyEntry(Doc(), 3);
+    QApplication::sendEvent(w->Tabelle, &gridPaste);
+    EXPECT_EQ(Doc().Entries[1].FS1.Get(), "Baum");
+    EXPECT_EQ(Doc().Entries[2].FS1.Get(), "Maus");
 }
 
 TEST_F(EditingTest, CopyAndCutOfACell) {
@@ -179,8 +192,17 @@ TEST_F(EditingTest, MarkingWithTheMouseAndTheRowPopups) {
     Press(Qt::RightButton, 5, RowY(3));
     EXPECT_TRUE(w->MarkMenu->isVisible());
     EXPECT_FALSE(w->Einfgen3->isEnabled());  // two rows marked
+    EXPECT_FALSE(w->Bearbeiten4->isEnabled());
     EXPECT_EQ(w->TabMenuZTag, 3);
     w->MarkMenu->hide();
+    // With one marked row both are there again.
+    Press(Qt::LeftButton, 5, RowY(3), Qt::ControlModifier);
+    Press(Qt::RightButton, 5, RowY(1));
+    EXPECT_TRUE(w->MarkMenu->isVisible());
+    EXPECT_TRUE(w->Einfgen3->isEnabled());
+    EXPECT_TRUE(w->Bearbeiten4->isEnabled());
+    w->MarkMenu->hide();
+    Press(Qt::LeftButton, 5, RowY(3), Qt::ControlModifier);
     Press(Qt::RightButton, 5, RowY(2));
     EXPECT_TRUE(w->TabMenuZ->isVisible());
     EXPECT_FALSE(MarksAny(Doc().Marks));

@@ -64,6 +64,17 @@ TEST(KennwortTest, CancelAndEscReturnTheCancelMarker) {
     EXPECT_EQ(Ask(form, "x", [&] { Key(form.Kennwort, Qt::Key_Escape); }), platform::kCancelMarker);
 }
 
+TEST(KennwortTest, AControlCharacterCannotBePastedIn) {
+    TKennwortForm form;
+    EXPECT_EQ(Ask(form, "x", [&] {
+                  form.Kennwort->insert(QStringLiteral("a\x1b"));  // as a paste inserts it
+                  form.Kennwort->insert(QStringLiteral("\tb"));
+                  Type(form.Kennwort, QStringLiteral("cd"));
+                  form.BitBtn1->click();
+              }),
+              "cd");
+}
+
 TEST(KennwortTest, CharactersWithoutAWindowsCodeCannotBeTyped) {
     TKennwortForm form;
     EXPECT_EQ(Ask(form, "x", [&] {

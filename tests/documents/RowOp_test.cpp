@@ -225,4 +225,47 @@ TEST(MarkingTest, LeftClicksOnTheRowNumbers) {
     }
 }
 
+TEST_F(RowOpTest, ASearchResultsSourceFilesGoWithTheirRows) {
+    // Each row's source file names its entry, so every check is one compare;
+    // a row given here, pasted from the clipboard, has none.
+    auto sourcesFollow = [this](int pastedRow = 0) {
+        for (int r = 1; r <= kMaxEntries; ++r) {
+            std::string expected = doc.Entries[r].FS1.Empty() ? "" : "/v/" + doc.Entries[r].FS1.Get() + ".plk";
+            if (r == pastedRow) expected.clear();
+            if (doc.SourceFiles[r] != expected) return "row " + std::to_string(r) + ": " + doc.SourceFiles[r];
+        }
+        return std::string();
+    };
+    Fill("dB_ac_A_c");
+    for (int r = 1; r <= 9; ++r) {
+        if (!doc.Entries[r].FS1.Empty()) doc.SourceFiles[r] = "/v/" + doc.Entries[r].FS1.Get() + ".plk";
+    }
+    Optionen.UmlauteUmwandeln = false;
+    SortRows(doc, 1);
+    EXPECT_EQ(sourcesFollow(), "");
+    EXPECT_EQ(Rows(9), "___AaBccd");
+    RemoveDuplicates(doc);
+    EXPECT_EQ(Rows(6), "AaBcd_");
+    EXPECT_EQ(sourcesFollow(), "");
+    platform::RandSeed(3);
+    ShuffleEntries(doc);
+    EXPECT_EQ(sourcesFollow(), "");
+    DeleteLine(doc, 2);
+    InsertBlankLine(doc, 1);
+    EXPECT_EQ(sourcesFollow(), "");
+    ClearLine(doc, 3);
+    RemoveGaps(doc);
+    EXPECT_EQ(sourcesFollow(), "");
+    MarksSet(doc.Marks, 2);
+    CutMarkedEntries(doc);
+    InsertEntriesBefore(doc, 1, "Vokabeln einfügen");
+    EXPECT_EQ(sourcesFollow(1), "");
+    // Undo gives each entry back its file.
+    while (doc.UndoStep()) {
+        if (doc.UndoEnabled()) EXPECT_EQ(sourcesFollow(), "") << Rows(9);
+    }
+    EXPECT_EQ(Rows(9), "___AaBccd");  // the sort took no snapshot of its own
+    EXPECT_EQ(sourcesFollow(), "");
+}
+
 }  // namespace

@@ -100,23 +100,46 @@ TEST_F(UndoTest, ANewEditAfterAnUndoEndsRedo) {
     EXPECT_EQ(Cell(1, 4), "");
 }
 
-TEST_F(UndoTest, UndoKeepsMarksPasswordsAndFileName) {
+TEST_F(UndoTest, UndoKeepsMarksAndPasswordsAndBringsTheFileNameBack) {
     doc->FileName = "/home/lena/alt.plk";
     doc->WritePassword = "geheim";
+    doc->ReadPassword = "lesen";
     Edit(1, 1, "Haus");
-    // What a save as under a new name does: new name, no passwords.
+    // What a save as under a new name does: new name and version, no
+    // passwords.
     doc->FileName = "/home/lena/neu.plk";
     doc->FormatVersion = 11;
     doc->WritePassword.clear();
+    doc->ReadPassword.clear();
     MarksSet(doc->Marks, 3);
     Edit(1, 2, "Baum");
+    // Within one name the passwords are not part of the history.
+    doc->WritePassword = "neu";
     ASSERT_TRUE(doc->UndoStep());
+    EXPECT_EQ(doc->FileName, "/home/lena/neu.plk");
+    EXPECT_EQ(doc->WritePassword, "neu");
+    EXPECT_TRUE(MarksGet(doc->Marks, 3));
+
+    // Past the save as: the old name comes back with the passwords that
+    // protect that file, so a plain save asks for its write password.
     ASSERT_TRUE(doc->UndoStep());
     EXPECT_EQ(Cell(1, 1), "");
+    EXPECT_EQ(doc->FileName, "/home/lena/alt.plk");
+    EXPECT_EQ(doc->FormatVersion, 15);
+    EXPECT_EQ(doc->WritePassword, "geheim");
+    EXPECT_EQ(doc->ReadPassword, "lesen");
+    EXPECT_TRUE(MarksGet(doc->Marks, 3));
+    EXPECT_EQ(LayoutCaption(doc->Caption, doc->FileName, 1, doc->Modified != 0, false), "/home/lena/alt.plk *");
+
+    // Redo goes forward to the new name again, with what it had.
+    ASSERT_TRUE(doc->RedoStep());
     EXPECT_EQ(doc->FileName, "/home/lena/neu.plk");
     EXPECT_EQ(doc->FormatVersion, 11);
     EXPECT_EQ(doc->WritePassword, "");
-    EXPECT_TRUE(MarksGet(doc->Marks, 3));
+    EXPECT_EQ(doc->ReadPassword, "");
+    ASSERT_TRUE(doc->RedoStep());
+    EXPECT_EQ(Cell(1, 2), "Baum");
+    EXPECT_EQ(doc->FileName, "/home/lena/neu.plk");
 }
 
 TEST_F(UndoTest, ColumnNamesAndFontsComeBack) {

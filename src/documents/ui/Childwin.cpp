@@ -113,6 +113,7 @@ TMDIChild::TMDIChild(std::unique_ptr<VocabDocument> document, QWidget* parent)
     Tabelle->setContextMenuPolicy(Qt::PreventContextMenu);
     Tabelle->viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
     Tabelle->viewport()->installEventFilter(this);
+    Tabelle->installEventFilter(this);  // the paste key on a cell without its editor open
     for (QHeaderView* header : headers) {
         header->setContextMenuPolicy(Qt::PreventContextMenu);
         header->viewport()->setContextMenuPolicy(Qt::PreventContextMenu);

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -18,6 +19,7 @@
 #include "documents/RowOperations.h"
 #include "documents/TabelleLayout.h"
 #include "documents/ui/Childwin.h"
+#include "documents/ui/DocumentFrame.h"
 #include "documents/ui/Hourglass.h"
 #include "documents/ui/TabelleModel.h"
 #include "platform/CodePage.h"
@@ -57,6 +59,9 @@ void TMDIChild::UndoStateChanged() {
     UndoMenu->setEnabled(doc_->UndoEnabled());
     UnundoMenu->setText(QString::fromStdString(doc_->RedoCaption()));
     UnundoMenu->setEnabled(doc_->RedoEnabled());
+    // The toolbar's undo buttons and the password indicator (an undo past a
+    // "Save as" brings passwords back) follow.
+    if (formShown_) TheDocumentFrame().UpdateMenuItems();
 }
 
 void TMDIChild::UndoMenuClick() {
@@ -77,6 +82,8 @@ void TMDIChild::CellChanged(int column, int row) {
     model_->SetGridRowCount(tabelle::RowCount(doc_->LastUsedRow()));
     // A text cut to 50 shows as it is kept.
     model_->RefreshCell(column, row);
+    // The entry count in the status bar.
+    if (formShown_) TheDocumentFrame().UpdateMenuItems();
 }
 
 void TMDIChild::DescMemoChange() {
@@ -256,7 +263,7 @@ void TMDIChild::Lschen1Click() {
 void TMDIChild::MarkMenuPopup() {
     const bool single = !MarksSeveral(doc_->Marks);
     Einfgen3->setEnabled(single);
-    // The entry editor's item follows the same rule once the editor exists.
+    Bearbeiten4->setEnabled(single);
 }
 
 void TMDIChild::TabMenuZPopup() {
@@ -363,6 +370,14 @@ void TMDIChild::TabelleMouseUp(Qt::MouseButton button, int y, const QPoint& glob
 
 bool TMDIChild::GridMouseEvent(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    // The paste key on the grid itself pastes as in the open cell editor
+    // (TabelleDelegate's PasteRequested): the text into the current cell,
+    // or the entry clipboard before the current row.
+    if (watched == Tabelle && type == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste)) {
+        Einfgen1Click();
+        return true;
+    }
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease &&
         type != QEvent::MouseButtonDblClick) {
         return false;

@@ -19,11 +19,15 @@ public:
 };
 
 // The file stores passwords as Windows-1252 bytes; a character without a
-// code there cannot be typed.
+// code there cannot be typed. Nor can a control character be pasted: an ESC
+// would read as the prompt's cancel marker.
 class StorableText : public QValidator {
 public:
     using QValidator::QValidator;
     State validate(QString& input, int&) const override {
+        for (const QChar c : input) {
+            if (c.unicode() < 32 || c.unicode() == 127) return Invalid;
+        }
         return platform::Utf8ToBytes(platform::CodePage::Cp1252, input.toStdString()) ? Acceptable : Invalid;
     }
 };
