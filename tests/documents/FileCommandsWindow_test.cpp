@@ -62,12 +62,14 @@ TEST(FileCommandsWindowTest, ASearchResultRowOpensItsSourceFileOnce) {
 class CountingFrame : public DocumentFrame {
 public:
     void ImportFiles() override { ++imports; }
+    void ShowHelpPage(const std::string& page) override { helpPages.push_back(page); }
     void ShowOptionsPage(int page) override {
         pages.push_back(page);
         Optionen.BeschreibungImFensterZeigen = false;
     }
     int imports = 0;
     std::vector<int> pages;
+    std::vector<std::string> helpPages;
 };
 
 TEST(FileCommandsWindowTest, ImportAndOptionsGoToTheFrameAndEveryWindowFollowsTheOptions) {
@@ -88,6 +90,11 @@ TEST(FileCommandsWindowTest, ImportAndOptionsGoToTheFrameAndEveryWindowFollowsTh
     first->Optionen1->trigger();
     EXPECT_EQ(frame.pages, std::vector<int>{-1});
     EXPECT_TRUE(second->DescMemo->isHidden());
+
+    // The marked rows' popup explains marking.
+    ASSERT_TRUE(first->Hilfe1->isEnabled());
+    first->Hilfe1->trigger();
+    EXPECT_EQ(frame.helpPages, std::vector<std::string>{"Allgemeines\\markieren.html"});
     SetDocumentFrame(nullptr);
 }
 

@@ -76,6 +76,9 @@ void TMDIChild::WireFileCommands() {
         // The description line may have been switched on or off.
         for (TMDIChild* window : TheDocumentFrame().DocumentWindows()) window->FormResize();
     });
+    Hilfe1->setEnabled(true);
+    connect(Hilfe1, &QAction::triggered, this,
+            [] { TheDocumentFrame().ShowHelpPage("Allgemeines\\markieren.html"); });
     connect(TabMenuZ, &QMenu::aboutToShow, this, &TMDIChild::SourceFileItem);
     DescMemo->viewport()->installEventFilter(new DoubleClickFilter([this] { Beschreibungndern1Click(); }, this));
 }
