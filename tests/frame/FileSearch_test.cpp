@@ -18,6 +18,7 @@
 #include "frame/FileSearch.h"
 #include "frame/ui/FileSearchUnit.h"
 #include "frame/ui/Main.h"
+#include "FrameTestSupport.h"
 #include "frame/ui/searchinfounit.h"
 #include "platform/Dialogs.h"
 #include "platform/TempDir.h"
@@ -201,11 +202,7 @@ class FileSearchFormTest : public FileSearchRunTest {
 protected:
     void SetUp() override {
         setenv("PELKO_REGISTRY", dir.Path("registry.reg").c_str(), 1);
-        Optionen.Settings.ReopenLastFiles = false;
-        Optionen.BeimStartLeereDatei = false;
-        form = std::make_unique<TMainForm>();
-        form->resize(900, 700);
-        form->show();
+        form = ShowMainFormForTest();
     }
     void TearDown() override {
         form.reset();

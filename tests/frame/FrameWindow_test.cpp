@@ -15,6 +15,7 @@
 #include "documents/ui/Childwin.h"
 #include "frame/ui/DirectoryUnit.h"
 #include "frame/ui/Main.h"
+#include "FrameTestSupport.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Shell.h"
@@ -28,11 +29,7 @@ protected:
     void SetUp() override {
         setenv("PELKO_REGISTRY", dir.Path("registry.reg").c_str(), 1);
         platform::SetProgramFolder(dir.Path() + "/");
-        Optionen.Settings.ReopenLastFiles = false;
-        Optionen.BeimStartLeereDatei = false;
-        form = std::make_unique<TMainForm>();
-        form->resize(900, 700);
-        form->show();
+        form = ShowMainFormForTest();
     }
     void TearDown() override {
         form.reset();

@@ -18,6 +18,7 @@
 #include "documents/ui/GotoUnit.h"
 #include "documents/ui/PrnInfo_Unit.h"
 #include "frame/ui/Main.h"
+#include "FrameTestSupport.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Shell.h"
@@ -32,12 +33,8 @@ protected:
     void SetUp() override {
         setenv("PELKO_REGISTRY", dir.Path("registry.reg").c_str(), 1);
         platform::SetProgramFolder(dir.Path() + "/");
-        Optionen.Settings.ReopenLastFiles = false;
-        Optionen.BeimStartLeereDatei = false;
         Optionen.BeschreibungBeimErstenSpeichern = false;
-        form = std::make_unique<TMainForm>();
-        form->resize(900, 700);
-        form->show();
+        form = ShowMainFormForTest();
     }
     void TearDown() override {
         form.reset();

@@ -15,6 +15,7 @@
 #include "documents/ui/Childwin.h"
 #include "frame/InstanceManager.h"
 #include "frame/ui/Main.h"
+#include "FrameTestSupport.h"
 #include "platform/Dialogs.h"
 #include "platform/TempDir.h"
 
@@ -27,11 +28,7 @@ class MainFormTest : public ::testing::Test {
 protected:
     void SetUp() override {
         setenv("PELKO_REGISTRY", registry.c_str(), 1);
-        Optionen.Settings.ReopenLastFiles = false;
-        Optionen.BeimStartLeereDatei = false;
-        form = std::make_unique<TMainForm>();
-        form->resize(900, 700);
-        form->show();
+        form = ShowMainFormForTest();
     }
     void TearDown() override {
         form.reset();
