@@ -15,6 +15,7 @@
 
 #include "documents/DocumentTestFiles.h"
 #include "documents/ui/Childwin.h"
+#include "WindowTestSupport.h"
 #include "documents/ui/Edit.h"
 #include "documents/ui/TabelleModel.h"
 #include "documents/ui/searchUnit.h"
@@ -27,13 +28,7 @@ namespace {
 class EditFormTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        auto doc = std::make_unique<VocabDocument>();
-        doc->Entries[1] = MakeEntry("Maus", "mouse");
-        doc->Entries[2] = MakeEntry("Haus", "house");
-        doc->Entries[3] = MakeEntry("Baum", "tree");
-        w = std::make_unique<TMDIChild>(std::move(doc));
-        w->resize(900, 500);
-        w->show();
+        w = ShowThreeEntryWindow();
         w->Document().SetModified(false);
     }
     void TearDown() override {

@@ -16,6 +16,7 @@
 #include "documents/EntryClipboard.h"
 #include "documents/TabelleLayout.h"
 #include "documents/ui/Childwin.h"
+#include "WindowTestSupport.h"
 #include "documents/ui/TabelleModel.h"
 #include "platform/Dialogs.h"
 
@@ -24,13 +25,7 @@ namespace {
 class EditingTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        auto doc = std::make_unique<VocabDocument>();
-        doc->Entries[1] = MakeEntry("Maus", "mouse");
-        doc->Entries[2] = MakeEntry("Haus", "house");
-        doc->Entries[3] = MakeEntry("Baum", "tree");
-        w = std::make_unique<TMDIChild>(std::move(doc));
-        w->resize(900, 500);
-        w->show();
+        w = ShowThreeEntryWindow();
         QApplication::clipboard()->clear();
         ClipListReset(Zwischenspeicher());
     }
