@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDateTime>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -91,21 +92,49 @@ void TPaintPanel::paintEvent(QPaintEvent* event) {
 
 void TPaintPanel::mousePressEvent(QMouseEvent* e) {
     pane_->lastMouse_ = e->position().toPoint();
-    pane_->HtmlMouseDown(e->button(), e->position().toPoint().x(), e->position().toPoint().y());
+    pane_->HtmlMouseDown(e->button(), pane_->lastMouse_.x(), pane_->lastMouse_.y());
 }
 
 void TPaintPanel::mouseMoveEvent(QMouseEvent* e) {
     pane_->lastMouse_ = e->position().toPoint();
-    pane_->HtmlMouseMove(e->buttons(), e->position().toPoint().x(), e->position().toPoint().y());
+    pane_->HtmlMouseMove(e->buttons(), pane_->lastMouse_.x(), pane_->lastMouse_.y());
 }
 
 void TPaintPanel::mouseReleaseEvent(QMouseEvent* e) {
     pane_->lastMouse_ = e->position().toPoint();
-    pane_->HtmlMouseUp(e->button(), e->position().toPoint().x(), e->position().toPoint().y());
+    pane_->HtmlMouseUp(e->button(), pane_->lastMouse_.x(), pane_->lastMouse_.y());
 }
 
 void TPaintPanel::mouseDoubleClickEvent(QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton) pane_->DoubleClick(e->position().toPoint().x(), e->position().toPoint().y());
+    const QPoint at = e->position().toPoint();
+    if (e->button() == Qt::LeftButton) pane_->DoubleClick(at.x(), at.y());
+}
+
+void TPaintPanel::DragOver(QDropEvent* e, TDragState state) {
+    dragAt_ = e->position().toPoint();
+    bool accept = true;
+    if (pane_->onDragOver_) pane_->onDragOver_(e->source(), e->mimeData(), dragAt_.x(), dragAt_.y(), state, accept);
+    if (accept) e->acceptProposedAction();
+    else e->ignore();
+}
+
+void TPaintPanel::dragEnterEvent(QDragEnterEvent* e) { DragOver(e, TDragState::Enter); }
+void TPaintPanel::dragMoveEvent(QDragMoveEvent* e) { DragOver(e, TDragState::Move); }
+
+void TPaintPanel::dragLeaveEvent(QDragLeaveEvent* e) {
+    bool accept = true;
+    if (pane_->onDragOver_) pane_->onDragOver_(nullptr, nullptr, dragAt_.x(), dragAt_.y(), TDragState::Leave, accept);
+    e->accept();
+}
+
+void TPaintPanel::dropEvent(QDropEvent* e) {
+    const QPoint at = e->position().toPoint();
+    if (!pane_->onDragDrop_) {
+        e->ignore();
+        return;
+    }
+    pane_->onDragDrop_(e->source(), e->mimeData(), at.x(), at.y());
+    e->acceptProposedAction();
 }
 
 void TPaintPanel::leaveEvent(QEvent* event) {
@@ -188,6 +217,11 @@ THtmlPane::THtmlPane(QWidget* parent, const ScreenState* screen, TStringBitmapLi
 
 THtmlPane::~THtmlPane() { doc_.ClearDocument(); }
 
+void THtmlPane::SetOnDragOver(TDragOverEvent event) {
+    onDragOver_ = std::move(event);
+    panel_->setAcceptDrops(bool(onDragOver_));
+}
+
 uint32_t THtmlPane::Now() const {
     return Clock ? Clock() : uint32_t(QDateTime::currentMSecsSinceEpoch());
 }
@@ -251,12 +285,15 @@ void THtmlPane::LoadDocument(const std::string& fullName, uint8_t kind) {
             hooks.Sound = [this](const std::string& src, int32_t loop) {
                 if (OnSoundRequest) OnSoundRequest(src, loop, false);
             };
+            hooks.Include = OnInclude;
             result = ParseFromFile(doc_, anchors_, loadedFile_, hooks);
         } else if (kind == kTextFile) {
             result = ParseTextFile(doc_, anchors_, loadedFile_);
         } else {
             const std::string text = PicturePageText(loadedFile_);
-            result = ParseFromBuffer(doc_, anchors_, text.data(), int32_t(text.size()));
+            ParseHooks hooks;
+            hooks.Include = OnInclude;
+            result = ParseFromBuffer(doc_, anchors_, text.data(), int32_t(text.size()), hooks);
         }
     } catch (...) {
         finish();
@@ -299,6 +336,7 @@ void THtmlPane::ShowHtmlBuffer(const char* chars, int32_t length) {
         if (OnSoundRequest) OnSoundRequest("", 0, true);
         ParseHooks hooks;
         hooks.Meta = [this](const std::string& h, const std::string& n, const std::string& c) { HandleMetaTag(h, n, c); };
+        hooks.Include = OnInclude;
         ParseResult result;
         auto finish = [&] {
             AfterParse(result);
