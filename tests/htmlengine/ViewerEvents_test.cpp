@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <filesystem>
 #include <fstream>
@@ -33,6 +34,12 @@ struct Pane {
     TStringBitmapList cache;
     THtmlPane pane;
 };
+
+void Mouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::KeyboardModifiers shift) {
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease || type == QEvent::MouseMove ? Qt::NoButton : button;
+    QMouseEvent e(type, QPointF(at), QPointF(w->mapToGlobal(at)), button, held, shift);
+    QApplication::sendEvent(w, &e);
+}
 
 TEST(ViewerEvents, ScriptsAndIncludesOfEveryLoadReachTheHost) {
     Pane p;
@@ -104,6 +111,39 @@ TEST(ViewerEvents, ObjectClickGivesTheControlAndItsOnClick) {
     ASSERT_EQ(clicks.size(), 1u);
     EXPECT_EQ(clicks[0].first, p.pane.Document().AllControls[0]);
     EXPECT_EQ(clicks[0].second, "mach(1)");
+}
+
+TEST(ViewerEvents, PictureAndDoubleClickEventsTakeTheKeysOfTheirMouseEvent) {
+    Pane p;
+    const std::vector<uint8_t> gif = ReadFixture("plain.gif");
+    p.pane.SetOnImageRequest([&](const std::string&) { return &gif; });
+    const Qt::KeyboardModifiers keys = Qt::ShiftModifier | Qt::AltModifier;
+    std::vector<Qt::KeyboardModifiers> over, clicked, doubles;
+    QPoint overAt;
+    p.pane.OnImageOver = [&](TImageObj*, Qt::KeyboardModifiers shift, int x, int y) {
+        over.push_back(shift);
+        overAt = QPoint(x, y);
+    };
+    p.pane.OnImageClick = [&](TImageObj*, Qt::MouseButton, Qt::KeyboardModifiers shift, int, int) {
+        clicked.push_back(shift);
+    };
+    p.pane.OnMouseDouble = [&](Qt::KeyboardModifiers shift, int, int) { doubles.push_back(shift); };
+    p.Show("<img src=\"bild\" width=40 height=40> Wort");
+    QWidget* panel = p.pane.PaintPanel();
+    QPoint picture(-1, -1);
+    for (int y = 1; y < 80 && picture.x() < 0; y += 2)
+        for (int x = 1; x < 80 && picture.x() < 0; x += 2) {
+            Mouse(panel, QEvent::MouseMove, QPoint(x, y), Qt::NoButton, keys);
+            if (!over.empty()) picture = QPoint(x, y);
+        }
+    ASSERT_GE(picture.x(), 0);
+    EXPECT_EQ(overAt, picture);
+    Mouse(panel, QEvent::MouseButtonPress, picture, Qt::LeftButton, keys);
+    Mouse(panel, QEvent::MouseButtonRelease, picture, Qt::LeftButton, keys);
+    Mouse(panel, QEvent::MouseButtonDblClick, picture, Qt::LeftButton, Qt::ControlModifier);
+    EXPECT_EQ(over, (std::vector<Qt::KeyboardModifiers>{keys}));
+    EXPECT_EQ(clicked, (std::vector<Qt::KeyboardModifiers>{keys}));
+    EXPECT_EQ(doubles, (std::vector<Qt::KeyboardModifiers>{Qt::ControlModifier}));
 }
 
 TEST(ViewerEvents, DragsOverThePanelReachTheHostUntilCleared) {

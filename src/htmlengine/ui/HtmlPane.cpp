@@ -92,22 +92,22 @@ void TPaintPanel::paintEvent(QPaintEvent* event) {
 
 void TPaintPanel::mousePressEvent(QMouseEvent* e) {
     pane_->lastMouse_ = e->position().toPoint();
-    pane_->HtmlMouseDown(e->button(), pane_->lastMouse_.x(), pane_->lastMouse_.y());
+    pane_->HtmlMouseDown(e->button(), e->modifiers(), pane_->lastMouse_.x(), pane_->lastMouse_.y());
 }
 
 void TPaintPanel::mouseMoveEvent(QMouseEvent* e) {
     pane_->lastMouse_ = e->position().toPoint();
-    pane_->HtmlMouseMove(e->buttons(), pane_->lastMouse_.x(), pane_->lastMouse_.y());
+    pane_->HtmlMouseMove(e->buttons(), e->modifiers(), pane_->lastMouse_.x(), pane_->lastMouse_.y());
 }
 
 void TPaintPanel::mouseReleaseEvent(QMouseEvent* e) {
     pane_->lastMouse_ = e->position().toPoint();
-    pane_->HtmlMouseUp(e->button(), pane_->lastMouse_.x(), pane_->lastMouse_.y());
+    pane_->HtmlMouseUp(e->button(), e->modifiers(), pane_->lastMouse_.x(), pane_->lastMouse_.y());
 }
 
 void TPaintPanel::mouseDoubleClickEvent(QMouseEvent* e) {
     const QPoint at = e->position().toPoint();
-    if (e->button() == Qt::LeftButton) pane_->DoubleClick(at.x(), at.y());
+    if (e->button() == Qt::LeftButton) pane_->DoubleClick(e->modifiers(), at.x(), at.y());
 }
 
 void TPaintPanel::DragOver(QDropEvent* e, TDragState state) {
@@ -889,7 +889,7 @@ bool THtmlPane::ImageAtPoint(int x, int y, TImageObj*& image, int32_t& ix, int32
     return doc_.ImageAtPoint(x, y + doc_.YOffset - curMarginHeight_, ix, iy, image) && image;
 }
 
-void THtmlPane::HtmlMouseDown(Qt::MouseButton button, int x, int y) {
+void THtmlPane::HtmlMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
     setFocus();
     linkJustClicked_ = false;
     if (panMode_) {
@@ -914,7 +914,7 @@ void THtmlPane::HtmlMouseDown(Qt::MouseButton button, int x, int y) {
     }
 }
 
-void THtmlPane::HtmlMouseMove(Qt::MouseButtons buttons, int x, int y) {
+void THtmlPane::HtmlMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, int x, int y) {
     if (panMode_) {
         if (!loopRunning_ && std::abs(y - panStartY_) > 20) StartAutoScroll();
         return;
@@ -932,7 +932,7 @@ void THtmlPane::HtmlMouseMove(Qt::MouseButtons buttons, int x, int y) {
     TImageObj* image = nullptr;
     int32_t ix = 0, iy = 0;
     if ((OnImageClick || OnImageOver) && ImageAtPoint(x, y, image, ix, iy)) {
-        if (OnImageOver) OnImageOver(image, QGuiApplication::keyboardModifiers(), x, y);
+        if (OnImageOver) OnImageOver(image, shift, x, y);
     } else if (IndexAtPoint(x, y, inText) >= 0 && inText && cursor != kLinkCursor) {
         cursor = kTextCursor;
     }
@@ -949,7 +949,7 @@ void THtmlPane::HtmlMouseMove(Qt::MouseButtons buttons, int x, int y) {
     if (left && !noSelect_) ExtendSelection(x, y);
 }
 
-void THtmlPane::HtmlMouseUp(Qt::MouseButton button, int x, int y) {
+void THtmlPane::HtmlMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
     if (panMode_) {
         if (!(button == Qt::MiddleButton && y == panStartY_)) {
             panMode_ = false;
@@ -961,7 +961,7 @@ void THtmlPane::HtmlMouseUp(Qt::MouseButton button, int x, int y) {
     TImageObj* image = nullptr;
     int32_t ix = 0, iy = 0;
     const bool onImage = (OnImageClick || OnRightClick) && ImageAtPoint(x, y, image, ix, iy);
-    if (onImage && OnImageClick) OnImageClick(image, button, QGuiApplication::keyboardModifiers(), x, y);
+    if (onImage && OnImageClick) OnImageClick(image, button, shift, x, y);
     if (button == Qt::RightButton && OnRightClick) {
         TRightClickParameters p;
         if (onImage) {
@@ -1039,7 +1039,7 @@ bool THtmlPane::WordAtPoint(int x, int y, std::string& word, int32_t& first, int
     return true;
 }
 
-void THtmlPane::DoubleClick(int x, int y) {
+void THtmlPane::DoubleClick(Qt::KeyboardModifiers shift, int x, int y) {
     if (processing_ || linkJustClicked_) return;
     std::string word;
     int32_t first = 0, last = 0;
@@ -1049,7 +1049,7 @@ void THtmlPane::DoubleClick(int x, int y) {
         caret_ = first;
         panel_->update();
     }
-    if (OnMouseDouble) OnMouseDouble(QGuiApplication::keyboardModifiers(), x, y);
+    if (OnMouseDouble) OnMouseDouble(shift, x, y);
 }
 
 void THtmlPane::StartAutoScroll() {

@@ -217,10 +217,10 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
-    virtual void HtmlMouseDown(Qt::MouseButton button, int x, int y);
-    virtual void HtmlMouseMove(Qt::MouseButtons buttons, int x, int y);
-    virtual void HtmlMouseUp(Qt::MouseButton button, int x, int y);
-    void DoubleClick(int x, int y);
+    virtual void HtmlMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    virtual void HtmlMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, int x, int y);
+    virtual void HtmlMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void DoubleClick(Qt::KeyboardModifiers shift, int x, int y);
 
 private:
     struct Remembered {
