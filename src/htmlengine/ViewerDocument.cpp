@@ -82,10 +82,12 @@ void TViewerDocument::ClearDocument() {
     TSectionList::ClearDocument();
     animated_.clear();
     pictures_.clear();
+    WaitingImages.clear();
 }
 
 std::string TViewerDocument::ExpandImageName(const std::string& source) {
-    return ResolveName ? ResolveName(source) : TSectionList::ExpandImageName(source);
+    if (OnImageRequest || !ResolveName) return TSectionList::ExpandImageName(source);
+    return ResolveName(source);
 }
 
 ImagePicture* TViewerDocument::FetchImage(const std::string& source, uint8_t& transparent) {
@@ -94,11 +96,20 @@ ImagePicture* TViewerDocument::FetchImage(const std::string& source, uint8_t& tr
     TStringBitmapList::Entry entry;
     const int index = cache_.IndexOf(key);
     if (index < 0) {
+        if (std::find(WaitingImages.begin(), WaitingImages.end(), key) != WaitingImages.end()) return nullptr;
+        const std::vector<uint8_t>* stream = nullptr;
+        if (OnImageRequest) {
+            stream = OnImageRequest(source);
+            if (stream == &WaitingStream()) WaitingImages.push_back(key);
+            if (!stream || stream->empty()) return nullptr;
+        }
         auto item = std::make_unique<TBitmapItem>();
-        if (HasGifExtension(source)) {
+        const int sniffed = stream ? SniffImageKind(*stream) : kUnknownImage;
+        if (stream ? sniffed == kGif87Image || sniffed == kGif89Image : HasGifExtension(source)) {
             bool nonAnimated = true;
-            std::unique_ptr<TGIFImage> gif =
-                LoadGifFromFile(source, screen_, nonAnimated, [this] { cache_.PurgeUnused(); });
+            const auto purge = [this] { cache_.PurgeUnused(); };
+            std::unique_ptr<TGIFImage> gif = stream ? LoadGifFromStream(*stream, screen_, nonAnimated, purge)
+                                                    : LoadGifFromFile(source, screen_, nonAnimated, purge);
             if (gif && !nonAnimated) {
                 item->Gif = std::move(gif);
             } else if (gif) {
@@ -115,7 +126,8 @@ ImagePicture* TViewerDocument::FetchImage(const std::string& source, uint8_t& tr
         if (!item->Gif && !item->Bitmap) {
             uint8_t kind = transparent;
             EngineMask mask;
-            EngineBitmap bitmap = LoadPictureWithMask(source, kind, mask, screen_, &cache_);
+            EngineBitmap bitmap = stream ? LoadPictureFromStream(*stream, kind, mask, screen_)
+                                         : LoadPictureWithMask(source, kind, mask, screen_, &cache_);
             if (bitmap.IsEmpty()) return nullptr;
             item->Bitmap = std::make_shared<EngineBitmap>(std::move(bitmap));
             item->TransparencyMask = std::move(mask);

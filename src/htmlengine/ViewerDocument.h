@@ -15,6 +15,11 @@
 
 namespace htmlengine {
 
+// The host's answer to a picture request: its bytes, &WaitingStream() when
+// it comes later, or null when there is none. The bytes need only outlive
+// the call.
+using TGetImageEvent = std::function<const std::vector<uint8_t>*(const std::string& source)>;
+
 // A picture of the page: a cached bitmap, or an animated GIF of this image's own.
 class TViewerPicture : public ImagePicture {
 public:
@@ -47,6 +52,11 @@ public:
 
     // The viewer's link resolution for picture names.
     std::function<std::string(const std::string&)> ResolveName;
+    // When set, pictures not in the cache come from the host instead of files,
+    // under their names as the page gives them.
+    TGetImageEvent OnImageRequest;
+    // Cache keys of the pictures the host will deliver later.
+    std::vector<std::string> WaitingImages;
 
     // Also frees the pictures of the page.
     void ClearDocument();

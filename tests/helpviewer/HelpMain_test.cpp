@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QTabWidget>
 #include <QToolButton>
 #include <cstdlib>
@@ -79,6 +80,34 @@ TEST_F(HelpWindow, StartsOnIndexAndKeepsHistory) {
     EXPECT_TRUE(form.HistoryItems[2]->isChecked());
     form.HistoryBoxClick(0);
     EXPECT_EQ(form.Viewer->LoadedFileName(), Page("b.html"));
+}
+
+TEST_F(HelpWindow, HistoryListGoesWhereItIsClickedEvenOnItsCurrentRow) {
+    platform::TRegistry registry(platform::RegRoot::CurrentUser, RegistryFile());
+    THelpMainForm form(registry);
+    Show(form);
+    form.Viewer->OpenHtmlFile(Page("a.html"));
+    form.Viewer->OpenHtmlFile(Page("b.html"));
+    form.SpeedButton4Click();
+    QApplication::processEvents();
+    auto click = [&](int row) {
+        QWidget* list = form.HistoryBox->viewport();
+        const QPoint at = form.HistoryBox->visualItemRect(form.HistoryBox->item(row)).center();
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent e(type, QPointF(at), QPointF(list->mapToGlobal(at)), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(list, &e);
+        }
+    };
+    click(1);
+    EXPECT_EQ(form.Viewer->LoadedFileName(), Page("a.html"));
+    EXPECT_EQ(form.Viewer->HistoryCursor(), 1);
+    form.ForwardClick();
+    form.HistoryBox->setCurrentRow(1);  // moving the list's row is no click
+    EXPECT_EQ(form.Viewer->HistoryCursor(), 0);
+    click(1);
+    EXPECT_EQ(form.Viewer->LoadedFileName(), Page("a.html"));
+    EXPECT_EQ(form.Viewer->HistoryCursor(), 1);
 }
 
 TEST_F(HelpWindow, MissingFirstPageIsReported) {

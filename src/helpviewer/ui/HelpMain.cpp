@@ -153,9 +153,8 @@ void THelpMainForm::BuildWidgets() {
     connect(SearchEdit, &QLineEdit::returnPressed, this, [this] { Guard([this] { SearchButtonClick(); }); });
     connect(SearchBox, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { Guard([this, item] { SearchBoxClick(SearchBox->row(item)); }); });
-    connect(HistoryBox, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (!fillingHistory_ && row >= 0) Guard([this, row] { HistoryBoxClick(row); });
-    });
+    connect(HistoryBox, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { Guard([this, item] { HistoryBoxClick(HistoryBox->row(item)); }); });
     connect(PageControl, &QTabWidget::currentChanged, this, [this] { PageControlResize(); });
     connect(splitter, &QSplitter::splitterMoved, this, [this] { PageControlResize(); });
 }
@@ -296,10 +295,8 @@ void THelpMainForm::ViewerHistoryChange() {
             item->setVisible(false);
         }
     }
-    fillingHistory_ = true;
     HistoryBox->clear();
     for (int i = 0; i < std::min(count, 128); ++i) HistoryBox->addItem(FromPage(entries[size_t(i)].Title));
-    fillingHistory_ = false;
     UpdateViewerCaption();
     Viewer->setFocus();
 }

@@ -102,7 +102,6 @@ private:
     platform::TRegistry& registry_;
     std::string firstPage_;
     bool shown_ = false;
-    bool fillingHistory_ = false;
     int wheelRest_ = 0;
     std::vector<TSearchResult> results_;
     QActionGroup* sizes_;

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDateTime>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -91,21 +92,49 @@ void TPaintPanel::paintEvent(QPaintEvent* event) {
 
 void TPaintPanel::mousePressEvent(QMouseEvent* e) {
     pane_->lastMouse_ = e->position().toPoint();
-    pane_->HtmlMouseDown(e->button(), e->position().toPoint().x(), e->position().toPoint().y());
+    pane_->HtmlMouseDown(e->button(), e->modifiers(), pane_->lastMouse_.x(), pane_->lastMouse_.y());
 }
 
 void TPaintPanel::mouseMoveEvent(QMouseEvent* e) {
     pane_->lastMouse_ = e->position().toPoint();
-    pane_->HtmlMouseMove(e->buttons(), e->position().toPoint().x(), e->position().toPoint().y());
+    pane_->HtmlMouseMove(e->buttons(), e->modifiers(), pane_->lastMouse_.x(), pane_->lastMouse_.y());
 }
 
 void TPaintPanel::mouseReleaseEvent(QMouseEvent* e) {
     pane_->lastMouse_ = e->position().toPoint();
-    pane_->HtmlMouseUp(e->button(), e->position().toPoint().x(), e->position().toPoint().y());
+    pane_->HtmlMouseUp(e->button(), e->modifiers(), pane_->lastMouse_.x(), pane_->lastMouse_.y());
 }
 
 void TPaintPanel::mouseDoubleClickEvent(QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton) pane_->DoubleClick(e->position().toPoint().x(), e->position().toPoint().y());
+    const QPoint at = e->position().toPoint();
+    if (e->button() == Qt::LeftButton) pane_->DoubleClick(e->modifiers(), at.x(), at.y());
+}
+
+void TPaintPanel::DragOver(QDropEvent* e, TDragState state) {
+    dragAt_ = e->position().toPoint();
+    bool accept = true;
+    if (pane_->onDragOver_) pane_->onDragOver_(e->source(), e->mimeData(), dragAt_.x(), dragAt_.y(), state, accept);
+    if (accept) e->acceptProposedAction();
+    else e->ignore();
+}
+
+void TPaintPanel::dragEnterEvent(QDragEnterEvent* e) { DragOver(e, TDragState::Enter); }
+void TPaintPanel::dragMoveEvent(QDragMoveEvent* e) { DragOver(e, TDragState::Move); }
+
+void TPaintPanel::dragLeaveEvent(QDragLeaveEvent* e) {
+    bool accept = true;
+    if (pane_->onDragOver_) pane_->onDragOver_(nullptr, nullptr, dragAt_.x(), dragAt_.y(), TDragState::Leave, accept);
+    e->accept();
+}
+
+void TPaintPanel::dropEvent(QDropEvent* e) {
+    const QPoint at = e->position().toPoint();
+    if (!pane_->onDragDrop_) {
+        e->ignore();
+        return;
+    }
+    pane_->onDragDrop_(e->source(), e->mimeData(), at.x(), at.y());
+    e->acceptProposedAction();
 }
 
 void TPaintPanel::leaveEvent(QEvent* event) {
@@ -189,6 +218,11 @@ THtmlPane::THtmlPane(QWidget* parent, const ScreenState* screen, TStringBitmapLi
 
 THtmlPane::~THtmlPane() { doc_.ClearDocument(); }
 
+void THtmlPane::SetOnDragOver(TDragOverEvent event) {
+    onDragOver_ = std::move(event);
+    panel_->setAcceptDrops(bool(onDragOver_));
+}
+
 uint32_t THtmlPane::Now() const {
     return Clock ? Clock() : uint32_t(QDateTime::currentMSecsSinceEpoch());
 }
@@ -252,12 +286,15 @@ void THtmlPane::LoadDocument(const std::string& fullName, uint8_t kind) {
             hooks.Sound = [this](const std::string& src, int32_t loop) {
                 if (OnSoundRequest) OnSoundRequest(src, loop, false);
             };
+            hooks.Include = OnInclude;
             result = ParseFromFile(doc_, anchors_, loadedFile_, hooks);
         } else if (kind == kTextFile) {
             result = ParseTextFile(doc_, anchors_, loadedFile_);
         } else {
             const std::string text = PicturePageText(loadedFile_);
-            result = ParseFromBuffer(doc_, anchors_, text.data(), int32_t(text.size()));
+            ParseHooks hooks;
+            hooks.Include = OnInclude;
+            result = ParseFromBuffer(doc_, anchors_, text.data(), int32_t(text.size()), hooks);
         }
     } catch (...) {
         finish();
@@ -300,6 +337,7 @@ void THtmlPane::ShowHtmlBuffer(const char* chars, int32_t length) {
         if (OnSoundRequest) OnSoundRequest("", 0, true);
         ParseHooks hooks;
         hooks.Meta = [this](const std::string& h, const std::string& n, const std::string& c) { HandleMetaTag(h, n, c); };
+        hooks.Include = OnInclude;
         ParseResult result;
         auto finish = [&] {
             AfterParse(result);
@@ -852,7 +890,7 @@ bool THtmlPane::ImageAtPoint(int x, int y, TImageObj*& image, int32_t& ix, int32
     return doc_.ImageAtPoint(x, y + doc_.YOffset - curMarginHeight_, ix, iy, image) && image;
 }
 
-void THtmlPane::HtmlMouseDown(Qt::MouseButton button, int x, int y) {
+void THtmlPane::HtmlMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
     setFocus();
     linkJustClicked_ = false;
     if (panMode_) {
@@ -877,7 +915,7 @@ void THtmlPane::HtmlMouseDown(Qt::MouseButton button, int x, int y) {
     }
 }
 
-void THtmlPane::HtmlMouseMove(Qt::MouseButtons buttons, int x, int y) {
+void THtmlPane::HtmlMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, int x, int y) {
     if (panMode_) {
         if (!loopRunning_ && std::abs(y - panStartY_) > 20) StartAutoScroll();
         return;
@@ -895,7 +933,7 @@ void THtmlPane::HtmlMouseMove(Qt::MouseButtons buttons, int x, int y) {
     TImageObj* image = nullptr;
     int32_t ix = 0, iy = 0;
     if ((OnImageClick || OnImageOver) && ImageAtPoint(x, y, image, ix, iy)) {
-        if (OnImageOver) OnImageOver(image, QGuiApplication::keyboardModifiers(), x, y);
+        if (OnImageOver) OnImageOver(image, shift, x, y);
     } else if (IndexAtPoint(x, y, inText) >= 0 && inText && cursor != kLinkCursor) {
         cursor = kTextCursor;
     }
@@ -912,7 +950,7 @@ void THtmlPane::HtmlMouseMove(Qt::MouseButtons buttons, int x, int y) {
     if (left && !noSelect_) ExtendSelection(x, y);
 }
 
-void THtmlPane::HtmlMouseUp(Qt::MouseButton button, int x, int y) {
+void THtmlPane::HtmlMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
     if (panMode_) {
         if (!(button == Qt::MiddleButton && y == panStartY_)) {
             panMode_ = false;
@@ -924,7 +962,7 @@ void THtmlPane::HtmlMouseUp(Qt::MouseButton button, int x, int y) {
     TImageObj* image = nullptr;
     int32_t ix = 0, iy = 0;
     const bool onImage = (OnImageClick || OnRightClick) && ImageAtPoint(x, y, image, ix, iy);
-    if (onImage && OnImageClick) OnImageClick(image, button, QGuiApplication::keyboardModifiers(), x, y);
+    if (onImage && OnImageClick) OnImageClick(image, button, shift, x, y);
     if (button == Qt::RightButton && OnRightClick) {
         TRightClickParameters p;
         if (onImage) {
@@ -1002,7 +1040,7 @@ bool THtmlPane::WordAtPoint(int x, int y, std::string& word, int32_t& first, int
     return true;
 }
 
-void THtmlPane::DoubleClick(int x, int y) {
+void THtmlPane::DoubleClick(Qt::KeyboardModifiers shift, int x, int y) {
     if (processing_ || linkJustClicked_) return;
     std::string word;
     int32_t first = 0, last = 0;
@@ -1012,7 +1050,7 @@ void THtmlPane::DoubleClick(int x, int y) {
         caret_ = first;
         panel_->update();
     }
-    if (OnMouseDouble) OnMouseDouble(QGuiApplication::keyboardModifiers(), x, y);
+    if (OnMouseDouble) OnMouseDouble(shift, x, y);
 }
 
 void THtmlPane::StartAutoScroll() {

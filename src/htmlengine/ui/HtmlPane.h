@@ -22,6 +22,8 @@
 #include <optional>
 #include <string>
 
+class QMimeData;
+
 namespace htmlengine {
 
 // The viewer's option set, one bit per option.
@@ -32,6 +34,18 @@ constexpr ThtmlViewerOptions htShowDummyCaret = 4;
 constexpr ThtmlViewerOptions htShowVScroll = 8;
 
 class THtmlPane;
+
+using TScriptEvent =
+    std::function<void(const std::string& name, const std::string& language, const std::string& script)>;
+using TObjectClickEvent = std::function<void(TFormControlObj& control, const std::string& onClick)>;
+
+// A drag over the paint panel, in panel coordinates; source and data are the
+// drag's (source null when it comes from another program, both null on a
+// leave). accept starts true.
+enum class TDragState { Enter, Move, Leave };
+using TDragOverEvent =
+    std::function<void(QObject* source, const QMimeData* data, int x, int y, TDragState state, bool& accept)>;
+using TDragDropEvent = std::function<void(QObject* source, const QMimeData* data, int x, int y)>;
 
 // What a right click found under the mouse.
 struct TRightClickParameters {
@@ -53,9 +67,16 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
+    void DragOver(QDropEvent* event, TDragState state);
+
     THtmlPane* pane_;
+    QPoint dragAt_;  // a leave has no position of its own
 };
 
 // The vertical bar: positions are document pixels.
@@ -88,6 +109,8 @@ public:
     // caused it is over.
     std::function<void(const FormSubmission& submission)> OnFormSubmit;
     std::function<void(const std::string& src, int32_t loop, bool terminate)> OnSoundRequest;
+    // Server-side include commands of the pages, handed to each parse.
+    IncludeHook OnInclude;
     // A typed character: 8 backspace, 13 enter, 27 escape, else its code.
     std::function<void(int ch)> OnKeyPress;
     std::function<void(TImageObj* image, Qt::KeyboardModifiers shift, int x, int y)> OnImageOver;
@@ -95,6 +118,13 @@ public:
         OnImageClick;
     std::function<void(const TRightClickParameters& parameters)> OnRightClick;
     std::function<void(Qt::KeyboardModifiers shift, int x, int y)> OnMouseDouble;
+    // These are handed on at once: the first three to the document, the drag
+    // events to the paint panel, which takes drops only while OnDragOver is set.
+    void SetOnImageRequest(TGetImageEvent event) { doc_.OnImageRequest = std::move(event); }
+    void SetOnScript(TScriptEvent event) { doc_.OnScript = std::move(event); }
+    void SetOnObjectClick(TObjectClickEvent event) { doc_.OnObjectClick = std::move(event); }
+    void SetOnDragOver(TDragOverEvent event);
+    void SetOnDragDrop(TDragDropEvent event) { onDragDrop_ = std::move(event); }
     // Milliseconds for animation and auto-scroll (tests give their own clock).
     std::function<uint32_t()> Clock;
 
@@ -187,10 +217,10 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
-    virtual void HtmlMouseDown(Qt::MouseButton button, int x, int y);
-    virtual void HtmlMouseMove(Qt::MouseButtons buttons, int x, int y);
-    virtual void HtmlMouseUp(Qt::MouseButton button, int x, int y);
-    void DoubleClick(int x, int y);
+    virtual void HtmlMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    virtual void HtmlMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, int x, int y);
+    virtual void HtmlMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void DoubleClick(Qt::KeyboardModifiers shift, int x, int y);
 
 private:
     struct Remembered {
@@ -243,6 +273,9 @@ private:
     QTimer hotSpotTimer_;
     QTimer animationTimer_;
     QTimer autoScrollTimer_;
+
+    TDragOverEvent onDragOver_;
+    TDragDropEvent onDragDrop_;
 
     THistoryList history_;
     TVisitedList visited_;
