@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "frame/FrameState.h"
-#include "frame/SpecialChars.h"
+#include "frame/Sonderzeichen.h"
 #include "frame/WheelScroll.h"
 #include "frame/WindowLayout.h"
 
@@ -65,7 +65,7 @@ TEST(WheelScrollTest, FineWheelsAddUpToWholeSteps) {
     EXPECT_EQ(steps.Add(360), 3);
 }
 
-TEST(SpecialCharsTest, PopupsGiveTheirCodePageBytes) {
+TEST(SonderzeichenTest, PopupsGiveTheirCodePageBytes) {
     const auto& bpop = BpopMenu();
     ASSERT_EQ(bpop.size(), 6u);
     EXPECT_EQ(bpop[0].caption, "&A");

@@ -16,8 +16,8 @@ ColumnSet Set(int32_t numCols, std::vector<ColumnCell> cells) {
     return s;
 }
 
-ColumnCell Cell(int32_t column, int32_t min, int32_t max, int32_t spec = 0, bool percent = false, int32_t span = 1) {
-    return {column, span, min, max, spec, percent};
+ColumnCell Cell(int32_t column, int32_t min, int32_t max, int32_t specified = 0, bool percent = false, int32_t span = 1) {
+    return {column, span, min, max, specified, percent};
 }
 
 std::vector<int32_t> First(const ColumnArray& a, int32_t n) { return {a.begin(), a.begin() + n}; }

@@ -37,7 +37,7 @@
 #include "frame/OptionsDialogHooks.h"
 #include "frame/OpenDocuments.h"
 #include "frame/RecentFiles.h"
-#include "frame/SpecialChars.h"
+#include "frame/Sonderzeichen.h"
 #include "frame/WindowLayout.h"
 #include "frame/ui/About.h"
 #include "frame/ui/AllgOptionen.h"

@@ -8,20 +8,20 @@
 
 namespace htmlengine {
 
-QFont QtMeasurer::MakeFont(const FontSpec& spec) {
-    QFont f(QString::fromStdString(spec.Name));
-    if (spec.Name == "Courier New") {
+QFont QtMeasurer::MakeFont(const FontSpec& fontSpec) {
+    QFont f(QString::fromStdString(fontSpec.Name));
+    if (fontSpec.Name == "Courier New") {
         f.setStyleHint(QFont::TypeWriter);
-    } else if (spec.Name == "Times New Roman") {
+    } else if (fontSpec.Name == "Times New Roman") {
         f.setStyleHint(QFont::Serif);
     } else {
         f.setStyleHint(QFont::SansSerif);
     }
-    f.setPixelSize(std::max(1, MulDiv(spec.Size, 96, 72)));
-    f.setBold(spec.Style & fsBold);
-    f.setItalic(spec.Style & fsItalic);
-    f.setUnderline(spec.Style & fsUnderline);
-    f.setStrikeOut(spec.Style & fsStrikeOut);
+    f.setPixelSize(std::max(1, MulDiv(fontSpec.Size, 96, 72)));
+    f.setBold(fontSpec.Style & fsBold);
+    f.setItalic(fontSpec.Style & fsItalic);
+    f.setUnderline(fontSpec.Style & fsUnderline);
+    f.setStrikeOut(fontSpec.Style & fsStrikeOut);
     f.setKerning(false);
     f.setStyleStrategy(QFont::PreferNoShaping);
     f.setHintingPreference(QFont::PreferFullHinting);
@@ -36,25 +36,25 @@ QString QtMeasurer::Decode(const FontSpec& font, std::string_view bytes) {
     return QString::fromUtf16(u.data(), static_cast<qsizetype>(u.size()));
 }
 
-const QtMeasurer::Entry& QtMeasurer::Lookup(const FontSpec& spec) {
-    if (last_ && spec.Size == lastSpec_.Size && spec.Style == lastSpec_.Style &&
-        spec.Charset == lastSpec_.Charset && spec.Name == lastSpec_.Name) {
+const QtMeasurer::Entry& QtMeasurer::Lookup(const FontSpec& fontSpec) {
+    if (last_ && fontSpec.Size == lastSpec_.Size && fontSpec.Style == lastSpec_.Style &&
+        fontSpec.Charset == lastSpec_.Charset && fontSpec.Name == lastSpec_.Name) {
         return *last_;
     }
-    last_ = &LookupKey(spec);
-    lastSpec_ = spec;
+    last_ = &LookupKey(fontSpec);
+    lastSpec_ = fontSpec;
     return *last_;
 }
 
-const QtMeasurer::Entry& QtMeasurer::LookupKey(const FontSpec& spec) {
-    std::string key = spec.Name + '\x01' + std::to_string(spec.Size) + '\x01' + std::to_string(spec.Style) +
-                      '\x01' + std::to_string(spec.Charset);
+const QtMeasurer::Entry& QtMeasurer::LookupKey(const FontSpec& fontSpec) {
+    std::string key = fontSpec.Name + '\x01' + std::to_string(fontSpec.Size) + '\x01' + std::to_string(fontSpec.Style) +
+                      '\x01' + std::to_string(fontSpec.Charset);
     auto it = cache_.find(key);
     if (it != cache_.end()) {
         return *it->second;
     }
     auto e = std::make_unique<Entry>();
-    e->font = MakeFont(spec);
+    e->font = MakeFont(fontSpec);
     QFontMetrics fm(e->font);
     e->metrics.Ascent = fm.ascent();
     e->metrics.Descent = fm.descent();
@@ -62,7 +62,7 @@ const QtMeasurer::Entry& QtMeasurer::LookupKey(const FontSpec& spec) {
     e->metrics.ExternalLeading = std::max(0, fm.leading());
     e->metrics.Overhang = 0;
     for (int b = 0; b < 256; ++b) {
-        char16_t c = CharsetByteToUnicode(spec.Charset, static_cast<uint8_t>(b));
+        char16_t c = CharsetByteToUnicode(fontSpec.Charset, static_cast<uint8_t>(b));
         if (c == 0xA0) c = u' ';
         e->advance[b] = fm.horizontalAdvance(QChar(c));
     }
@@ -81,11 +81,11 @@ int32_t QtMeasurer::Extent(const FontSpec& font, std::string_view run, int32_t n
 
 FontSpec QtMeasurer::DefaultGuiFont() {
     QFont sys = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    FontSpec spec;
-    spec.Name = sys.family().toStdString();
-    spec.Size = sys.pointSize() > 0 ? sys.pointSize() : 8;
-    spec.Charset = DEFAULT_CHARSET;
-    return spec;
+    FontSpec fontSpec;
+    fontSpec.Name = sys.family().toStdString();
+    fontSpec.Size = sys.pointSize() > 0 ? sys.pointSize() : 8;
+    fontSpec.Charset = DEFAULT_CHARSET;
+    return fontSpec;
 }
 
 }  // namespace htmlengine

@@ -12,13 +12,13 @@ namespace {
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
-QFont ToQFont(const PageFont& spec) {
-    QFont font(Text(spec.name));
-    font.setPointSize(std::max(1, spec.points));
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
-    font.setStrikeOut(spec.strikeOut);
+QFont ToQFont(const PageFont& pageFont) {
+    QFont font(Text(pageFont.name));
+    font.setPointSize(std::max(1, pageFont.points));
+    font.setBold(pageFont.bold);
+    font.setItalic(pageFont.italic);
+    font.setUnderline(pageFont.underline);
+    font.setStrikeOut(pageFont.strikeOut);
     return font;
 }
 

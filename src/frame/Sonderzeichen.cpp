@@ -1,4 +1,4 @@
-#include "frame/SpecialChars.h"
+#include "frame/Sonderzeichen.h"
 
 #include <utility>
 
