@@ -197,6 +197,41 @@ bool HtmlTokenizer::ReadTextRun() {
     return true;
 }
 
+HtmlTokenizer::ScriptToken HtmlTokenizer::NextScriptToken(std::string& out) {
+    out.clear();
+    if (LCh == CtrlZ) {
+        InScript = false;
+        return ScriptToken::Eof;
+    }
+    if (LCh == CR) {
+        AdvanceChar();
+        return ScriptToken::LineEnd;
+    }
+    if (LCh == '<') {
+        out.push_back('<');
+        AdvanceChar();
+        for (int32_t n = 0; n < 7 && (LCh == '/' || IsLetter(LCh)); ++n) {
+            out.push_back(static_cast<char>(LCh));
+            AdvanceChar();
+        }
+        if (LCh == '>') {
+            out.push_back('>');
+            const bool end = LowerAscii(out) == "</script>";
+            // Leave script mode first: what follows the end tag is page again,
+            // so a comment or include there must be taken as one.
+            if (end) InScript = false;
+            AdvanceChar();
+            if (end) return ScriptToken::End;
+        }
+        return ScriptToken::Text;
+    }
+    while (out.size() < 100 && LCh != CR && LCh != CtrlZ && LCh != '<') {
+        out.push_back(static_cast<char>(LCh));
+        AdvanceChar();
+    }
+    return ScriptToken::Text;
+}
+
 bool HtmlTokenizer::ReadTag() {
     if (LCh != '<') return false;
     TagPos = SourcePos;

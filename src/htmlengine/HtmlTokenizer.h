@@ -53,6 +53,12 @@ public:
     bool ReadEntity(TokenObj& out);
     bool ReadTextRun();
 
+    // Script content: comments are kept as script text until the end tag.
+    enum class ScriptToken { Text, LineEnd, End, Eof };
+    void BeginScript() { InScript = true; }
+    // One piece of script text into out; script mode ends at End and Eof.
+    ScriptToken NextScriptToken(std::string& out);
+
     // Reader state.
     uint8_t ReadMode = 1;
     int32_t SourcePos = -1;

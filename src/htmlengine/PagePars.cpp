@@ -848,54 +848,20 @@ private:
         if (readOn) Next();
     }
 
-    enum class ScriptToken { Text, LineEnd, End, Eof };
-
-    ScriptToken NextScriptToken(std::string& out) {
-        out.clear();
-        const uint8_t c = t_.LCh;
-        if (c == CtrlZ) return ScriptToken::Eof;
-        if (c == CR) {
-            t_.AdvanceChar();
-            return ScriptToken::LineEnd;
-        }
-        if (c == '<') {
-            out.push_back('<');
-            t_.AdvanceChar();
-            for (int32_t n = 0; n < 7; ++n) {
-                const uint8_t k = t_.LCh;
-                if (k != '/' && !((k >= 'A' && k <= 'Z') || (k >= 'a' && k <= 'z'))) break;
-                out.push_back(static_cast<char>(k));
-                t_.AdvanceChar();
-            }
-            if (t_.LCh == '>') {
-                out.push_back('>');
-                t_.AdvanceChar();
-                if (LowerAscii(out) == "</script>") return ScriptToken::End;
-            }
-            return ScriptToken::Text;
-        }
-        while (out.size() < 100 && t_.LCh != CR && t_.LCh != CtrlZ && t_.LCh != '<') {
-            out.push_back(static_cast<char>(t_.LCh));
-            t_.AdvanceChar();
-        }
-        return ScriptToken::Text;
-    }
-
     // Reads the script up to its end tag; the caller reads the symbol after it.
     void ParseScript() {
         const std::string* language = AttributeText(t_.Attributes, LanguageSy);
         const std::string* name = AttributeText(t_.Attributes, NameSy);
         const std::string lang = language ? *language : "", scriptName = name ? *name : "";
-        // Comments are part of the script text.
-        t_.InScript = true;
+        using ScriptToken = HtmlTokenizer::ScriptToken;
         std::string buffer, token;
         if (doc_.OnScript) buffer.reserve(32500);
-        for (ScriptToken k; (k = NextScriptToken(token)) != ScriptToken::End && k != ScriptToken::Eof;) {
+        t_.BeginScript();
+        for (ScriptToken k; (k = t_.NextScriptToken(token)) != ScriptToken::End && k != ScriptToken::Eof;) {
             if (!doc_.OnScript) continue;
             if (k == ScriptToken::LineEnd) buffer += "\r\n";
             else buffer += token;
         }
-        t_.InScript = false;
         if (doc_.OnScript) doc_.OnScript(scriptName, lang, buffer);
     }
 

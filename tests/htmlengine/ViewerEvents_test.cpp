@@ -54,12 +54,18 @@ TEST(ViewerEvents, ScriptsAndIncludesOfEveryLoadReachTheHost) {
         buffer = kPart;
         size = int32_t(sizeof kPart - 1);
     };
-    const std::string page =
-        "<p><!--#include file=\"teil.htm\"--><script language=\"JavaScript\" name=\"s1\">x = 1;</script>";
-    p.Show(page);
-    EXPECT_EQ(scripts, (std::vector<std::string>{"s1|JavaScript|x = 1;"}));
-    EXPECT_EQ(includes, (std::vector<std::string>{"include FILE=teil.htm"}));
-    EXPECT_TRUE(p.pane.JumpToAnchor("drin"));  // the host's text is part of the page
+    const std::string script = "<script language=\"JavaScript\" name=\"s1\">x = 1;</script>";
+    const std::string include = "<!--#include file=\"teil.htm\"-->";
+    // The include after the script is read once the script has ended.
+    for (const std::string& order : {include + script, script + include}) {
+        scripts.clear();
+        includes.clear();
+        p.Show("<p>" + order);
+        EXPECT_EQ(scripts, (std::vector<std::string>{"s1|JavaScript|x = 1;"})) << order;
+        EXPECT_EQ(includes, (std::vector<std::string>{"include FILE=teil.htm"})) << order;
+        EXPECT_TRUE(p.pane.JumpToAnchor("drin")) << order;  // the host's text is part of the page
+    }
+    const std::string page = "<p>" + include + script;
 
     const std::string file = ::testing::TempDir() + "pelko-events-" + std::to_string(::getpid()) + ".html";
     std::ofstream(file, std::ios::binary) << page;
