@@ -138,8 +138,16 @@ TEST_F(FrameWindowTest, TheWindowMenuListsTheDocumentsAndMinimisesThemAll) {
     for (QAction* action : form->Fenster->actions()) count += action->property("windowList").toBool() ? 1 : 0;
     EXPECT_EQ(count, 3);
 
-    form->WindowTileItemClick();
+    form->WindowCascadeItemClick();
     const std::vector<TMDIChild*> docs = form->Documents();
+    const QSize area = form->ClientArea->viewport()->size();
+    for (TMDIChild* child : docs) {
+        EXPECT_GT(child->width(), area.width() / 2);
+        EXPECT_GT(child->height(), area.height() / 2);
+    }
+    EXPECT_GT(docs[0]->y(), docs[1]->y());  // the active one in front, its title below the other's
+
+    form->WindowTileItemClick();
     EXPECT_EQ(docs[0]->height(), form->ClientArea->viewport()->height());
     EXPECT_EQ(docs[0]->width() + docs[1]->width(), form->ClientArea->viewport()->width());
     form->WindowMinimizeItemClick();
