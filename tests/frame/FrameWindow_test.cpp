@@ -154,6 +154,17 @@ TEST_F(FrameWindowTest, TheWindowMenuListsTheDocumentsAndMinimisesThemAll) {
     for (TMDIChild* child : form->Documents()) EXPECT_TRUE(child->isMinimized());
 }
 
+TEST_F(FrameWindowTest, NewWindowsStepDownInsideTheArea) {
+    for (int i = 0; i < 4; ++i) form->Neu1Click();
+    form->WindowCascadeItemClick();  // leaves room only at the right
+    form->Neu1Click();
+    const QRect area(QPoint(0, 0), form->ClientArea->viewport()->size());
+    const std::vector<TMDIChild*> docs = form->Documents();  // the newest first
+    ASSERT_EQ(docs.size(), 5u);
+    for (TMDIChild* child : docs) EXPECT_TRUE(area.contains(child->geometry())) << child->windowTitle().toStdString();
+    EXPECT_EQ(docs[0]->x(), docs[0]->y());
+}
+
 TEST_F(FrameWindowTest, ASpecialCharacterIsTakenOnlyWhenChosen) {
     Optionen.Settings.LetztesSonderzeichen = "\xe1";
     // Choose "&E" > "&3   ê" once the popup runs.
