@@ -24,6 +24,21 @@ std::vector<WindowRect> TileWindows(int count, int width, int height, bool sideB
     return rects;
 }
 
+std::vector<WindowRect> CascadeWindows(int count, int width, int height, int step) {
+    std::vector<WindowRect> rects;
+    if (count <= 0) return rects;
+    step = std::max(1, step);
+    const int perRun = std::clamp(std::min(width, height) / 2 / step + 1, 1, count);
+    const int offset = (perRun - 1) * step;
+    const int w = std::max(1, width - offset);
+    const int h = std::max(1, height - offset);
+    for (int i = 0; i < count; ++i) {
+        const int k = i % perRun;
+        rects.push_back({k * step, k * step, w, h});
+    }
+    return rects;
+}
+
 std::vector<WindowRect> ArrangeIcons(int count, int width, int height, int iconWidth, int iconHeight) {
     std::vector<WindowRect> rects;
     const int perRow = std::max(1, width / std::max(1, iconWidth));

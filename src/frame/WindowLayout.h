@@ -1,6 +1,6 @@
 #pragma once
 // Where the window menu puts the document windows inside the frame's client
-// area: tiled side by side or one above the other, and the icons of
+// area: cascaded, tiled side by side or one above the other, and the icons of
 // minimised documents in a row along the bottom.
 
 #include <vector>
@@ -14,6 +14,11 @@ struct WindowRect {
 // share the area in one line; more make a grid whose last line takes the
 // extra ones.
 std::vector<WindowRect> TileWindows(int count, int width, int height, bool sideBySide);
+
+// count windows of one size, each step lower and further right than the one
+// before, so every title bar stays in sight; once the steps would take half
+// the area they begin again at the top left.
+std::vector<WindowRect> CascadeWindows(int count, int width, int height, int step);
 
 // The icons of count minimised windows, left to right from the bottom left,
 // wrapping upwards when a row is full.

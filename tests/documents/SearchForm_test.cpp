@@ -118,6 +118,22 @@ TEST_F(SearchFormTest, TheLanguageBoxesKeepOneChecked) {
     EXPECT_EQ(search->ResultRow, 0);
 }
 
+TEST_F(SearchFormTest, TheCaseAndFuzzyBoxesSitSideBySideWithoutCovering) {
+    WhileShown([&] { w->Suchen1->trigger(); },
+               [&] {
+                   const QCheckBox* caseBox = search->CaseSensitive;
+                   const QCheckBox* fuzzy = search->AutoFuzzy_SB;
+                   EXPECT_EQ(fuzzy->x(), search->TrefferArt->x());
+                   EXPECT_EQ(fuzzy->y(), caseBox->y() - 2);
+                   EXPECT_GE(caseBox->width(), caseBox->sizeHint().width());
+                   EXPECT_LE(caseBox->geometry().right(), fuzzy->x());
+                   EXPECT_GE(fuzzy->width(), fuzzy->sizeHint().width());
+                   EXPECT_LE(fuzzy->geometry().right(), search->SearchButton->x());
+                   search->SearchAbort->click();
+               });
+    EXPECT_TRUE(shown);
+}
+
 TEST_F(SearchFormTest, WeitersuchenOnAnotherUnnamedDocumentSearchesAnew) {
     WhileShown([&] { w->Suchen1->trigger(); }, [&] { Search("hause"); });
     auto other = Window({"Hausen"});

@@ -114,6 +114,13 @@ TEST(WindowLayoutTest, TilingSharesTheAreaWithoutGapsOrOverlaps) {
             EXPECT_EQ(area, 801L * 601) << n;
         }
     }
+    EXPECT_EQ(CascadeWindows(3, 800, 600, 20),
+              (std::vector<WindowRect>{{0, 0, 760, 560}, {20, 20, 760, 560}, {40, 40, 760, 560}}));
+    // More windows than half the height holds steps: the cascade begins again.
+    const std::vector<WindowRect> many = CascadeWindows(20, 800, 200, 20);
+    ASSERT_EQ(many.size(), 20u);
+    EXPECT_EQ(many[5], (WindowRect{100, 100, 700, 100}));
+    EXPECT_EQ(many[6], (WindowRect{0, 0, 700, 100}));
     EXPECT_EQ(ArrangeIcons(3, 350, 400, 160, 30),
               (std::vector<WindowRect>{{0, 370, 160, 30}, {160, 370, 160, 30}, {0, 340, 160, 30}}));
 }

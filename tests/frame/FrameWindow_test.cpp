@@ -138,12 +138,31 @@ TEST_F(FrameWindowTest, TheWindowMenuListsTheDocumentsAndMinimisesThemAll) {
     for (QAction* action : form->Fenster->actions()) count += action->property("windowList").toBool() ? 1 : 0;
     EXPECT_EQ(count, 3);
 
-    form->WindowTileItemClick();
+    form->WindowCascadeItemClick();
     const std::vector<TMDIChild*> docs = form->Documents();
+    const QSize area = form->ClientArea->viewport()->size();
+    for (TMDIChild* child : docs) {
+        EXPECT_GT(child->width(), area.width() / 2);
+        EXPECT_GT(child->height(), area.height() / 2);
+    }
+    EXPECT_GT(docs[0]->y(), docs[1]->y());  // the active one in front, its title below the other's
+
+    form->WindowTileItemClick();
     EXPECT_EQ(docs[0]->height(), form->ClientArea->viewport()->height());
     EXPECT_EQ(docs[0]->width() + docs[1]->width(), form->ClientArea->viewport()->width());
     form->WindowMinimizeItemClick();
     for (TMDIChild* child : form->Documents()) EXPECT_TRUE(child->isMinimized());
+}
+
+TEST_F(FrameWindowTest, NewWindowsStepDownInsideTheArea) {
+    for (int i = 0; i < 4; ++i) form->Neu1Click();
+    form->WindowCascadeItemClick();  // leaves room only at the right
+    form->Neu1Click();
+    const QRect area(QPoint(0, 0), form->ClientArea->viewport()->size());
+    const std::vector<TMDIChild*> docs = form->Documents();  // the newest first
+    ASSERT_EQ(docs.size(), 5u);
+    for (TMDIChild* child : docs) EXPECT_TRUE(area.contains(child->geometry())) << child->windowTitle().toStdString();
+    EXPECT_EQ(docs[0]->x(), docs[0]->y());
 }
 
 TEST_F(FrameWindowTest, ASpecialCharacterIsTakenOnlyWhenChosen) {

@@ -2,7 +2,10 @@
 // its own.
 #include <gtest/gtest.h>
 
+#include <dirent.h>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <signal.h>
 
 #include <QProcess>
@@ -16,12 +19,32 @@ QProcessEnvironment Environment(const TempDir& dir) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("PELKO_REGISTRY", QString::fromStdString(dir.Path("registry.reg")));
+    // Not a first start: that opens the help viewer, a process of its own
+    // that nothing ends after the test.
+    std::ofstream(dir.Path("registry.reg")) << "Windows Registry Editor Version 5.00\n\n"
+                                               "[HKEY_CURRENT_USER\\Software\\Pelko32]\n"
+                                               "\"Pelko noch nie gestartet\"=dword:00000000\n";
     // A guard folder of its own, so a Pelko32 the user runs is never handed the start.
     const std::string runtime = dir.Path("run");
     std::filesystem::create_directories(runtime);
     std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
     env.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime));
     return env;
+}
+
+// Processes still running with this test folder's registry.
+int ProcessesUsing(const TempDir& dir) {
+    const std::string setting = "PELKO_REGISTRY=" + dir.Path("registry.reg");
+    int count = 0;
+    DIR* proc = ::opendir("/proc");
+    if (proc == nullptr) return 0;
+    while (const dirent* entry = ::readdir(proc)) {
+        std::ifstream in(std::string("/proc/") + entry->d_name + "/environ", std::ios::binary);
+        const std::string environ((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (environ.find(setting + '\0') != std::string::npos) ++count;
+    }
+    ::closedir(proc);
+    return count;
 }
 
 }  // namespace
@@ -43,6 +66,7 @@ TEST(ProgramsTest, EndWithStatusZeroOnSessionEnd) {
         ASSERT_TRUE(process.waitForFinished(20000)) << c.program;
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << c.program << " " << c.signal;
         EXPECT_EQ(process.exitCode(), 0) << c.program << " " << process.readAllStandardError().toStdString();
+        EXPECT_EQ(ProcessesUsing(dir), 0) << c.program << " left a process behind";
     }
 }
 

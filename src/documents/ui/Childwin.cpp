@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableView>
 #include <QTextLayout>
 #include <algorithm>
@@ -58,8 +59,15 @@ TMDIChild* TMDIChild::Create(const DocumentRequest& request, QMdiArea* area) {
     if (doc == nullptr) return nullptr;
     auto* child = new TMDIChild(std::move(doc));
     if (area != nullptr) {
+        const int before = int(area->subWindowList().size());
         area->addSubWindow(child);
         const QSize client = area->viewport()->size();
+        // The area's own placement looks for free room and may put the window
+        // mostly outside; a new window goes one title bar below and right of
+        // the one before, from the top left again after a third of the height.
+        const int step = std::max(1, child->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, child));
+        const int slot = before % (std::max(1, client.height() / (3 * step)) + 1);
+        child->move(slot * step, slot * step);
         child->resize(std::max(kSmallestWidth, client.width() - child->x() - 50),
                       std::max(kSmallestHeight, client.height() - child->y() - 70));
     }

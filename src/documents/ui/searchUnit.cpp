@@ -42,7 +42,7 @@ QCheckBox* Check(QWidget* parent, const char* name, const char* caption, int x, 
 QPushButton* Button(QWidget* parent, const char* name, const char* caption, int y, const char* hint) {
     auto* button = new QPushButton(QString::fromUtf8(caption), parent);
     button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(444, y, 100, 26);
+    button->setGeometry(508, y, 100, 26);
     button->setAutoDefault(false);
     button->setToolTip(Hint(hint));
     return button;
@@ -86,19 +86,19 @@ TSearchForm::~TSearchForm() {
 }
 
 void TSearchForm::BuildForm() {
-    setFixedWidth(552);
+    setFixedWidth(616);
     Label1 = new QLabel(QString::fromUtf8("Folgenden Text suchen:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(8, 4, 300, 20);
     SearchText = new QLineEdit(this);
     SearchText->setObjectName(QStringLiteral("SearchText"));
-    SearchText->setGeometry(8, 24, 396, 24);
+    SearchText->setGeometry(8, 24, 460, 24);
     SearchText->setMaxLength(kSearchTextLength);
     connect(SearchText, &QLineEdit::textChanged, this,
             [this] { SearchButton->setEnabled(!SearchText->text().isEmpty()); });
     SonderzButton4 = new QToolButton(this);
     SonderzButton4->setObjectName(QStringLiteral("SonderzButton4"));
-    SonderzButton4->setGeometry(408, 24, 28, 24);
+    SonderzButton4->setGeometry(472, 24, 28, 24);
     SonderzButton4->setFocusPolicy(Qt::NoFocus);
     SonderzButton4->installEventFilter(this);
     connect(SonderzButton4, &QToolButton::clicked, this, &TSearchForm::SonderzButton4Click);
@@ -114,12 +114,12 @@ void TSearchForm::BuildForm() {
     S_MS = Check(GroupBox1, "S_MS", "Muttersprache", 8, 44, 140);
     connect(S_FS, &QCheckBox::toggled, this, [this](bool on) { LanguageBoxToggled(S_MS, on); });
     connect(S_MS, &QCheckBox::toggled, this, [this](bool on) { LanguageBoxToggled(S_FS, on); });
-    S_Teilbed = Check(this, "S_Teilbed", "auch Wortteile", 176, 56, 220);
+    S_Teilbed = Check(this, "S_Teilbed", "auch Wortteile", 240, 56, 220);
     S_Teilbed->setToolTip(Hint("findet auch \"computer\" beim Suchen von \"com\"|"));
 
     TrefferArt = new QGroupBox(QString::fromUtf8("Such-Modus"), this);
     TrefferArt->setObjectName(QStringLiteral("TrefferArt"));
-    TrefferArt->setGeometry(176, 78, 260, 66);
+    TrefferArt->setGeometry(240, 78, 260, 66);
     TrefferArt->setToolTip(Hint("Art der Suche bestimmen|"));
     TrefferArtItems = new QButtonGroup(this);
     auto* best = new QRadioButton(QString::fromUtf8("besten Treffer verwenden"), TrefferArt);
@@ -129,7 +129,8 @@ void TSearchForm::BuildForm() {
     TrefferArtItems->addButton(best, 0);
     TrefferArtItems->addButton(all, 1);
 
-    CaseSensitive = Check(this, "CaseSensitive", "Groß-/Kleinschreibung ignorieren", 8, 150, 240);
+    // Wide enough for its caption, which ends before the fuzzy box beside it.
+    CaseSensitive = Check(this, "CaseSensitive", "Groß-/Kleinschreibung ignorieren", 8, 150, 228);
     CaseSensitive->setChecked(true);
     CaseSensitive->setToolTip(Hint("hallo = HaLLo|"));
     AutoFuzzy_SB = Check(this, "AutoFuzzy_SB", "automatisch Fuzzy verwenden", TrefferArt->x(),

@@ -16,6 +16,7 @@
 #include <QMouseEvent>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QTableView>
 #include <QTimer>
 #include <QToolBar>
@@ -842,7 +843,22 @@ void TMainForm::Pelko32Vokabelarchivonline1Click() { platform::TheShell().OpenAd
 
 // The window menu.
 
-void TMainForm::WindowCascadeItemClick() { ClientArea->cascadeSubWindows(); }
+void TMainForm::WindowCascadeItemClick() {
+    // The area's own cascade sizes each window by its size hint, which for a
+    // document is no more than a title bar.
+    std::vector<TMDIChild*> windows;
+    for (TMDIChild* child : Documents()) {
+        if (!child->isHidden() && !child->isMinimized()) windows.insert(windows.begin(), child);
+    }
+    if (windows.empty()) return;
+    const QSize area = ClientArea->viewport()->size();
+    const int step = windows.front()->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, windows.front());
+    const std::vector<WindowRect> rects = CascadeWindows(int(windows.size()), area.width(), area.height(), step);
+    for (size_t i = 0; i < windows.size(); ++i) {
+        if (windows[i]->isMaximized()) windows[i]->showNormal();
+        windows[i]->setGeometry(rects[i].x, rects[i].y, rects[i].width, rects[i].height);
+    }
+}
 
 void TMainForm::WindowTileItemClick() { TileDocuments(true); }
 
