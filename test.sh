@@ -12,7 +12,8 @@ cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 cmake --build build-test
 
 tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
+# No program a test started may outlive the run (it would hold its output open).
+trap 'pkill -f "$PWD/build-test/bin/" 2>/dev/null || true; rm -rf "$tmp"' EXIT
 export QT_QPA_PLATFORM=offscreen
 export PELKO_REGISTRY="$tmp/registry.reg"
 export XDG_CONFIG_HOME="$tmp/config"
