@@ -24,18 +24,8 @@
 
 namespace {
 
-class FrameWindowTest : public ::testing::Test {
+class FrameWindowTest : public LiveFrameTest {
 protected:
-    void SetUp() override {
-        setenv("PELKO_REGISTRY", dir.Path("registry.reg").c_str(), 1);
-        platform::SetProgramFolder(dir.Path() + "/");
-        form = ShowMainFormForTest();
-    }
-    void TearDown() override {
-        form.reset();
-        platform::SetProgramFolder("");
-        unsetenv("PELKO_REGISTRY");
-    }
     static void ProcessEvents() {
         for (int i = 0; i < 3; ++i) {
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -43,14 +33,6 @@ protected:
         }
     }
     QString Panel(int i) const { return form->StatusPanels[i]->text(); }
-
-    DefaultOptionsForTest options;
-    TempDir dir;
-    platform::ScriptedDialogs dialogs;
-    platform::ScopedDialogs scopedDialogs{dialogs};
-    platform::RecordingShell shell;
-    platform::ScopedShell scopedShell{shell};
-    std::unique_ptr<TMainForm> form;
 };
 
 TEST_F(FrameWindowTest, HelpMenuStartsTheViewerAndWebItemsOpenTheirAddresses) {

@@ -28,19 +28,9 @@ using platform::FileDialogResult;
 
 namespace {
 
-class FrameWiringTest : public ::testing::Test {
+class FrameWiringTest : public LiveFrameTest {
 protected:
-    void SetUp() override {
-        setenv("PELKO_REGISTRY", dir.Path("registry.reg").c_str(), 1);
-        platform::SetProgramFolder(dir.Path() + "/");
-        Optionen.BeschreibungBeimErstenSpeichern = false;
-        form = ShowMainFormForTest();
-    }
-    void TearDown() override {
-        form.reset();
-        platform::SetProgramFolder("");
-        unsetenv("PELKO_REGISTRY");
-    }
+    void BeforeShow() override { Optionen.BeschreibungBeimErstenSpeichern = false; }
 
     // A new document with three entries, active in the frame.
     TMDIChild* DocumentWithEntries() {
@@ -54,14 +44,6 @@ protected:
     }
     static TEditForm* Editor() { return TEditForm::Existing(); }
     static bool EditorShown() { return Editor() != nullptr && Editor()->isVisible(); }
-
-    DefaultOptionsForTest options;
-    TempDir dir;
-    platform::ScriptedDialogs dialogs;
-    platform::ScopedDialogs scopedDialogs{dialogs};
-    platform::RecordingShell shell;
-    platform::ScopedShell scopedShell{shell};
-    std::unique_ptr<TMainForm> form;
 };
 
 TEST_F(FrameWiringTest, F4OpensTheEditorAndANewDocumentStoresAndClosesItFirst) {
