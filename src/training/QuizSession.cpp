@@ -188,10 +188,10 @@ AnswerShown QuizSession::Answer(const std::string& typed) {
         if (o.BlinkeBeiFehler) blink_.Start(kRed);
         if (!(o.WiederholenBisRichtig && !o.KorrekteUebersetzungAnzeigen)) ShowAnswerLines(shown, j.typedParts);
 
+        // Typed parts are trimmed, so a side of nothing but blanks could be
+        // asked forever: such an entry is done after one try.
         bool sideEmpty = true;
-        for (const std::string& c : correct) sideEmpty = sideEmpty && c.empty();
-        // An entry nobody can answer right is done after one try, so every
-        // quiz can end.
+        for (const std::string& c : correct) sideEmpty = sideEmpty && TrimCopy(c).empty();
         if (o.WiederholenBisRichtig && !sideEmpty) {
             states_[currentIndex_] = kPendingAgain;
         } else {

@@ -137,7 +137,6 @@ private:
     int NextEntryIndex();
     std::vector<std::string> CorrectFields() const;
     void ShowNextQuestion();
-    void FinishWrongOrEmpty(AnswerShown& shown, bool sideEmpty);
     void ShowAnswerLines(AnswerShown& shown, const std::array<std::string, 5>& typedParts) const;
     bool Pending(int row) const { return states_[row] == kPending || states_[row] == kPendingAgain; }
 

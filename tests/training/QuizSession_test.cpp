@@ -190,6 +190,34 @@ TEST_F(QuizSessionTest, StatesAndCountersPerOutcome) {
     EXPECT_TRUE(session->Done());
 }
 
+TEST_F(QuizSessionTest, RepetitionQuizEndsOverAnAnswerSideOfBlanks) {
+    options.Abfragen.WiederholenBisRichtig = true;
+    struct Case {
+        const char* fs1;
+        const char* fs2;
+        bool direct;
+        const char* typed;
+        AbfrageStatusTyp state;  // after one wrong answer
+    };
+    const Case cases[] = {
+        {" ", "", false, "irgendwas", kDone},
+        {" ", "", true, "irgendwas", kDone},
+        {"   ", " ", true, "", kDone},
+        {" ", "go", false, "irgendwas", kPendingAgain},  // one field can still be answered
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string("\"") + c.fs1 + "\", \"" + c.fs2 + "\", typed \"" + c.typed + "\"");
+        options.Abfragen.BeiFalschDirektWiederholen = c.direct;
+        Put(1, c.fs1, "m1");
+        session->Entries()[1].FS2.Set(c.fs2);
+        session->Start();
+        session->Answer(c.typed);
+        EXPECT_EQ(session->State(1), c.state);
+        EXPECT_EQ(session->Done(), c.state == kDone);
+        EXPECT_EQ(session->Counters().FinishedCount, c.state == kDone ? 1 : 0);
+    }
+}
+
 TEST_F(QuizSessionTest, EmptyCopyGoesStraightToTheEnd) {
     session->Start();
     EXPECT_TRUE(session->Done());
