@@ -285,6 +285,25 @@ TEST_F(HangmanFormTest, WordWonThroughTheDialogThenNoWordIsLeft) {
     EXPECT_FALSE(hangman->isVisible());
 }
 
+TEST_F(HangmanFormTest, MaskedWordIsNeverSelected) {
+    Fill(quizzed, {{"Ball", "Ball"}, {"Katze", "cat"}});
+    std::vector<bool> selected;
+    WhenShown(*hangman, [&] {
+        // Showing the dialog focused the field as a Tab would.
+        selected.push_back(hangman->HangmanBox->hasSelectedText());
+        Press("x");
+        Press("q");  // lost at the last picture
+        Press(" ");
+        EXPECT_EQ(Box().count(QChar('_')), Box().size() / 2);  // the next word, masked
+        selected.push_back(hangman->HangmanBox->hasSelectedText());
+        QFocusEvent tabbedIn(QEvent::FocusIn, Qt::TabFocusReason);
+        QApplication::sendEvent(hangman->HangmanBox, &tabbedIn);
+        selected.push_back(hangman->HangmanBox->hasSelectedText());
+    });
+    StartHangman(*quizzed, ModeOrigin::Menu, *hangman);
+    EXPECT_EQ(selected, std::vector<bool>(3, false));
+}
+
 TEST_F(HangmanFormTest, WordLostAtTheLastPictureShowsTheWord) {
     Fill(quizzed, {{"Ball", "Ball"}, {"Katze", "cat"}});
     quizzed->Document().Entries[2].InUse = 0;

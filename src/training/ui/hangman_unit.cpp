@@ -79,6 +79,9 @@ THangmanForm::THangmanForm(QWidget* parent, OptionenTyp& options, RandomSource& 
     HangmanBox->setGeometry(10, BoxTop, 380, 30);
     HangmanBox->setReadOnly(true);
     HangmanBox->installEventFilter(this);
+    // The masked word is only shown: focus, which the dialog gives it as a
+    // Tab would when it opens, must not select it.
+    connect(HangmanBox, &QLineEdit::selectionChanged, HangmanBox, &QLineEdit::deselect);
     StateLED = new StateLed(this);
     StateLED->setGeometry(400, BoxTop + 5, 20, 20);
     StateLED->setToolTip(HintText(
