@@ -14,6 +14,7 @@
 #include <QToolButton>
 
 #include "documents/ui/TabelleModel.h"
+#include "platform/CodePage.h"
 #include "training/QuizSession.h"
 #include "training/ui/QuizSound.h"
 #include "training/ui/username_form.h"
@@ -201,6 +202,31 @@ TEST_F(QuizUiTest, AnswerFieldKeyHandling) {
         Type(form->AbfrEdit, "a;b");
         EXPECT_EQ(form->AbfrEdit->text().toStdString(), "ab");
     });
+}
+
+TEST_F(QuizUiTest, KeyWithoutACodeInTheFieldsCodePageIsRefusedSoWhatIsShownIsJudged) {
+    struct Case {
+        uint8_t charset;  // of the typed (foreign) side
+        const char* shown;
+        const char* verdict;
+    };
+    const Case cases[] = {
+        {0, "ód", "Die Vokabel wurde falsch übersetzt"},  // Western: no ł, no ź
+        {238, "łódź", "Die Vokabel wurde absolut korrekt übersetzt"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.charset));
+        Fill(quizzed, {{*platform::Utf8ToBytes(platform::CodePage::Cp1250, "łódź"), "Boot"}, {"cat", "Katze"}});
+        quizzed->Document().Fonts.TableFS.Charset = c.charset;
+        Prepare(quizzed);
+        RunModal(*form, [&] {
+            Type(form->AbfrEdit, QStringLiteral("łódź"));
+            EXPECT_EQ(form->AbfrEdit->text().toStdString(), c.shown);
+            Key(form->AbfrEdit, Qt::Key_Return, QStringLiteral("\r"));
+            EXPECT_EQ(form->Anzeige2->text().toStdString(), c.shown);
+            EXPECT_EQ(form->Bewertung->text().toStdString(), c.verdict);
+        });
+    }
 }
 
 TEST_F(QuizUiTest, TipsShowOnTheVerdictPageOneLetterMorePerPress) {

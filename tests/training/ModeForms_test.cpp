@@ -13,6 +13,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "platform/CodePage.h"
 #include "training/ModeTestSupport.h"
 #include "training/ThmFile.h"
 #include "training/QuizUiSupport.h"
@@ -302,6 +303,30 @@ TEST_F(HangmanFormTest, MaskedWordIsNeverSelected) {
     });
     StartHangman(*quizzed, ModeOrigin::Menu, *hangman);
     EXPECT_EQ(selected, std::vector<bool>(3, false));
+}
+
+TEST_F(HangmanFormTest, KeyWithoutACodeInTheWordsCodePageIsNoGuess) {
+    struct Case {
+        uint8_t charset;  // of the foreign side, the one asked
+        const char* box;
+        const char* guessed;
+    };
+    const Case cases[] = {
+        {0, "_ _ _ _ ", ""},  // Western has no ł: a beep, the picture stays
+        {238, "ł _ _ _ ", "\xb3"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.charset));
+        Fill(quizzed, {{*platform::Utf8ToBytes(platform::CodePage::Cp1250, "łódź"), "Boot"}});
+        quizzed->Document().Fonts.TableFS.Charset = c.charset;
+        WhenShown(*hangman, [&] {
+            Press(QStringLiteral("ł"));
+            EXPECT_EQ(Box().toStdString(), c.box);
+            EXPECT_EQ(hangman->Game().GuessedLetters(), c.guessed);
+            EXPECT_EQ(hangman->Game().Picture(), 1);
+        });
+        StartHangman(*quizzed, ModeOrigin::Menu, *hangman);
+    }
 }
 
 TEST_F(HangmanFormTest, WordLostAtTheLastPictureShowsTheWord) {

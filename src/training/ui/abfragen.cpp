@@ -437,15 +437,20 @@ bool TAbfrageForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == AbfrEdit && event->type() == QEvent::KeyPress) {
         auto* keyEvent = static_cast<QKeyEvent*>(event);
         const QString text = keyEvent->text();
-        if (text.size() != 1) return QDialog::eventFilter(watched, event);
-        const std::string bytes = FieldBytes(text, typedCharset_);
-        char key = bytes[0];
+        if (text.toUcs4().size() != 1) return QDialog::eventFilter(watched, event);
+        const std::optional<char> typed = TypedByte(text, typedCharset_);
+        if (!typed) {
+            // The answer is judged in the field's code page; a letter it
+            // lacks would be shown but judged as "?".
+            QApplication::beep();
+            return true;
+        }
+        char key = *typed;
         if (!session_.KeyAllowed(key)) return true;
         EditFieldCaret caret(*AbfrEdit, typedCharset_);
-        const char typed = key;
         ComposeCaronKey(key, caret);
         if (key == 0) return true;
-        if (key != typed) {
+        if (key != *typed) {
             AbfrEdit->insert(FieldText(std::string(1, key), typedCharset_));
             return true;
         }

@@ -303,8 +303,13 @@ bool THangmanForm::eventFilter(QObject* watched, QEvent* event) {
             return QDialog::eventFilter(watched, event);
         }
         const QString text = keyEvent->text();
-        if (text.size() != 1) return QDialog::eventFilter(watched, event);
-        HangmanBoxKeyPress(FieldBytes(text, boxCharset_)[0]);
+        if (text.toUcs4().size() != 1) return QDialog::eventFilter(watched, event);
+        // A letter the word's code page lacks is no guess at all.
+        if (const std::optional<char> key = TypedByte(text, boxCharset_)) {
+            HangmanBoxKeyPress(*key);
+        } else {
+            QApplication::beep();
+        }
         return true;
     }
     return QDialog::eventFilter(watched, event);
