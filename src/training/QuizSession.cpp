@@ -15,11 +15,6 @@ std::string JoinedWithSemicolons(const std::vector<std::string>& parts) {
     return TrimTrailingSemicolons(text);
 }
 
-std::string WithoutFolder(const std::string& path) {
-    const std::size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // The tip's note, in the code page of the vocabulary it follows.
 std::string CompleteNote() {
     static const std::string note =
@@ -111,7 +106,7 @@ void QuizSession::ShowNextQuestion() {
     progressPosition_ = counters_.FinishedCount;
     if (counters_.FinishedCount > 0) {
         const std::string done = std::to_string(counters_.FinishedCount) + " von " + std::to_string(progressMax_);
-        const std::string file = " Datei: " + WithoutFolder(fileName_);
+        const std::string file = " Datei: " + ProgressFileName();
         if (o.WiederholenBisRichtig) {
             progressText_ = done + " Vokabeln bisher richtig beantwortet." + file;
         } else {
@@ -122,6 +117,11 @@ void QuizSession::ShowNextQuestion() {
                             "% falsch beantwortet." + file;
         }
     }
+}
+
+std::string QuizSession::ProgressFileName() const {
+    const std::size_t slash = fileName_.find_last_of('/');
+    return slash == std::string::npos ? fileName_ : fileName_.substr(slash + 1);
 }
 
 std::array<std::string, 5> QuizSession::AskedFields() const {

@@ -126,6 +126,8 @@ public:
     int ProgressMax() const { return progressMax_; }
     int ProgressPosition() const { return progressPosition_; }
     const std::string& ProgressText() const { return progressText_; }
+    // The file name as the progress text ends in it: without its folder.
+    std::string ProgressFileName() const;
     AnswerBlink& Blink() { return blink_; }
     const QuizCounters& Counters() const { return counters_; }
     AbfrageStatusTyp State(int row) const;

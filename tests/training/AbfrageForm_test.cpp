@@ -204,6 +204,36 @@ TEST_F(QuizUiTest, AnswerFieldKeyHandling) {
     });
 }
 
+TEST_F(QuizUiTest, ProgressLineIsReadableWholeOrLosesOnlyTheMiddleOfAVeryLongName) {
+    const std::string stats =
+        "3 von 6 Vokabeln gefragt. Bisher 66,67% richtig und 33,33% falsch beantwortet. Datei: ";
+    const std::string ordinary = "Englisch_Grundwortschatz_Lektion_1-2.plk";  // 40 characters
+    const std::string veryLong = "A" + std::string(150, 'x') + "Z.plk";
+    for (const std::string& name : {ordinary, veryLong}) {
+        SCOPED_TRACE(name.size());
+        Fill(quizzed, {{"a", "1"}, {"b", "2"}, {"c", "3"}, {"d", "4"}, {"e", "5"}, {"f", "6"}});
+        Prepare(quizzed);
+        form->SetQuizFileName("/home/lena/Dokumente/" + name);
+        RunModal(*form, [&] {
+            for (const char* answer : {"a", "b", "x"}) Answer(*form, answer);
+            const QLabel* line = form->Fortschritt;
+            const QString text = line->text();
+            const QRect needed = line->fontMetrics().boundingRect(QRect(0, 0, line->width(), 1000),
+                                                                  int(line->alignment()) | Qt::TextWordWrap, text);
+            EXPECT_TRUE(line->wordWrap());
+            EXPECT_LE(needed.width(), line->width());
+            EXPECT_LE(needed.height(), line->height());
+            if (name == ordinary) {
+                EXPECT_EQ(text.toStdString(), stats + name);
+            } else {
+                EXPECT_TRUE(text.startsWith(QString::fromStdString(stats + "Axxx")));
+                EXPECT_TRUE(text.contains(QChar(0x2026)));  // …
+                EXPECT_TRUE(text.endsWith(QStringLiteral("xxZ.plk")));
+            }
+        });
+    }
+}
+
 TEST_F(QuizUiTest, KeyWithoutACodeInTheFieldsCodePageIsRefusedSoWhatIsShownIsJudged) {
     struct Case {
         uint8_t charset;  // of the typed (foreign) side

@@ -33,6 +33,9 @@ namespace {
 const char* const kErrorListFailedText =
     "Konnte Vokabelliste für die falsch beantworteten Vokabeln nicht erstellen. Funktion deaktiviert.";
 constexpr int kErrorListHelpContext = 2003;
+constexpr int kWidth = 560;
+constexpr int kHeight = 518;
+constexpr int kButtonTop = kHeight - 40;
 
 // Labels break lines at LF; the quiz's texts break them at CR.
 QString Lines(QString text) { return text.replace(QChar('\r'), QChar('\n')); }
@@ -69,12 +72,12 @@ TAbfrageForm::TAbfrageForm(QWidget* parent, OptionenTyp& options, RandomSource& 
     : QDialog(parent), options_(options), session_(options, random) {
     setObjectName(QStringLiteral("AbfrageForm"));
     setModal(true);
-    setFixedSize(560, 500);
+    setFixedSize(kWidth, kHeight);
     ownSound_ = std::make_unique<QuizSound>();
     session_.SetSound(ownSound_.get());
 
     AbfrNotebook = new QStackedWidget(this);
-    AbfrNotebook->setGeometry(0, 0, 560, 500);
+    AbfrNotebook->setGeometry(0, 0, kWidth, kHeight);
     auto* input = new QWidget;
     input->setObjectName(QStringLiteral("Eingabeseite"));
     auto* statistics = new QWidget;
@@ -157,20 +160,23 @@ void TAbfrageForm::BuildInputPage(QWidget* page) {
     Anzeige3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Image3 = Label(bewertung, 4, Anzeige3->y() - 1, 16, 16);
 
-    Fortschritt = Label(page, 10, 412, 540, 18);
+    // Two lines: the progress text is longer than the dialog is wide.
+    Fortschritt = Label(page, 10, 412, 540, 36);
+    Fortschritt->setWordWrap(true);
+    Fortschritt->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ProgressBar1 = new QProgressBar(page);
-    ProgressBar1->setGeometry(10, 432, 540, 16);
+    ProgressBar1->setGeometry(10, 450, 540, 16);
     ProgressBar1->setTextVisible(false);
 
-    OKBtn = Button(page, "OK", 10, 460);
+    OKBtn = Button(page, "OK", 10, kButtonTop);
     OKBtn->setDefault(true);
     OKBtn->setToolTip(Hint("Vergleicht die Eingabe mit der korrekten Übersetzung|"));
-    AbortBtn = Button(page, "Abbrechen", 110, 460);
+    AbortBtn = Button(page, "Abbrechen", 110, kButtonTop);
     AbortBtn->setToolTip(Hint("Bricht das Abfragen ab|"));
-    TipBtn = Button(page, "Tip", 210, 460);
+    TipBtn = Button(page, "Tip", 210, kButtonTop);
     TipBtn->setToolTip(Hint("Gibt beim Drücken den Anfangsbuchstaben und bei jedem\rweiteren Drücken den jeweils "
                             "nächsten Buchstaben des\rgefragten Vokabels aus|"));
-    BitBtn1 = Button(page, "&Hilfe", 460, 460);
+    BitBtn1 = Button(page, "&Hilfe", 460, kButtonTop);
     BitBtn1->setToolTip(Hint("Öffnet die Hilfe zum Thema Abfragen|"));
     for (QPushButton* b : {AbortBtn, TipBtn, BitBtn1}) b->setAutoDefault(false);
     connect(OKBtn, &QPushButton::clicked, this, &TAbfrageForm::OKBtnClick);
@@ -188,9 +194,9 @@ void TAbfrageForm::BuildStatisticsPage(QWidget* page) {
         Hint("grün: Anteil der richtigen Übersetzungen,\rrot : Anteil der falschen Übersetzungen|"));
     Label(page, 140, 160, 120, 18)->setText(QString::fromUtf8("grün=richtig"));
     Label(page, 140, 190, 120, 18)->setText(QString::fromUtf8("rot=falsch"));
-    StatistikFertigButton = Button(page, "&Fertig", 10, 460);
-    NochMalButton = Button(page, "&Nochmal", 110, 460);
-    BitBtn2 = Button(page, "Ergebnis &drucken", 210, 460, 130);
+    StatistikFertigButton = Button(page, "&Fertig", 10, kButtonTop);
+    NochMalButton = Button(page, "&Nochmal", 110, kButtonTop);
+    BitBtn2 = Button(page, "Ergebnis &drucken", 210, kButtonTop, 130);
     connect(StatistikFertigButton, &QPushButton::clicked, this, &TAbfrageForm::StatistikFertigButtonClick);
     connect(NochMalButton, &QPushButton::clicked, this, &TAbfrageForm::NochMalButtonClick);
     connect(BitBtn2, &QPushButton::clicked, this, &TAbfrageForm::BitBtn2Click);
@@ -273,11 +279,22 @@ void TAbfrageForm::ShowQuestion() {
     }
     VokNr->setText(QString::number(session_.CurrentIndex()));
     ProgressBar1->setValue(session_.ProgressPosition());
-    Fortschritt->setText(QString::fromStdString(session_.ProgressText()));
+    Fortschritt->setText(ProgressLine());
     const std::array<std::string, 5> fields = session_.AskedFields();
     for (int k = 0; k < 5; ++k) Abf[k]->setText(FieldText(fields[k], askedCharset_));
     AbfrEdit->clear();
     AbfrEdit->setFocus();
+}
+
+QString TAbfrageForm::ProgressLine() const {
+    const QString text = QString::fromStdString(session_.ProgressText());
+    const QString name = QString::fromStdString(session_.ProgressFileName());
+    if (name.isEmpty() || !text.endsWith(name)) return text;
+    // The text wraps; a name too long for a line of its own after "Datei:"
+    // loses its middle, so that both of its ends stay readable.
+    const QFontMetrics metrics(Fortschritt->font());
+    const int room = Fortschritt->width() - metrics.horizontalAdvance(QStringLiteral("Datei: "));
+    return text.chopped(name.size()) + metrics.elidedText(name, Qt::ElideMiddle, room);
 }
 
 void TAbfrageForm::ShowStatistics() {

@@ -101,6 +101,8 @@ private:
     void BuildStatisticsPage(QWidget* page);
     void ApplyFonts();
     void ShowQuestion();
+    // The progress text as it fits its label.
+    QString ProgressLine() const;
     void ShowStatistics();
     void SetUpErrorList();
     TMDIChild* FindErrorList() const;
