@@ -135,6 +135,20 @@ TEST_F(EditFormTest, SemicolonsAndCaronsFollowTheTable) {
     EXPECT_TRUE(editor->MSEdit2->text().isEmpty());
 }
 
+TEST_F(EditFormTest, UndoingAHeaderSortKeepsTheEditorsTyping) {
+    w->TabMenuZTag = 2;
+    w->Bearbeiten3->trigger();
+    TEditForm* editor = Editor();
+    editor->FSEdit1->setText("Hausboot");  // typed, not yet stored
+    w->TabMenuSTag = w->ColWidth(0) + 5;
+    w->Sortieren->trigger();
+    EXPECT_EQ(Doc().Entries[2].FS1.Get(), "Hausboot");  // "Baum", "Hausboot", "Maus"
+    w->UndoMenu->trigger();
+    EXPECT_EQ(Doc().Entries[2].FS1.Get(), "Hausboot");
+    EXPECT_EQ(Doc().Entries[1].FS1.Get(), "Maus");
+    EXPECT_EQ(editor->FSEdit1->text(), "Hausboot");
+}
+
 TEST_F(EditFormTest, RowCommandsStoreTheShownEntryAndShowItsRowAgain) {
     w->TabMenuZTag = 2;
     w->Bearbeiten3->trigger();
