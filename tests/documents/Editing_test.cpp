@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -52,6 +55,9 @@ protected:
         if (x < w->ColWidth(0) && y >= headerHeight) {
             target = t->verticalHeader()->viewport();
             local = QPoint(x, y - headerHeight);
+        } else if (y < headerHeight) {
+            target = t->horizontalHeader()->viewport();
+            local = QPoint(x - w->ColWidth(0), y);
         }
         QMouseEvent press(QEvent::MouseButtonPress, local, target->mapToGlobal(local), button, button, modifiers);
         QApplication::sendEvent(target, &press);
@@ -233,6 +239,22 @@ TEST_F(EditingTest, RightButtonInTheBody) {
     EXPECT_EQ(tabelle::DragTopRow(1, 500, 100, 200, 19), 93);
     EXPECT_EQ(tabelle::DragTopRow(10, -50, 100, 200, 19), 1);
     EXPECT_EQ(tabelle::DragTopRow(1, 5, 3, 200, 19), 1);
+}
+
+TEST_F(EditingTest, FittingFromTheHeaderPopupTakesThePressedColumn) {
+    w->gleichmigverteilen1Click();
+    const int equal = w->ColWidth(1);
+    const int x = w->ColWidth(0) + 2 * equal + equal / 2;  // column 3
+    Press(Qt::RightButton, x, 5);
+    ASSERT_TRUE(w->TabMenuS->isVisible());
+    EXPECT_TRUE(w->Sortieren->isEnabled());
+    w->TabMenuS->move(0, 0);  // as when the popup had to move to fit the screen
+    w->AutoSize->trigger();
+    w->TabMenuS->hide();
+    const QFontMetrics ms(w->Model().MSFont().Font);
+    const int widest = std::max({ms.horizontalAdvance("mouse"), ms.horizontalAdvance("house"), ms.horizontalAdvance("tree")});
+    EXPECT_EQ(w->ColWidth(3), widest + 10);
+    for (int c : {1, 2, 4, 5, 6, 7}) EXPECT_EQ(w->ColWidth(c), equal) << c;
 }
 
 TEST_F(EditingTest, HeaderSortClosesGapsInTheSameStep) {

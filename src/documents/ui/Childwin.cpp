@@ -285,9 +285,8 @@ void TMDIChild::BuildMenus() {
     connect(Ansichtaktualisieren1, &QAction::triggered, this, &TMDIChild::Ansichtaktualisieren1Click);
     connect(TabelleAutoSize, &QAction::triggered, this, &TMDIChild::TabelleAutoSizeClick);
     connect(gleichmigverteilen1, &QAction::triggered, this, &TMDIChild::gleichmigverteilen1Click);
-    // The header popup opens where the header was clicked.
-    connect(AutoSize, &QAction::triggered, this,
-            [this] { AutoSizeClick(Tabelle->mapFromGlobal(TabMenuS->pos()).x()); });
+    // The column pressed, even when the popup had to move to fit the screen.
+    connect(AutoSize, &QAction::triggered, this, [this] { AutoSizeClick(TabMenuSTag); });
 
     connect(UndoMenu, &QAction::triggered, this, &TMDIChild::UndoMenuClick);
     connect(UnundoMenu, &QAction::triggered, this, &TMDIChild::UnundoMenuClick);
