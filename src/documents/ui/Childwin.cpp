@@ -106,6 +106,7 @@ TMDIChild::TMDIChild(std::unique_ptr<VocabDocument> document, QWidget* parent)
     delegate_ = new TabelleDelegate(*model_, Tabelle);
     delegate_->CellEdited = [this](int column, int row, const QString& text) { TabelleSetEditText(column, row, text); };
     delegate_->PasteRequested = [this] { Einfgen1Click(); };
+    delegate_->CellPasted = [this](int column, int row, const QString& text) { PasteIntoCell(column, row, text); };
     Tabelle->setItemDelegate(delegate_);
     Tabelle->setSelectionMode(QAbstractItemView::SingleSelection);
     Tabelle->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |

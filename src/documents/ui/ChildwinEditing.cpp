@@ -171,6 +171,10 @@ void TMDIChild::Einfgen1Click() {
         InhaltvordieserZeileeinfgen1Click();
         return;
     }
+    PasteIntoCell(column, row, text);
+}
+
+void TMDIChild::PasteIntoCell(int column, int row, const QString& text) {
     const std::string bytes = model_->CellBytes(column, text);
     if (!CellPasteAcceptable(bytes)) {
         Dialogs().MessageDlg(kCellPasteRefused, MsgDlgType::Error, platform::mbOK);
