@@ -211,7 +211,9 @@ void TabelleCellEditor::dropEvent(QDropEvent* event) {
         event->ignore();
         return;
     }
-    event->acceptProposedAction();
+    // Taken as a copy: a refused text must not vanish from where it was dragged.
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
     // After the drop has ended: a refusal shows a message box.
     QMetaObject::invokeMethod(
         this, [this, text = event->mimeData()->text()] { Paste(text); }, Qt::QueuedConnection);
