@@ -32,6 +32,16 @@ std::string RemoveDoubleBlanks(const std::string& s) {
     return out;
 }
 
+std::string OneLine(const std::string& s) {
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n') continue;  // the LF stands for the pair
+        out += s[i] == '\r' || s[i] == '\n' ? ' ' : s[i];
+    }
+    return out;
+}
+
 bool IsFileReadOnly(const std::string& fileName) {
     struct stat st {};
     if (stat(fileName.c_str(), &st) != 0) {

@@ -11,6 +11,9 @@ int32_t Max(int32_t a, int32_t b);
 std::string TrimCopy(const std::string& s);
 // Runs of blanks become one blank.
 std::string RemoveDoubleBlanks(const std::string& s);
+// Every line break (CR LF, LF or a lone CR) becomes one blank, for texts
+// that must stay on one line.
+std::string OneLine(const std::string& s);
 
 // False for a missing file. A file is read-only when no one may write it
 // (no write bit at all; that holds even for root) or when this user may not.

@@ -26,14 +26,16 @@ void StoreCellEdit(VocabDocument& doc, int column, int row, const std::string& t
         Dialogs().MessageDlg("Interner Fehler 0021b", MsgDlgType::Error, platform::mbOK);
         return;
     }
+    // A field is one line: whatever road a line break took, it goes no further.
+    const std::string line = OneLine(text);
     VokabelTyp& entry = doc.Entries[row];
-    if (text != entry.Field(column).Get()) {
+    if (line != entry.Field(column).Get()) {
         doc.SetModified(true);
         doc.PushUndo(CellEditActionText(column, row));
     }
-    entry.Field(column).Set(text);
+    entry.Field(column).Set(line);
     EntryEditorCellStored(doc, row);
-    entry.InUse = CellEditInUse(entry, text);
+    entry.InUse = CellEditInUse(entry, line);
     doc.CellChanged(column, row);
 }
 

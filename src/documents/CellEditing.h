@@ -18,8 +18,9 @@ inline const std::string kCellPasteRefused =
 std::string CellEditActionText(int column, int row);
 
 // Grid cell (column 1-7, row 1-500) after the user changed it to text:
-// snapshot when it differs, the field keeps the first 50 characters, the
-// row's InUse follows. Rows outside 1-500 are ignored.
+// snapshot when it differs, the field keeps the first 50 characters (line
+// breaks become blanks), the row's InUse follows. Rows outside 1-500 are
+// ignored.
 void StoreCellEdit(VocabDocument& doc, int column, int row, const std::string& text);
 
 // InUse of an entry edited to text: in use when the text or any field,

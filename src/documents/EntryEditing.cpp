@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "documents/AppTools.h"
 #include "platform/Dialogs.h"
 
 using platform::Dialogs;
@@ -32,7 +33,11 @@ constexpr NamedCharacter kNamedCharacters[] = {
 }  // namespace
 
 void ReadEntryFields(const EditorFields& fields, VokabelTyp& entry) {
-    for (int k = 0; k < 7; ++k) entry.Field(k + 1).Set(std::string_view(fields[k]).substr(0, kFieldLength));
+    for (int k = 0; k < 7; ++k) {
+        // A field is one line, whatever was pasted into the edit.
+        const std::string line = OneLine(fields[k]);
+        entry.Field(k + 1).Set(std::string_view(line).substr(0, kFieldLength));
+    }
     entry.InUse = AllEmpty(fields) ? 0 : 1;
 }
 

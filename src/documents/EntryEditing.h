@@ -15,9 +15,9 @@ using EditorFields = std::array<std::string, 7>;
 
 inline const std::string kUnsavedFileName = "<< noch nicht gespeichert >>";
 
-// Fields into an entry, each cut to 50. In use when any field holds text:
-// an entry with text only in FS2 must not be dropped on saving. The 16-bit
-// word is kept.
+// Fields into an entry, each cut to 50, line breaks made blanks. In use
+// when any field holds text: an entry with text only in FS2 must not be
+// dropped on saving. The 16-bit word is kept.
 void ReadEntryFields(const EditorFields& fields, VokabelTyp& entry);
 EditorFields EntryFields(const VokabelTyp& entry);
 // An empty FS1 takes FS2; the non-empty meanings move to the front in

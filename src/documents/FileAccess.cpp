@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -158,13 +159,42 @@ int CreateTemporary(const std::string& target, std::string& tempName, int& error
 
 }  // namespace
 
-WriteOutcome WriteFileReplacing(const std::string& target, std::string_view bytes, const std::string& backupName) {
+std::string LinkedFile(const std::string& fileName, int& error) {
+    // As many links as the system itself follows before it gives up.
+    constexpr int kMostLinks = 40;
+    std::string name = fileName;
+    for (int hop = 0; hop <= kMostLinks; ++hop) {
+        struct stat st {};
+        if (::lstat(name.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            return name;
+        }
+        char link[PATH_MAX];
+        const ssize_t length = ::readlink(name.c_str(), link, sizeof link);
+        if (length < 0 || std::size_t(length) >= sizeof link) {
+            error = length < 0 ? errno : ENAMETOOLONG;
+            return {};
+        }
+        const std::string to(link, std::size_t(length));
+        name = !to.empty() && to.front() == '/' ? to : FolderOf(name) + to;
+    }
+    error = ELOOP;
+    return {};
+}
+
+WriteOutcome WriteFileReplacing(const std::string& name, std::string_view bytes, bool backup) {
     WriteOutcome out;
+    const std::string target = LinkedFile(name, out.error);
+    if (target.empty()) {
+        out.stage = WriteOutcome::Stage::Create;
+        out.path = name;
+        return out;
+    }
+    const std::string backupName = backup ? BackupFileName(target) : std::string();
     std::string tempName;
     const int fd = CreateTemporary(target, tempName, out.error);
     if (fd < 0) {
         out.stage = WriteOutcome::Stage::Create;
-        out.path = target;
+        out.path = name;
         return out;
     }
     struct stat st {};
@@ -180,7 +210,7 @@ WriteOutcome WriteFileReplacing(const std::string& target, std::string_view byte
         }
         ::unlink(tempName.c_str());
         out.stage = WriteOutcome::Stage::Write;
-        out.path = target;
+        out.path = name;
         return out;
     }
     bool backedUp = false;
@@ -202,7 +232,7 @@ WriteOutcome WriteFileReplacing(const std::string& target, std::string_view byte
             ::rename(backupName.c_str(), target.c_str());
         }
         out.stage = WriteOutcome::Stage::Replace;
-        out.path = target;
+        out.path = name;
         return out;
     }
     return out;
@@ -253,6 +283,7 @@ std::string SystemErrorText(int error) {
         case ENAMETOOLONG: return "Der Name ist zu lang";
         case EBUSY: return "Die Datei wird gerade benutzt";
         case EIO: return "Ein-/Ausgabefehler des Datenträgers";
+        case ELOOP: return "Zu viele symbolische Verknüpfungen hintereinander";
         default: return "Systemfehler " + std::to_string(error) + " (" + std::strerror(error) + ")";
     }
 }

@@ -88,11 +88,19 @@ struct WriteOutcome {
     bool Ok() const { return stage == Stage::Done; }
 };
 
-// Writes the bytes to a new file beside the target, then, when a backup name
-// is given and the target exists, deletes an older backup and renames the
-// target to it, and finally puts the new file in the target's place. On any
-// failure the target is as it was (a backup made is renamed back).
-WriteOutcome WriteFileReplacing(const std::string& target, std::string_view bytes, const std::string& backupName);
+// Writes the bytes to a new file beside the target, then, when a backup is
+// asked for and the target exists, deletes an older backup (BackupFileName)
+// and renames the target to it, and finally puts the new file in the
+// target's place. A target that is a symbolic link stands for the file it
+// leads to: that file is replaced (and backed up, in its own folder) and the
+// link stays. On any failure the target is as it was (a backup made is
+// renamed back); a failed backup names the backup in path.
+WriteOutcome WriteFileReplacing(const std::string& target, std::string_view bytes, bool backup);
+
+// The file a name finally stands for: symbolic links followed, a relative
+// link from its own folder. A name that is no link comes back as it is,
+// also when nothing exists there. Empty, with error set, for a loop of links.
+std::string LinkedFile(const std::string& fileName, int& error);
 
 // Folder + "Sicherungskopie von " + the name up to its first "." + ".SIC".
 std::string BackupFileName(const std::string& fileName);

@@ -342,7 +342,7 @@ std::string CsvLine(const VokabelTyp& entry) {
     for (int k = 2; k <= 7; ++k) {
         line += ';' + entry.Field(k).Get();
     }
-    return line + "\r\n";
+    return OneLine(line) + "\r\n";  // a line break inside would split the entry
 }
 
 // Asks for the write password of the file about to be overwritten; a
@@ -502,7 +502,7 @@ std::string SaveVocabularyFile(const std::string& fileName, const VocabularyFile
     std::vector<Section> sections;
     const std::string bytes = VocabularyBytes(data, version, sections);
     const WriteOutcome outcome =
-        WriteFileReplacing(fileName, bytes, options.Sicherungskopien ? BackupFileName(fileName) : std::string());
+        WriteFileReplacing(fileName, bytes, options.Sicherungskopien);
     return SaveMessage(outcome, sections, fileName);
 }
 
@@ -564,7 +564,7 @@ std::string SaveTemplate(const std::string& name, const VocabularyFileData& data
     const std::vector<Section> sections = {
         {360, Section::Header, 0}, {720, Section::ColumnNames, 0}, {1016, Section::Fonts, 0}};
     const WriteOutcome outcome =
-        WriteFileReplacing(name, bytes, options.Sicherungskopien ? BackupFileName(name) : std::string());
+        WriteFileReplacing(name, bytes, options.Sicherungskopien);
     return SaveMessage(outcome, sections, name);
 }
 
@@ -577,7 +577,7 @@ std::string ExportCsv(const std::string& name, const VokabelArrayTyp& entries, c
     for (int row = 1; row <= last; ++row) {
         text += CsvLine(entries[row]);
     }
-    return WriteFailureMessage(WriteFileReplacing(name, text, ""));
+    return WriteFailureMessage(WriteFileReplacing(name, text, false));
 }
 
 void ReadCsvBytes(ByteSource& source, VocabularyFileData& data, int startRow) {

@@ -244,7 +244,9 @@ LoadResult ReadDosVocabularyFile(const std::string& name, std::string& descripti
 
 std::string WriteDosVocabularyFile(const std::string& name, const std::string& description,
                                    const VokabelArrayTyp& entries, const FileFormatOptions& options) {
-    std::string text = description + "\r\n";
+    // One line each: a line break inside would shift every pair after it.
+    const std::string firstLine = OneLine(description) + "\r\n";
+    std::string text = firstLine;
     int last = 0;
     for (int row = kMaxEntries; row >= 1 && last == 0; --row) {
         if (entries[row].InUse != 0) {
@@ -255,17 +257,18 @@ std::string WriteDosVocabularyFile(const std::string& name, const std::string& d
     for (int row = 1; row <= last; ++row) {
         if (entries[row].InUse != 0) {
             EntryToDosLines(entries[row], w, m, options);
-            text += w + "\r\n" + m + "\r\n";
+            text += OneLine(w) + "\r\n" + OneLine(m) + "\r\n";
         } else {
             text += "\r\n\r\n";
         }
     }
-    const std::string backup = BackupFileName(name);
-    const WriteOutcome outcome = WriteFileReplacing(name, text, backup);
+    const WriteOutcome outcome = WriteFileReplacing(name, text, true);
     switch (outcome.stage) {
         case WriteOutcome::Stage::Done: return "";
-        case WriteOutcome::Stage::Backup: return "Fehler beim Anlegen der Sicherungskopie (Umbenennen nach " + backup + ")";
+        case WriteOutcome::Stage::Backup:
+            return "Fehler beim Anlegen der Sicherungskopie (Umbenennen nach " + outcome.path + ")";
         case WriteOutcome::Stage::Write:
+            if (outcome.written < firstLine.size()) break;  // the description line did not fit
             return "Fehler beim Schreiben der Vokabeln in die Pelko für DOS-Datei " + Quoted(name) + ".";
         case WriteOutcome::Stage::Create:
         case WriteOutcome::Stage::Replace: break;

@@ -107,9 +107,11 @@ void VocabDocument::DeleteRow(int row) {
 }
 
 void VocabDocument::InsertRow(int row, VokabelTyp entry) {
-    if (row < 1 || row > kMaxEntries) return;
+    if (row < 1) return;
     const int last = LastUsedRow();
-    if (last == kMaxEntries) {
+    // Past row 500 nothing fits either: a block pasted near the end is
+    // refused entry by entry, wherever it starts.
+    if (last == kMaxEntries || row > kMaxEntries) {
         Dialogs().MessageDlg("Die letzte Vokabel (Nr.500) ist schon ausgefüllt. Zeile einfügen nicht möglich.",
                              MsgDlgType::Warning, platform::mbOK);
         return;

@@ -78,7 +78,7 @@ public:
     // InUse from the fields, set and cleared.
     void RecomputeUsedFlags();
     void DeleteRow(int row);
-    // Refused with a warning when row 500 is used.
+    // Refused with a warning when row 500 is used or the row lies past it.
     void InsertRow(int row, VokabelTyp entry);
 
     // True appends " *" to the caption once; false leaves the caption alone.

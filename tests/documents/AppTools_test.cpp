@@ -27,6 +27,12 @@ TEST(AppToolsTest, RemoveDoubleBlanks) {
     EXPECT_EQ(RemoveDoubleBlanks("a\t\tb"), "a\t\tb");
 }
 
+TEST(AppToolsTest, OneLineTurnsEachLineBreakIntoABlank) {
+    EXPECT_EQ(OneLine("Tiere\r\nim Wald\nund\rFeld\r\n"), "Tiere im Wald und Feld ");
+    EXPECT_EQ(OneLine("\n\n"), "  ");
+    EXPECT_EQ(OneLine("eine Zeile"), "eine Zeile");
+}
+
 TEST(AppToolsTest, IsFileReadOnly) {
     platform::ScriptedDialogs dialogs;
     platform::ScopedDialogs scope(dialogs);

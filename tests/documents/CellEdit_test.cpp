@@ -28,6 +28,7 @@ TEST_F(CellEditTest, StoringACell) {
         {"blanks only", "", "   ", "   ", 0},
         {"emptied, another cell holds text", "dog", "", "", 1},
         {"emptied, another cell holds blanks", "  ", "", "", 0},
+        {"line breaks", "", "zwei\r\nZeilen\n", "zwei Zeilen ", 1},
     };
     for (const Case& c : cases) {
         VocabDocument doc;

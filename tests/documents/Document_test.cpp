@@ -150,13 +150,18 @@ TEST_F(DocumentTest, DeleteRowMovesUpAndBlanksRow500) {
     EXPECT_EQ(Word(1), "w2");
     EXPECT_EQ(Word(499), "w500");
     EXPECT_TRUE(doc->Entries[500] == BlankEntry);
-    // The scratch row and rows outside the table are never touched.
+    // The scratch row and rows outside the table are never touched; an
+    // entry for a row past 500 does not fit and is refused.
     doc->Entries[0] = MakeEntry("scratch", "");
     doc->DeleteRow(0);
     doc->InsertRow(0, MakeEntry("x", "y"));
+    EXPECT_TRUE(dialogs.shown.empty());
     doc->InsertRow(501, MakeEntry("x", "y"));
+    EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{
+                                   "Die letzte Vokabel (Nr.500) ist schon ausgefüllt. Zeile einfügen nicht möglich."});
     EXPECT_EQ(Word(0), "scratch");
     EXPECT_EQ(Word(1), "w2");
+    EXPECT_TRUE(doc->Entries[500] == BlankEntry);
 }
 
 TEST_F(DocumentTest, SetModifiedMarksTheCaptionOnce) {

@@ -79,6 +79,24 @@ TEST_F(DosTest, WriteAndReadBack) {
     EXPECT_EQ(ReadFile(dir.Path("leer.vok")), "\r\n");
 }
 
+TEST_F(DosTest, LineBreaksInTheDescriptionOrAFieldBecomeBlanks) {
+    auto d = SampleData();
+    d->Description = "Englisch\r\nLektion 1\r\n";
+    d->Entries[2].MS2.Set("to\nwalk");  // as an older native file may hold it
+    ASSERT_EQ(WriteDosVocabularyFile(dir.Path("neu.vok"), d->Description, d->Entries, kBoth), "");
+    EXPECT_EQ(ReadFile(dir.Path("neu.vok")).substr(0, 21), "Englisch Lektion 1 \r\n");
+    auto back = NewData();
+    ASSERT_EQ(ReadDosVocabularyFile(dir.Path("neu.vok"), back->Description, back->Entries, 1, kBoth).Message, "");
+    EXPECT_EQ(back->Description, "Englisch Lektion 1 ");
+    const char* const words[] = {"Haus", "gehen", "K\xe4se"};
+    for (int row = 1; row <= 3; ++row) {
+        EXPECT_EQ(back->Entries[row].FS1.Get(), words[row - 1]) << row;
+        EXPECT_EQ(back->Entries[row].InUse, 1) << row;
+    }
+    EXPECT_EQ(back->Entries[2].MS2.Get(), "to walk");
+    EXPECT_EQ(back->Entries[4].InUse, 0);
+}
+
 TEST_F(DosTest, AlwaysMakesABackupOfAnExistingFile) {
     auto d = SampleData();
     const std::string backup = dir.Path("Sicherungskopie von alt.SIC");
@@ -101,6 +119,22 @@ TEST_F(DosTest, FailuresAreMessages) {
     EXPECT_EQ(WriteDosVocabularyFile(dir.Path("b.vok"), "neu", d->Entries, kBoth),
               "Fehler beim Anlegen der Sicherungskopie (Umbenennen nach " + dir.Path("Sicherungskopie von b.SIC") + ")");
     EXPECT_EQ(ReadFile(dir.Path("b.vok")), "alt");
+    // A full disk: while the description line is written, and after it.
+    const std::string q = "\"" + dir.Path("voll.vok") + "\"";
+    WriteFile(dir.Path("voll.vok"), "alt");
+    const std::pair<rlim_t, std::string> full[] = {
+        {5, "Exception beim Öffnen der Pelko für DOS-Datei " + q + " zum Schreibzugriff."},
+        {20, "Fehler beim Schreiben der Vokabeln in die Pelko für DOS-Datei " + q + "."},
+    };
+    for (const auto& [limit, message] : full) {
+        std::string written;
+        {
+            FileSizeLimit size(limit);
+            written = WriteDosVocabularyFile(dir.Path("voll.vok"), "Beschreibung", SampleData()->Entries, kBoth);
+        }
+        EXPECT_EQ(written, message) << limit;
+    }
+    EXPECT_EQ(ReadFile(dir.Path("voll.vok")), "alt");
 }
 
 }  // namespace

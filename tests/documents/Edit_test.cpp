@@ -133,6 +133,37 @@ TEST_F(EditFormTest, SemicolonsAndCaronsFollowTheTable) {
     // A letter the field's code page lacks is refused.
     Type(editor->MSEdit2, QString::fromUtf8("\u0151"));
     EXPECT_TRUE(editor->MSEdit2->text().isEmpty());
+    // A control key after "*" puts the "*" in and then acts: Tab moves on.
+    editor->FSEdit1->clear();
+    editor->FSEdit2->clear();
+    editor->FSEdit1->setFocus();
+    Type(editor->FSEdit1, "a*");
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+    QApplication::sendEvent(editor->FSEdit1, &tab);
+    ASSERT_EQ(editor->focusWidget(), editor->FSEdit2);
+    Type(editor->FSEdit2, "s");
+    EXPECT_EQ(editor->FSEdit1->text(), "a*");
+    EXPECT_EQ(editor->FSEdit2->text(), "s");
+    // Backspace after "*" takes the "*" back out.
+    Type(editor->FSEdit2, "*");
+    QKeyEvent backspace(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier, QStringLiteral("\b"));
+    QApplication::sendEvent(editor->FSEdit2, &backspace);
+    Type(editor->FSEdit2, "*s");
+    EXPECT_EQ(editor->FSEdit2->text(), QString::fromUtf8("sš"));
+}
+
+TEST_F(EditFormTest, UndoingAHeaderSortKeepsTheEditorsTyping) {
+    w->TabMenuZTag = 2;
+    w->Bearbeiten3->trigger();
+    TEditForm* editor = Editor();
+    editor->FSEdit1->setText("Hausboot");  // typed, not yet stored
+    w->TabMenuSTag = w->ColWidth(0) + 5;
+    w->Sortieren->trigger();
+    EXPECT_EQ(Doc().Entries[2].FS1.Get(), "Hausboot");  // "Baum", "Hausboot", "Maus"
+    w->UndoMenu->trigger();
+    EXPECT_EQ(Doc().Entries[2].FS1.Get(), "Hausboot");
+    EXPECT_EQ(Doc().Entries[1].FS1.Get(), "Maus");
+    EXPECT_EQ(editor->FSEdit1->text(), "Hausboot");
 }
 
 TEST_F(EditFormTest, RowCommandsStoreTheShownEntryAndShowItsRowAgain) {

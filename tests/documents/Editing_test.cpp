@@ -1,12 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTableView>
@@ -14,11 +20,13 @@
 #include "documents/CellEditing.h"
 #include "documents/DocumentTestFiles.h"
 #include "documents/EntryClipboard.h"
+#include "documents/LoadSave.h"
 #include "documents/TabelleLayout.h"
 #include "documents/ui/Childwin.h"
 #include "WindowTestSupport.h"
 #include "documents/ui/TabelleModel.h"
 #include "platform/Dialogs.h"
+#include "platform/TempDir.h"
 
 namespace {
 
@@ -29,6 +37,7 @@ protected:
         QApplication::clipboard()->clear();
         ClipListReset(Zwischenspeicher());
     }
+    void TearDown() override { TabelleCellEditor::SetSelectionSource(nullptr); }
     VocabDocument& Doc() { return w->Document(); }
     QLineEdit* OpenEditor(int column, int row) {
         const QModelIndex index = w->Model().index(row - 1, column - 1);
@@ -52,6 +61,9 @@ protected:
         if (x < w->ColWidth(0) && y >= headerHeight) {
             target = t->verticalHeader()->viewport();
             local = QPoint(x, y - headerHeight);
+        } else if (y < headerHeight) {
+            target = t->horizontalHeader()->viewport();
+            local = QPoint(x - w->ColWidth(0), y);
         }
         QMouseEvent press(QEvent::MouseButtonPress, local, target->mapToGlobal(local), button, button, modifiers);
         QApplication::sendEvent(target, &press);
@@ -124,6 +136,80 @@ TEST_F(EditingTest, PastingIntoACell) {
     QApplication::sendEvent(w->Tabelle, &gridPaste);
     EXPECT_EQ(Doc().Entries[1].FS1.Get(), "Baum");
     EXPECT_EQ(Doc().Entries[2].FS1.Get(), "Maus");
+}
+
+TEST_F(EditingTest, TheCellEditorsMenuMiddleClickAndDropPasteThroughTheCheck) {
+    auto* editor = qobject_cast<TabelleCellEditor*>(OpenEditor(3, 2));
+    ASSERT_NE(editor, nullptr);
+    auto paste = [](QMenu* menu) {
+        for (QAction* action : menu->actions()) {
+            if (action->text() == QString::fromUtf8("&Einfügen")) action->trigger();
+        }
+        menu->close();
+    };
+    auto openMenu = [editor] {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), editor->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(editor, &event);
+        return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    };
+
+    // The program's own menu, in German; its paste goes through the check.
+    QApplication::clipboard()->setText(QStringLiteral("zwei\r\nZeilen"));
+    editor->deselect();
+    QMenu* menu = openMenu();
+    ASSERT_NE(menu, nullptr);
+    QStringList captions;
+    for (QAction* action : menu->actions()) captions << action->text();
+    EXPECT_EQ(captions, QStringList({"&Rückgängig", "", "&Ausschneiden", "&Kopieren", "&Einfügen", "&Löschen", "",
+                                     "Alles &markieren"}));
+    EXPECT_FALSE(menu->actions()[2]->isEnabled());  // nothing selected to cut
+    EXPECT_TRUE(menu->actions()[4]->isEnabled());
+    paste(menu);
+    EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{kCellPasteRefused});
+    EXPECT_EQ(Doc().Entries[2].MS1.Get(), "house");
+    QApplication::clipboard()->setText(QString(53, QChar('w')));
+    paste(openMenu());
+    EXPECT_EQ(Doc().Entries[2].MS1.Get(), std::string(50, 'w'));
+    EXPECT_EQ(editor->text(), QString(50, QChar('w')));
+
+    // A middle click pastes the selection the same way.
+    auto middleClick = [editor] {
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent click(type, QPointF(5, 5), editor->mapToGlobal(QPointF(5, 5)), Qt::MiddleButton,
+                              type == QEvent::MouseButtonPress ? Qt::MiddleButton : Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(editor, &click);
+        }
+    };
+    TabelleCellEditor::SetSelectionSource([] { return QStringLiteral("drei\nZeilen"); });
+    middleClick();
+    TabelleCellEditor::SetSelectionSource([] { return QStringLiteral("Wald"); });
+    middleClick();
+    EXPECT_EQ(dialogs.Texts(), std::vector<std::string>(2, kCellPasteRefused));
+    EXPECT_EQ(Doc().Entries[2].MS1.Get(), "Wald");
+
+    // And a drop.
+    QMimeData dropped;
+    dropped.setText(QStringLiteral("vier\r\nZeilen"));
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(editor, &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(editor, &drop);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialogs.Texts(), std::vector<std::string>(3, kCellPasteRefused));
+    EXPECT_EQ(Doc().Entries[2].MS1.Get(), "Wald");
+
+    // Saved as DOS text and read back, every row is where it was.
+    TempDir dir;
+    Doc().FileName = dir.Path("liste.vok");
+    Doc().FormatVersion = 0;
+    ASSERT_TRUE(Doc().Save());
+    auto back = std::make_unique<VocabularyFileData>();
+    ASSERT_EQ(LoadVocabularyFile(Doc().FileName, *back, true, 1, FileFormatOptions::From(Optionen)).Message, "");
+    for (int row = 1; row <= 4; ++row) {
+        EXPECT_EQ(back->Entries[row].FS1.Get(), Doc().Entries[row].FS1.Get()) << row;
+        EXPECT_EQ(back->Entries[row].MS1.Get(), Doc().Entries[row].MS1.Get()) << row;
+        EXPECT_EQ(back->Entries[row].InUse, row <= 3 ? 1 : 0) << row;
+    }
 }
 
 TEST_F(EditingTest, CopyAndCutOfACell) {
@@ -233,6 +319,22 @@ TEST_F(EditingTest, RightButtonInTheBody) {
     EXPECT_EQ(tabelle::DragTopRow(1, 500, 100, 200, 19), 93);
     EXPECT_EQ(tabelle::DragTopRow(10, -50, 100, 200, 19), 1);
     EXPECT_EQ(tabelle::DragTopRow(1, 5, 3, 200, 19), 1);
+}
+
+TEST_F(EditingTest, FittingFromTheHeaderPopupTakesThePressedColumn) {
+    w->gleichmigverteilen1Click();
+    const int equal = w->ColWidth(1);
+    const int x = w->ColWidth(0) + 2 * equal + equal / 2;  // column 3
+    Press(Qt::RightButton, x, 5);
+    ASSERT_TRUE(w->TabMenuS->isVisible());
+    EXPECT_TRUE(w->Sortieren->isEnabled());
+    w->TabMenuS->move(0, 0);  // as when the popup had to move to fit the screen
+    w->AutoSize->trigger();
+    w->TabMenuS->hide();
+    const QFontMetrics ms(w->Model().MSFont().Font);
+    const int widest = std::max({ms.horizontalAdvance("mouse"), ms.horizontalAdvance("house"), ms.horizontalAdvance("tree")});
+    EXPECT_EQ(w->ColWidth(3), widest + 10);
+    for (int c : {1, 2, 4, 5, 6, 7}) EXPECT_EQ(w->ColWidth(c), equal) << c;
 }
 
 TEST_F(EditingTest, HeaderSortClosesGapsInTheSameStep) {

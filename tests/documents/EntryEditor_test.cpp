@@ -43,6 +43,8 @@ TEST(EntryFieldsTest, ReadingCutsAndAnyFieldMakesTheEntryUsed) {
     EXPECT_TRUE(e.FS2.Empty());
     ReadEntryFields(Fields({}), e);
     EXPECT_EQ(e.InUse, 0);
+    ReadEntryFields(Fields({{0, "zwei\r\nZeilen"}}), e);  // pasted into the edit
+    EXPECT_EQ(e.FS1.Get(), "zwei Zeilen");
 }
 
 TEST(EntryFieldsTest, SemicolonsSpecialNamesAndCaption) {

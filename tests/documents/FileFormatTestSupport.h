@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include <sys/resource.h>
 
 #include "documents/LoadSave.h"
 #include "platform/TempDir.h"
@@ -128,6 +131,24 @@ inline std::unique_ptr<VocabularyFileData> SampleData() {
     d->Entries[3] = Entry({"K\xe4se", "", "cheese", "", "", "", "fromage"});
     return d;
 }
+
+// A file-size limit makes the disk "full" after a given number of bytes.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old_); }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit old_{};
+};
 
 inline std::string ReadFile(const std::string& path) { return TempDir::Read(path); }
 inline void WriteFile(const std::string& path, const std::string& bytes) { TempDir::Write(path, bytes); }

@@ -2,9 +2,9 @@
 // version, passwords, damaged files, backups and failed saves.
 #include <gtest/gtest.h>
 
-#include <csignal>
+#include <algorithm>
 #include <filesystem>
-#include <sys/resource.h>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -443,21 +443,61 @@ TEST_F(LoadSaveTest, BackupReplacesTheOlderOneOnlyWhenThereIsAFileToRename) {
     EXPECT_EQ(ReadFile(backup), first);
 }
 
-// A file-size limit makes the disk "full" after a given number of bytes.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
+TEST_F(LoadSaveTest, SavingThroughALinkReplacesTheFileItLeadsToAndKeepsTheLink) {
+    const FileFormatOptions withBackup{true, true, true};
+    const auto d = SampleData();
+    struct Case {
+        std::string name;
+        std::function<std::string(const std::string&)> save;
+        bool backup;
+    };
+    const Case cases[] = {
+        {"a.plk", [&](const std::string& n) { return SaveVocabularyFile(n, *d, 15, withBackup); }, true},
+        {"b.plv", [&](const std::string& n) { return SaveTemplate(n, *d, withBackup); }, true},
+        {"c.csv", [&](const std::string& n) { return ExportCsv(n, d->Entries, d->ColumnNames); }, false},
+        {"d.vok", [&](const std::string& n) { return SaveVocabularyFile(n, *d, 0, kNoBackup); }, true},
+    };
+    fs::create_directory(dir.Path("ziel"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string link = dir.Path(c.name);
+        const std::string file = dir.Path("ziel/" + c.name);
+        WriteFile(file, "alt");
+        fs::create_symlink("ziel/" + c.name, link);
+        ASSERT_EQ(c.save(link), "");
+        EXPECT_TRUE(fs::is_symlink(link));
+        EXPECT_EQ(fs::read_symlink(link), "ziel/" + c.name);
+        auto back = NewData();
+        if (c.name.ends_with(".plv")) {
+            ASSERT_EQ(LoadTemplate(link + ">", *back), "");
+            EXPECT_EQ(back->Description, d->Description);
+        } else {
+            ASSERT_EQ(Load(link, *back).Message, "");
+            EXPECT_EQ(back->Entries[2].FS1.Get(), "gehen");
+        }
+        const std::string backup = dir.Path("ziel/Sicherungskopie von " + c.name.substr(0, 1) + ".SIC");
+        EXPECT_EQ(fs::exists(backup), c.backup);
+        if (c.backup) EXPECT_EQ(ReadFile(backup), "alt");
     }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old_); }
-
-private:
-    rlimit old_{};
-};
+    // A link to a file not yet there makes it; a chain of links ends at the file.
+    fs::create_symlink("ziel/neu.plk", dir.Path("neu.plk"));
+    fs::create_symlink(dir.Path("neu.plk"), dir.Path("kette.plk"));
+    ASSERT_EQ(SaveVocabularyFile(dir.Path("kette.plk"), *d, 15, kNoBackup), "");
+    EXPECT_TRUE(fs::is_symlink(dir.Path("kette.plk")));
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir.Path("ziel/neu.plk"))));
+    // A loop of links is refused and left alone.
+    fs::create_symlink("kreis.plk", dir.Path("kreis.plk"));
+    EXPECT_EQ(SaveVocabularyFile(dir.Path("kreis.plk"), *d, 15, kNoBackup),
+              "Die Datei \"" + dir.Path("kreis.plk") +
+                  "\" kann nicht angelegt werden: Zu viele symbolische Verknüpfungen hintereinander.");
+    EXPECT_TRUE(fs::is_symlink(dir.Path("kreis.plk")));
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(dir.Path("ziel"))) left.push_back(entry.path().filename());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"Sicherungskopie von a.SIC", "Sicherungskopie von b.SIC",
+                                              "Sicherungskopie von d.SIC", "a.plk", "b.plv", "c.csv", "d.vok",
+                                              "neu.plk"}));  // no temporary file
+}
 
 TEST_F(LoadSaveTest, AFullDiskLeavesTheOldFileAsItWas) {
     const FileFormatOptions withBackup{true, true, true};

@@ -193,6 +193,33 @@ TEST_F(RowOpTest, CopyingKeepsTheDocumentAndAnEmptyClipboardIsRefused) {
     EXPECT_EQ(doc.LastUsedRow(), 6);
 }
 
+TEST_F(RowOpTest, APasteThatDoesNotFitIsRefusedEntryByEntryWhereverItLands) {
+    const std::string kFull = "Die letzte Vokabel (Nr.500) ist schon ausgefüllt. Zeile einfügen nicht möglich.";
+    struct Case {
+        int used, before;
+        std::size_t warnings;
+        std::string row1, row500;
+    };
+    const Case cases[] = {
+        {499, 500, 2, "v", "X"},  // row 500 takes the first entry, the other two are refused
+        {499, 1, 2, "X", "v"},
+        {500, 500, 3, "v", "v"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.used) + " before " + std::to_string(c.before));
+        doc.Entries.fill(BlankEntry);
+        for (int r = 1; r <= c.used; ++r) doc.Entries[r] = MakeEntry("v", "m");
+        ClipListReset(Zwischenspeicher());
+        for (const char* word : {"X", "Y", "Z"}) ClipListAppend(Zwischenspeicher(), MakeEntry(word, "m"));
+        dialogs.shown.clear();
+        InsertEntriesBefore(doc, c.before, "Vokabeln einfügen");
+        EXPECT_EQ(dialogs.Texts(), std::vector<std::string>(c.warnings, kFull));
+        EXPECT_EQ(doc.Entries[1].FS1.Get(), c.row1);
+        EXPECT_EQ(doc.Entries[500].FS1.Get(), c.row500);
+        EXPECT_EQ(doc.LastUsedRow(), 500);
+    }
+}
+
 TEST(MarkingTest, LeftClicksOnTheRowNumbers) {
     MarkierungTyp marks{};
     auto marked = [&marks] {

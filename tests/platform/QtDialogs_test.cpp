@@ -128,6 +128,20 @@ TEST(QtDialogsTest, ExceptionBoxHasTheApplicationTitle) {
     EXPECT_EQ(buttons, QStringList{"OK"});
 }
 
+TEST(QtDialogsTest, APasswordRequestWithoutTheProgramsOwnPromptIsCancelled) {
+    QtDialogs dialogs(Program::HelpViewer);
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            shown = true;
+            modal->close();
+        }
+    });
+    EXPECT_EQ(dialogs.AskPassword("Kennwort zum Lesen der Datei \"a.plk\" eingeben:"), kCancelMarker);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(shown);
+}
+
 TEST(FileFilterTest, WindowsFilterListBecomesPairs) {
     auto filters = ParseFileFilter("Vokabeldateien (*.plk)|*.plk;*.PLV|Alle Dateien|*.*|Ohne Muster");
     ASSERT_EQ(filters.size(), 3u);

@@ -106,6 +106,7 @@ TMDIChild::TMDIChild(std::unique_ptr<VocabDocument> document, QWidget* parent)
     delegate_ = new TabelleDelegate(*model_, Tabelle);
     delegate_->CellEdited = [this](int column, int row, const QString& text) { TabelleSetEditText(column, row, text); };
     delegate_->PasteRequested = [this] { Einfgen1Click(); };
+    delegate_->CellPasted = [this](int column, int row, const QString& text) { PasteIntoCell(column, row, text); };
     Tabelle->setItemDelegate(delegate_);
     Tabelle->setSelectionMode(QAbstractItemView::SingleSelection);
     Tabelle->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
@@ -285,9 +286,8 @@ void TMDIChild::BuildMenus() {
     connect(Ansichtaktualisieren1, &QAction::triggered, this, &TMDIChild::Ansichtaktualisieren1Click);
     connect(TabelleAutoSize, &QAction::triggered, this, &TMDIChild::TabelleAutoSizeClick);
     connect(gleichmigverteilen1, &QAction::triggered, this, &TMDIChild::gleichmigverteilen1Click);
-    // The header popup opens where the header was clicked.
-    connect(AutoSize, &QAction::triggered, this,
-            [this] { AutoSizeClick(Tabelle->mapFromGlobal(TabMenuS->pos()).x()); });
+    // The column pressed, even when the popup had to move to fit the screen.
+    connect(AutoSize, &QAction::triggered, this, [this] { AutoSizeClick(TabMenuSTag); });
 
     connect(UndoMenu, &QAction::triggered, this, &TMDIChild::UndoMenuClick);
     connect(UnundoMenu, &QAction::triggered, this, &TMDIChild::UnundoMenuClick);

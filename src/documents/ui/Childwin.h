@@ -94,6 +94,9 @@ public:
     void Kopieren1Click();
     void Ausschneiden1Click();
     void Einfgen1Click();
+    // The checked paste into a cell: a text over 55 characters or with a
+    // line break is refused, the field keeps 50.
+    void PasteIntoCell(int column, int row, const QString& text);
     void Zwischenablageleeren1Click();
     void Vokabelkopieren1Click();
     void Kopieren3Click();

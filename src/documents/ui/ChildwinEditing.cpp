@@ -16,6 +16,7 @@
 
 #include "documents/CellEditing.h"
 #include "documents/EntryClipboard.h"
+#include "documents/EntryEditorLink.h"
 #include "documents/RowOperations.h"
 #include "documents/TabelleLayout.h"
 #include "documents/ui/Childwin.h"
@@ -170,6 +171,10 @@ void TMDIChild::Einfgen1Click() {
         InhaltvordieserZeileeinfgen1Click();
         return;
     }
+    PasteIntoCell(column, row, text);
+}
+
+void TMDIChild::PasteIntoCell(int column, int row, const QString& text) {
     const std::string bytes = model_->CellBytes(column, text);
     if (!CellPasteAcceptable(bytes)) {
         Dialogs().MessageDlg(kCellPasteRefused, MsgDlgType::Error, platform::mbOK);
@@ -228,6 +233,8 @@ void TMDIChild::SortByColumn(int x, int y, int column) {
 
 void TMDIChild::SortierenClick() {
     Hourglass hourglass;
+    // The entry editor's typing goes into the snapshot, as in every row command.
+    RowsChanging rows(*doc_);
     doc_->PushUndo("Alphabetisch sortieren");
     SortByColumn(TabMenuSTag, 10, 0);
     RemoveGaps(*doc_, false);

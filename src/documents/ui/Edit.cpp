@@ -358,7 +358,16 @@ void TEditForm::ButtonHelpClick() {
 
 bool TEditForm::FieldKey(int field, QKeyEvent* key) {
     const QString text = key->text();
-    if (text.size() != 1 || !text[0].isPrint()) return false;
+    if (text.size() != 1) return false;
+    if (!text[0].isPrint()) {
+        // A control key after "*" puts the "*" in and then does its work.
+        if (field < 2 && text[0].unicode() < 32) {
+            char control = char(text[0].unicode());
+            EditFieldCaret caret(*edits_[field], FieldCharset(field));
+            ComposeCaronKey(control, caret);
+        }
+        return false;
+    }
     if (text == QStringLiteral(";") && Optionen.SemikolonNaechstesFeld) {
         const int target = SemicolonTarget(field, Optionen.NurSelbeSprache);
         if (target >= 0) {

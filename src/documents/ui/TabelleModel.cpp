@@ -1,9 +1,14 @@
 #include "documents/ui/TabelleModel.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QPainter>
 
 #include "documents/CellEditing.h"
@@ -132,6 +137,88 @@ void PaintTabelleCell(QPainter& painter, const QRect& rect, const TabelleModel& 
     painter.restore();
 }
 
+namespace {
+
+QString SystemSelection() {
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    return clipboard->supportsSelection() ? clipboard->text(QClipboard::Selection) : QString();
+}
+
+TabelleCellEditor::SelectionSource selectionSource = SystemSelection;
+
+}  // namespace
+
+TabelleCellEditor::TabelleCellEditor(QWidget* parent) : QLineEdit(parent) {}
+
+void TabelleCellEditor::SetSelectionSource(SelectionSource source) {
+    selectionSource = source != nullptr ? source : SystemSelection;
+}
+
+void TabelleCellEditor::Paste(const QString& text) {
+    if (Pasted) Pasted(text);
+}
+
+QMenu* TabelleCellEditor::CreateContextMenu() {
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("CellEditMenu"));
+    auto add = [this, menu](const char* caption, bool enabled, auto slot) {
+        QAction* action = menu->addAction(QString::fromUtf8(caption));
+        action->setEnabled(enabled);
+        connect(action, &QAction::triggered, this, slot);
+    };
+    const bool selected = hasSelectedText();
+    add("&Rückgängig", isUndoAvailable(), &QLineEdit::undo);
+    menu->addSeparator();
+    add("&Ausschneiden", selected, &QLineEdit::cut);
+    add("&Kopieren", selected, &QLineEdit::copy);
+    add("&Einfügen", !QGuiApplication::clipboard()->text().isEmpty(),
+        [this] { Paste(QGuiApplication::clipboard()->text()); });
+    add("&Löschen", selected, &QLineEdit::del);
+    menu->addSeparator();
+    add("Alles &markieren", !text().isEmpty(), &QLineEdit::selectAll);
+    return menu;
+}
+
+void TabelleCellEditor::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = CreateContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+void TabelleCellEditor::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton) {
+        event->accept();
+        return;
+    }
+    QLineEdit::mousePressEvent(event);
+}
+
+void TabelleCellEditor::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton) {
+        event->accept();
+        const QString text = selectionSource();
+        if (!text.isEmpty()) Paste(text);
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+void TabelleCellEditor::dropEvent(QDropEvent* event) {
+    // The drop marker goes as after a drag that left.
+    QDragLeaveEvent leave;
+    QLineEdit::dragLeaveEvent(&leave);
+    if (!event->mimeData()->hasText()) {
+        event->ignore();
+        return;
+    }
+    // Taken as a copy: a refused text must not vanish from where it was dragged.
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    // After the drop has ended: a refusal shows a message box.
+    QMetaObject::invokeMethod(
+        this, [this, text = event->mimeData()->text()] { Paste(text); }, Qt::QueuedConnection);
+}
+
 TabelleDelegate::TabelleDelegate(const TabelleModel& model, QObject* parent)
     : QStyledItemDelegate(parent), model_(model) {}
 
@@ -147,7 +234,7 @@ void TabelleDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
 
 QWidget* TabelleDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
                                        const QModelIndex& index) const {
-    auto* editor = new QLineEdit(parent);
+    auto* editor = new TabelleCellEditor(parent);
     editor->setFrame(false);
     editor->setFont(model_.FieldFont(index.column() + 1).Font);
     editor_ = editor;
@@ -156,6 +243,9 @@ QWidget* TabelleDelegate::createEditor(QWidget* parent, const QStyleOptionViewIt
     connect(editor, &QLineEdit::textEdited, this, [this, cell](const QString& text) {
         if (cell.isValid() && CellEdited) CellEdited(cell.column() + 1, cell.row() + 1, text);
     });
+    editor->Pasted = [this, cell](const QString& text) {
+        if (cell.isValid() && CellPasted) CellPasted(cell.column() + 1, cell.row() + 1, text);
+    };
     return editor;
 }
 

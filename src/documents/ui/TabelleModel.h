@@ -12,6 +12,8 @@
 #include <QStyledItemDelegate>
 #include <functional>
 
+class QMenu;
+
 #include "documents/VocabDocument.h"
 #include "documents/ui/AppSettingsQt.h"
 
@@ -59,6 +61,35 @@ private:
 void PaintTabelleCell(QPainter& painter, const QRect& rect, const TabelleModel& model, int column, int row,
                       const QColor& background);
 
+// The grid's in-place editor. Text from outside (its context menu's paste,
+// a middle click, a drop) is not inserted here but handed to Pasted, the
+// document's checked paste; its context menu is the program's own.
+class TabelleCellEditor : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TabelleCellEditor(QWidget* parent = nullptr);
+
+    std::function<void(const QString& text)> Pasted;
+
+    // "&Rückgängig", "&Ausschneiden", "&Kopieren", "&Einfügen", "&Löschen",
+    // "Alles &markieren", enabled as they can act.
+    QMenu* CreateContextMenu();
+
+    // What a middle click pastes: the system's selection where the platform
+    // has one, else nothing. Nothing given: the system's again.
+    using SelectionSource = QString (*)();
+    static void SetSelectionSource(SelectionSource source);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void Paste(const QString& text);
+};
+
 class TabelleDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
@@ -80,6 +111,8 @@ public:
     std::function<void(int column, int row, const QString& text)> CellEdited;
     // The paste key in the editor: the document's own paste.
     std::function<void()> PasteRequested;
+    // Text the editor's menu, a middle click or a drop pastes into its cell.
+    std::function<void(int column, int row, const QString& text)> CellPasted;
 
 protected:
     // The grid's key rule: caron composition and the 50-character limit.

@@ -146,16 +146,10 @@ void QtDialogs::ShowException(const std::string& text) {
     box.exec();
 }
 
-std::string QtDialogs::AskPassword(const std::string& prompt) {
-    QInputDialog dialog(Parent());
-    dialog.setWindowTitle(ApplicationTitle());
-    dialog.setLabelText(ToQt(prompt));
-    dialog.setTextEchoMode(QLineEdit::Password);
-    dialog.setOkButtonText(BoxTextsFor(program_).ok);
-    dialog.setCancelButtonText(BoxTextsFor(program_).cancel);
-    if (auto* edit = dialog.findChild<QLineEdit*>()) edit->setMaxLength(15);
-    if (dialog.exec() != QDialog::Accepted) return kCancelMarker;
-    return dialog.textValue().toStdString();
+std::string QtDialogs::AskPassword(const std::string&) {
+    // Passwords are Windows-1252 bytes that only the main program's own
+    // prompt gives; no program asks for one through this seam.
+    return kCancelMarker;
 }
 
 std::optional<std::string> QtDialogs::InputQuery(const std::string& caption, const std::string& prompt,

@@ -53,6 +53,7 @@ public:
                            int helpContext = 0) override;
     void ShowMessage(const std::string& text) override;
     void ShowException(const std::string& text) override;
+    // Answers as cancelled: a program that asks for passwords brings its own prompt.
     std::string AskPassword(const std::string& prompt) override;
     std::optional<std::string> InputQuery(const std::string& caption, const std::string& prompt,
                                           const std::string& initial) override;
