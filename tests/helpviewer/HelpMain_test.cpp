@@ -8,7 +8,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QRadioButton>
+#include <QSplitter>
+#include <QWheelEvent>
 #include <QTabWidget>
 #include <QToolButton>
 #include <cstdlib>
@@ -82,7 +86,12 @@ TEST_F(HelpWindow, StartsOnIndexAndKeepsHistory) {
     EXPECT_EQ(form.Viewer->LoadedFileName(), Page("b.html"));
 }
 
-TEST_F(HelpWindow, HistoryListGoesWhereItIsClickedEvenOnItsCurrentRow) {
+void Key(QWidget* w, Qt::Key key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(w, &press);
+}
+
+TEST_F(HelpWindow, HistoryListGoesWhereItIsClickedOrKeyedTo) {
     platform::TRegistry registry(platform::RegRoot::CurrentUser, RegistryFile());
     THelpMainForm form(registry);
     Show(form);
@@ -108,6 +117,18 @@ TEST_F(HelpWindow, HistoryListGoesWhereItIsClickedEvenOnItsCurrentRow) {
     click(1);
     EXPECT_EQ(form.Viewer->LoadedFileName(), Page("a.html"));
     EXPECT_EQ(form.Viewer->HistoryCursor(), 1);
+
+    // The shown page is the current row; a key that moves the row goes there.
+    EXPECT_EQ(form.HistoryBox->currentRow(), 1);
+    Key(form.HistoryBox, Qt::Key_Down);
+    EXPECT_EQ(form.Viewer->LoadedFileName(), Page("index.html"));
+    EXPECT_EQ(form.HistoryBox->currentRow(), 2);
+    Key(form.HistoryBox, Qt::Key_Down);  // at the end: nothing moves
+    EXPECT_EQ(form.Viewer->HistoryCursor(), 2);
+    form.HistoryBox->setCurrentRow(0);
+    Key(form.HistoryBox, Qt::Key_Return);  // Enter goes to the row
+    EXPECT_EQ(form.Viewer->LoadedFileName(), Page("b.html"));
+    EXPECT_EQ(form.Viewer->HistoryCursor(), 0);
 }
 
 TEST_F(HelpWindow, MissingFirstPageIsReported) {
@@ -187,9 +208,106 @@ TEST_F(HelpWindow, SearchPaneAndAboutPage) {
     EXPECT_EQ(form.Viewer->LoadedFileName(), Page("a.html"));
     EXPECT_EQ(form.windowTitle(), "Seite A");  // bare until the next history change
 
+    // From the keyboard: Enter opens the row, a key that moves the row opens the next.
+    form.SearchEdit->setText("href");
+    form.SearchButtonClick();
+    ASSERT_EQ(form.SearchBox->count(), 2);  // "Inhalt", then "Seite A"
+    form.SearchBox->setCurrentRow(0);
+    Key(form.SearchBox, Qt::Key_Enter);
+    EXPECT_EQ(form.Viewer->LoadedFileName(), Page("index.html"));
+    Key(form.SearchBox, Qt::Key_Down);
+    EXPECT_EQ(form.Viewer->LoadedFileName(), Page("a.html"));
+
     form.ShowAboutPage();
     EXPECT_EQ(form.windowTitle(), QString::fromUtf8("Pelko32 Hilfe - Info über die Pelko32 Hilfe"));
     EXPECT_EQ(form.Viewer->LoadedFileName(), "");
+}
+
+TEST_F(HelpWindow, PaneOpensAtItsWidthWithFixedRows) {
+    platform::TRegistry registry(platform::RegRoot::CurrentUser, RegistryFile());
+    THelpMainForm form(registry);
+    Show(form);
+    form.SpeedButton1Click();
+    QApplication::processEvents();
+    EXPECT_EQ(form.PageControl->width(), 201);
+    form.SearchEdit->setText("seite");
+    form.SearchButtonClick();
+    ASSERT_EQ(form.SearchBox->count(), 1);
+    EXPECT_EQ(form.SearchBox->visualItemRect(form.SearchBox->item(0)).height(), 16);
+    form.SpeedButton4Click();
+    QApplication::processEvents();
+    ASSERT_GT(form.HistoryBox->count(), 0);
+    EXPECT_EQ(form.HistoryBox->visualItemRect(form.HistoryBox->item(0)).height(), 13);
+    // Hidden and shown again, the pane keeps the width the user gave it.
+    form.Splitter->setSizes({250, form.Splitter->width() - 250 - form.Splitter->handleWidth()});
+    form.SpeedButton4Click();
+    form.SpeedButton4Click();
+    QApplication::processEvents();
+    EXPECT_EQ(form.PageControl->width(), 250);
+}
+
+TEST_F(HelpWindow, SearchTextGoesInThePagesCodePage) {
+    Write("Hilfe/gruss.html", "<title>Gr\xFC\xDF" "e</title>f\xFCr alle");
+    platform::TRegistry registry(platform::RegRoot::CurrentUser, RegistryFile());
+    THelpMainForm form(registry);
+    Show(form);
+    form.SearchEdit->setText(QString::fromUtf8("für"));
+    form.SearchButtonClick();
+    ASSERT_EQ(form.SearchBox->count(), 1);
+    EXPECT_EQ(form.SearchBox->item(0)->text(), QString::fromUtf8("Grüße "));
+    // A character the pages cannot hold matches nothing.
+    form.SearchEdit->setText(QString::fromUtf8("für д"));
+    form.SearchButtonClick();
+    EXPECT_EQ(form.SearchBox->count(), 0);
+}
+
+TEST_F(HelpWindow, WheelScrollsTheWayItTurns) {
+    std::string body = "<table width=2000><tr><td>breit</td></tr></table>";
+    for (int i = 0; i < 100; ++i) body += "<p>Zeile</p>";
+    Write("Hilfe/lang.html", "<title>Lang</title>" + body);
+    platform::TRegistry registry(platform::RegRoot::CurrentUser, RegistryFile());
+    THelpMainForm form(registry, Page("lang.html"));
+    Show(form);
+    QWidget* panel = form.Viewer->PaintPanel();
+    auto wheel = [&](QPoint delta) {
+        const QPoint at(50, 50);
+        QWheelEvent e(QPointF(at), QPointF(panel->mapToGlobal(at)), QPoint(), delta, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+        QApplication::sendEvent(panel, &e);
+    };
+    const int lines = QApplication::wheelScrollLines();
+    ASSERT_GT(lines, 0);
+    wheel({0, -120});
+    EXPECT_EQ(form.Viewer->VerticalPosition(), 16 * lines);
+    EXPECT_EQ(form.Viewer->HorizontalPosition(), 0);
+    wheel({-120, 0});  // sideways: never up or down
+    EXPECT_EQ(form.Viewer->VerticalPosition(), 16 * lines);
+    EXPECT_EQ(form.Viewer->HorizontalPosition(), 15 * lines);
+    wheel({120, 0});
+    EXPECT_EQ(form.Viewer->HorizontalPosition(), 0);
+    wheel({0, 0});  // a touchpad's start or end of a swipe
+    EXPECT_EQ(form.Viewer->VerticalPosition(), 16 * lines);
+    wheel({0, 60});  // half notches add up
+    EXPECT_EQ(form.Viewer->VerticalPosition(), 16 * lines);
+    wheel({0, 60});
+    EXPECT_EQ(form.Viewer->VerticalPosition(), 0);
+}
+
+TEST_F(HelpWindow, RadioButtonsSitOnThePagesColour) {
+    Write("Hilfe/form.html", "<title>F</title><form><input type=radio name=r checked> Eins "
+                             "<table><tr><td bgcolor=\"#FF0000\"><input type=radio name=r> Zwei</td></tr></table></form>");
+    platform::TRegistry registry(platform::RegRoot::CurrentUser, RegistryFile());
+    THelpMainForm form(registry, Page("form.html"));
+    Show(form);
+    QWidget* panel = form.Viewer->PaintPanel();
+    const QImage shot = panel->grab().toImage();
+    const QColor face = shot.pixelColor(shot.width() - 1, shot.height() - 1);  // the page without BGCOLOR
+    const auto radios = panel->findChildren<QRadioButton*>();
+    ASSERT_EQ(radios.size(), 2);
+    QWidget* onPage = radios[0]->parentWidget();
+    EXPECT_EQ(onPage->palette().color(QPalette::Window), face);
+    EXPECT_EQ(shot.pixelColor(onPage->geometry().topLeft()), face);
+    EXPECT_EQ(radios[1]->parentWidget()->palette().color(QPalette::Window), QColor(255, 0, 0));
 }
 
 TEST(HelpTexts, RulesOfTheWindow) {

@@ -23,7 +23,7 @@ using namespace htmlengine::testing;
 namespace {
 
 struct QtFormPage {
-    explicit QtFormPage(const std::string& html) : host(&panel) {
+    explicit QtFormPage(const std::string& html) : host(&panel, system) {
         panel.resize(600, 400);
         panel.show();
         page.doc.Controls = &host;
@@ -33,6 +33,7 @@ struct QtFormPage {
     template <class W> QList<W*> Direct() { return panel.findChildren<W*>(Qt::FindDirectChildrenOnly); }
 
     QWidget panel;
+    SystemColors system;
     QtFormControlHost host;
     Page page;
     std::vector<std::vector<std::string>> submitted;

@@ -5,7 +5,11 @@
 #include "htmlengine/ui/HtmlPane.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -431,6 +435,120 @@ TEST(Viewer, PositionSurvivesRelayout) {
     EXPECT_EQ(PositionSection(v.pane.CurrentPosition()), PositionSection(p));
 }
 
+// ---- form controls and the horizontal bar
+
+TEST(Viewer, ImageSubmitButtonSendsThePointInsideItsPicture) {
+    PageFolder dir;
+    dir.Copy(ImageFixture("plain.gif"), "los.gif");
+    const std::string a = dir.Write(
+        "a.html", Page("A", "<form action=\"suche\"><input type=hidden name=h value=1>Weiter zur Suche "
+                            "<input type=image name=go src=\"los.gif\" width=40 height=40></form>"));
+    Viewer v;
+    std::vector<FormSubmission> sent;
+    v.pane.OnFormSubmit = [&](const FormSubmission& s) { sent.push_back(s); };
+    v.pane.OpenHtmlFile(a);
+    // The first point over the picture, found as the mouse moves.
+    TImageObj* over = nullptr;
+    v.pane.OnImageOver = [&](TImageObj* image, Qt::KeyboardModifiers, int, int) { over = image; };
+    v.Paint();
+    QWidget* panel = v.pane.PaintPanel();
+    QPoint at(-1, -1);
+    for (int y = 1; y < 80 && !over; y += 2)
+        for (int x = 1; x < panel->width() && !over; x += 2) {
+            MouseMove(panel, QPoint(x, y));
+            if (over) at = QPoint(x, y);
+        }
+    ASSERT_NE(over, nullptr);
+    EXPECT_GE(at.x(), 40);  // text stands before it: panel and picture points differ
+
+    MouseClick(panel, at + QPoint(7, 9));
+    EXPECT_TRUE(sent.empty());  // delivered once the click is over
+    QApplication::processEvents();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].Action, "suche");
+    ASSERT_EQ(sent[0].Results.size(), 3u);
+    EXPECT_EQ(sent[0].Results[0], "h=1");
+    const int x = std::stoi(sent[0].Results[1].substr(5)), y = std::stoi(sent[0].Results[2].substr(5));
+    EXPECT_EQ(sent[0].Results[1], "go.x=" + std::to_string(x));
+    EXPECT_EQ(sent[0].Results[2], "go.y=" + std::to_string(y));
+    EXPECT_TRUE(x >= 7 && x < 40 && y >= 9 && y < 40) << x << "," << y;
+    MouseClick(panel, at + QPoint(10, 20));
+    QApplication::processEvents();
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[1].Results, (std::vector<std::string>{"h=1", "go.x=" + std::to_string(x + 3),
+                                                         "go.y=" + std::to_string(y + 11)}));
+}
+
+TEST(Viewer, TabToAControlBelowTheViewScrollsItIntoView) {
+    PageFolder dir;
+    const std::string a =
+        dir.Write("a.html", Page("A", "<form><input name=oben>" + Filler(40) + "<input name=unten>" + Filler(40)));
+    Viewer v;
+    v.pane.OpenHtmlFile(a);
+    v.Paint();
+    v.pane.activateWindow();
+    QApplication::processEvents();
+    const auto edits = v.pane.PaintPanel()->findChildren<QLineEdit*>();
+    ASSERT_EQ(edits.size(), 2);
+    edits[0]->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    if (!edits[0]->hasFocus()) GTEST_SKIP() << "no focus on this platform";
+    EXPECT_EQ(v.pane.VerticalPosition(), 0);
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QApplication::sendEvent(edits[0], &tab);
+    QApplication::processEvents();
+    ASSERT_TRUE(edits[1]->hasFocus());
+    EXPECT_GT(v.pane.VerticalPosition(), 0);
+    v.Paint();
+    EXPECT_GE(edits[1]->y(), 0);
+    EXPECT_LE(edits[1]->y() + edits[1]->height(), v.pane.PaintPanel()->height());
+    // Back up to the first: it comes into view again.
+    QKeyEvent back(QEvent::KeyPress, Qt::Key_Backtab, Qt::ShiftModifier);
+    QApplication::sendEvent(edits[1], &back);
+    QApplication::processEvents();
+    ASSERT_TRUE(edits[0]->hasFocus());
+    EXPECT_EQ(v.pane.VerticalPosition(), 0);
+}
+
+TEST(Viewer, HorizontalBarDraggedToItsEndShowsTheLastColumn) {
+    PageFolder dir;
+    const std::string a = dir.Write(
+        "a.html", Page("A", "<body bgcolor=\"#FFFFFF\"><table width=900 border=0 cellspacing=0 cellpadding=0>"
+                            "<tr><td bgcolor=\"#FF0000\">breit</td></tr></table>"));
+    Viewer v;
+    v.pane.OpenHtmlFile(a);
+    QScrollBar* bar = v.pane.HorzScrollBar();
+    ASSERT_TRUE(bar->isVisible());
+    QStyleOptionSlider o;
+    o.initFrom(bar);
+    o.orientation = Qt::Horizontal;
+    o.state |= QStyle::State_Horizontal;
+    o.minimum = bar->minimum();
+    o.maximum = bar->maximum();
+    o.sliderPosition = o.sliderValue = bar->value();
+    o.singleStep = bar->singleStep();
+    o.pageStep = bar->pageStep();
+    const QPoint thumb =
+        bar->style()->subControlRect(QStyle::CC_ScrollBar, &o, QStyle::SC_ScrollBarSlider, bar).center();
+    SendMouse(bar, QEvent::MouseButtonPress, thumb, Qt::LeftButton, Qt::LeftButton);
+    MouseMove(bar, QPoint(bar->width() + 100, thumb.y()), Qt::LeftButton);
+    SendMouse(bar, QEvent::MouseButtonRelease, QPoint(bar->width() + 100, thumb.y()), Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(bar->value(), bar->maximum());
+    EXPECT_EQ(v.pane.HorizontalPosition(), bar->maximum());
+
+    // The red cell's last column stands inside the panel, the page's right margin after it.
+    const QImage shot = v.pane.PaintPanel()->grab().toImage();
+    int lastRed = -1;
+    for (int x = 0; x < shot.width(); ++x)
+        for (int y = 0; y < 40; ++y)
+            if (shot.pixelColor(x, y) == QColor(255, 0, 0)) lastRed = x;
+    EXPECT_EQ(lastRed, shot.width() - 1 - v.pane.MarginWidth());
+    // The Right key stops at the same place.
+    QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+    QApplication::sendEvent(&v.pane, &right);
+    EXPECT_EQ(v.pane.HorizontalPosition(), bar->maximum());
+}
+
 // ---- mouse selection
 
 struct SelectionPage : ::testing::Test {
@@ -469,6 +587,44 @@ TEST_F(SelectionPage, NoSelectKeepsLinksWorking) {
     EXPECT_GE(v.pane.Document().SelStart, v.pane.Document().SelEnd);
     MouseClick(p, link);
     EXPECT_EQ(v.pane.LoadedFileName(), dir.Dir() + "/b.html");
+}
+
+TEST_F(SelectionPage, CtrlCAndCtrlInsertCopyTheSelection) {
+    QWidget* p = v.pane.PaintPanel();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText("vorher");
+    auto key = [&](Qt::Key k, Qt::KeyboardModifiers mods) {
+        QKeyEvent press(QEvent::KeyPress, k, mods);
+        QApplication::sendEvent(&v.pane, &press);
+    };
+    key(Qt::Key_C, Qt::ControlModifier);  // nothing selected: nothing copied
+    EXPECT_EQ(clipboard->text(), "vorher");
+
+    // Double clicks along the first line until the accented word is selected.
+    auto& d = v.pane.Document();
+    for (int x = 12; x < 300 && clipboard->text() == "vorher"; x += 2) {
+        SendMouse(p, QEvent::MouseButtonDblClick, QPoint(x, 10), Qt::LeftButton, Qt::LeftButton);
+        if (d.SelStart < d.SelEnd && d.SelEnd - d.SelStart == 3) key(Qt::Key_C, Qt::ControlModifier);
+    }
+    EXPECT_EQ(clipboard->text(), QString::fromUtf8("été"));  // the page's bytes as characters
+    clipboard->setText("vorher");
+    key(Qt::Key_C, Qt::NoModifier);
+    key(Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(clipboard->text(), "vorher");
+    key(Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(clipboard->text(), QString::fromUtf8("été"));
+
+    // A selection over two lines keeps its line end.
+    QPoint link;
+    ASSERT_TRUE(v.PointAtLink("b.html", link));
+    SendMouse(p, QEvent::MouseButtonPress, QPoint(12, 8), Qt::LeftButton, Qt::LeftButton);
+    MouseMove(p, link, Qt::LeftButton);
+    SendMouse(p, QEvent::MouseButtonRelease, link, Qt::LeftButton, Qt::NoButton);
+    key(Qt::Key_C, Qt::ControlModifier);
+    const QString text = clipboard->text();
+    EXPECT_TRUE(text.startsWith(QString::fromUtf8("Wort1 zwei-drei été und"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QString::fromUtf8("hier\n"))) << text.toStdString();
+    EXPECT_FALSE(text.contains('\r'));
 }
 
 TEST_F(SelectionPage, DoubleClickSelectsAWord) {

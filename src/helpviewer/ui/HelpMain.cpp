@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -35,6 +36,38 @@ namespace {
 QString FromPage(const std::string& bytes) {
     return QString::fromStdString(platform::BytesToUtf8(platform::CodePage::Cp1252, bytes));
 }
+
+// Rows of one fixed height.
+class FixedRowHeight : public QStyledItemDelegate {
+public:
+    FixedRowHeight(int height, QObject* parent) : QStyledItemDelegate(parent), height_(height) {}
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), height_};
+    }
+
+private:
+    int height_;
+};
+
+// A list box whose click also comes from the keyboard: when a key moves the
+// current row, and on Enter.
+class KeyboardListBox : public QListWidget {
+public:
+    KeyboardListBox(QWidget* parent, int rowHeight) : QListWidget(parent) {
+        setUniformItemSizes(true);
+        setItemDelegate(new FixedRowHeight(rowHeight, this));
+    }
+    std::function<void(int row, bool enter)> OnKeyClick;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const int before = currentRow();
+        QListWidget::keyPressEvent(event);
+        const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        if (enter) event->accept();
+        if ((enter || currentRow() != before) && currentRow() >= 0 && OnKeyClick) OnKeyClick(currentRow(), enter);
+    }
+};
 
 QToolButton* Button(QWidget* parent, QHBoxLayout* row, const char* text) {
     auto* b = new QToolButton(parent);
@@ -111,10 +144,9 @@ void THelpMainForm::BuildWidgets() {
     row->addStretch();
     column->addWidget(top);
 
-    auto* splitter = new QSplitter(central);
-    splitter->setHandleWidth(3);
-    PageControl = new QTabWidget(splitter);
-    PageControl->resize(201, PageControl->height());
+    Splitter = new QSplitter(central);
+    Splitter->setHandleWidth(3);
+    PageControl = new QTabWidget(Splitter);
     SuchenSheet = new QWidget;
     auto* s = new QVBoxLayout(SuchenSheet);
     auto* label = new QLabel(QString::fromUtf8("Such&text:"), SuchenSheet);
@@ -125,19 +157,23 @@ void THelpMainForm::BuildWidgets() {
     auto* line = new QHBoxLayout;
     line->addWidget(SearchEdit);
     line->addWidget(SearchButton);
-    SearchBox = new QListWidget(SuchenSheet);
+    auto* searchBox = new KeyboardListBox(SuchenSheet, 16);
+    SearchBox = searchBox;
     s->addWidget(label);
     s->addLayout(line);
     s->addWidget(SearchBox);
     HistorySheet = new QWidget;
     auto* h = new QVBoxLayout(HistorySheet);
-    HistoryBox = new QListWidget(HistorySheet);
+    auto* historyBox = new KeyboardListBox(HistorySheet, 13);
+    HistoryBox = historyBox;
     h->addWidget(HistoryBox);
     PageControl->addTab(SuchenSheet, QString::fromUtf8("&Suchen"));
     PageControl->addTab(HistorySheet, QString::fromUtf8("&Verlauf"));
-    Viewer = new htmlengine::THtmlPane(splitter);
-    splitter->setStretchFactor(1, 1);
-    column->addWidget(splitter, 1);
+    Viewer = new htmlengine::THtmlPane(Splitter);
+    Splitter->setStretchFactor(1, 1);
+    // The pane opens 201 wide, whatever its contents would ask for.
+    Splitter->setSizes({201, width() - 201 - Splitter->handleWidth()});
+    column->addWidget(Splitter, 1);
     setCentralWidget(central);
     StatusLabel = new QLabel(this);
     statusBar()->addWidget(StatusLabel, 1);
@@ -153,10 +189,16 @@ void THelpMainForm::BuildWidgets() {
     connect(SearchEdit, &QLineEdit::returnPressed, this, [this] { Guard([this] { SearchButtonClick(); }); });
     connect(SearchBox, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { Guard([this, item] { SearchBoxClick(SearchBox->row(item)); }); });
+    searchBox->OnKeyClick = [this](int row, bool enter) {
+        Guard([this, row] { SearchBoxClick(row); });
+        // Stepping through the results keeps the list at hand; Enter goes to the page.
+        if (!enter) SearchBox->setFocus();
+    };
     connect(HistoryBox, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { Guard([this, item] { HistoryBoxClick(HistoryBox->row(item)); }); });
+    historyBox->OnKeyClick = [this](int row, bool) { Guard([this, row] { HistoryBoxClick(row); }); };
     connect(PageControl, &QTabWidget::currentChanged, this, [this] { PageControlResize(); });
-    connect(splitter, &QSplitter::splitterMoved, this, [this] { PageControlResize(); });
+    connect(Splitter, &QSplitter::splitterMoved, this, [this] { PageControlResize(); });
 }
 
 void THelpMainForm::BuildMenus() {
@@ -297,6 +339,8 @@ void THelpMainForm::ViewerHistoryChange() {
     }
     HistoryBox->clear();
     for (int i = 0; i < std::min(count, 128); ++i) HistoryBox->addItem(FromPage(entries[size_t(i)].Title));
+    // The shown page is the list's current row, so the keys step on from there.
+    HistoryBox->setCurrentRow(Viewer->HistoryCursor());
     UpdateViewerCaption();
     Viewer->setFocus();
 }
@@ -343,7 +387,9 @@ void THelpMainForm::ApplyStayOnTop() {
 void THelpMainForm::SearchButtonClick() {
     SearchBox->clear();
     results_.clear();
-    results_ = SearchHelpFolder(HelpFolder, SearchEdit->text().toStdString());
+    // The pages are Windows-1252; a character without a code there matches nothing.
+    if (const auto text = platform::Utf8ToBytes(platform::CodePage::Cp1252, SearchEdit->text().toStdString()))
+        results_ = SearchHelpFolder(HelpFolder, *text);
     for (const TSearchResult& r : results_) SearchBox->addItem(FromPage(ShownPart(r.Line)));
 }
 
@@ -393,21 +439,27 @@ bool THelpMainForm::eventFilter(QObject* watched, QEvent* event) {
     const QPoint at = Viewer->mapFromGlobal(wheel->globalPosition().toPoint());
     if (at.x() < 0 || at.y() < 0 || at.x() > Viewer->width() || at.y() > Viewer->height()) return false;
     if (!Viewer->hasFocus()) Viewer->setFocus();
+    // The vertical wheel scrolls up and down, a sideways one (or swipe) sideways.
+    WheelToArrowKeys(wheelRest_, wheel->angleDelta().y(), Qt::Key_Up, Qt::Key_Down);
+    WheelToArrowKeys(wheelRestX_, wheel->angleDelta().x(), Qt::Key_Left, Qt::Key_Right);
+    return true;
+}
+
+void THelpMainForm::WheelToArrowKeys(int& rest, int delta, int backKey, int forwardKey) {
     // Touchpads send small steps: one notch is 120.
-    const int dy = wheel->angleDelta().y();
-    wheelRest_ += dy;
-    int n = wheelRest_ / 120;
-    wheelRest_ -= n * 120;
-    if (dy == 0) n = -1;  // no delta counts as towards the user
-    const int key = WheelArrowKey(n) == 40 ? Qt::Key_Down : Qt::Key_Up;
-    const int count = WheelKeyCount(QApplication::wheelScrollLines()) * std::abs(n);
+    rest += delta;
+    const int notches = rest / 120;
+    rest -= notches * 120;
+    if (notches == 0) return;
+    // Away from the user (or to the left) goes back.
+    const int key = WheelArrowKey(notches) == 38 ? backKey : forwardKey;
+    const int count = WheelKeyCount(QApplication::wheelScrollLines()) * std::abs(notches);
     for (int i = 0; i < count; ++i) {
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
         QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
         QApplication::sendEvent(Viewer, &press);
         QApplication::sendEvent(Viewer, &release);
     }
-    return true;
 }
 
 }  // namespace helpviewer

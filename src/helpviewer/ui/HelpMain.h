@@ -68,6 +68,7 @@ public:
     QToolButton* ReloadButton;
     QLabel* StatusLabel;
     QTabWidget* PageControl;
+    QSplitter* Splitter;
     QWidget* SuchenSheet;
     QWidget* HistorySheet;
     QLineEdit* SearchEdit;
@@ -96,13 +97,16 @@ private:
     void SetBareCaption();
     void PageControlResize();
     void ApplyStayOnTop();
+    // Arrow keys to the viewer for the whole notches of one wheel axis.
+    void WheelToArrowKeys(int& rest, int delta, int backKey, int forwardKey);
     // Shows what an action throws, as the application's handler would.
     void Guard(const std::function<void()>& action);
 
     platform::TRegistry& registry_;
     std::string firstPage_;
     bool shown_ = false;
-    int wheelRest_ = 0;
+    int wheelRest_ = 0;   // part of a notch, vertical
+    int wheelRestX_ = 0;  // and sideways
     std::vector<TSearchResult> results_;
     QActionGroup* sizes_;
 };

@@ -91,7 +91,8 @@ protected:
 
 class QtFormWidget : public FormWidget {
 public:
-    QtFormWidget(QWidget* panel, const FormWidgetOptions& o) : kind_(o.Kind), charset_(o.Font.Charset) {
+    QtFormWidget(QWidget* panel, const FormWidgetOptions& o, const SystemColors& system)
+        : kind_(o.Kind), charset_(o.Font.Charset), system_(system) {
         switch (o.Kind) {
         case FormWidgetKind::Edit: MakeEdit(panel, o); break;
         case FormWidgetKind::Button: MakeButton(panel, o); break;
@@ -226,8 +227,7 @@ public:
     void SetBackground(TColor color) override {
         if (kind_ != FormWidgetKind::Radio || !outer_) return;
         QPalette p = outer_->palette();
-        p.setColor(QPalette::Window, QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
-                                            static_cast<int>((color >> 16) & 0xFF)));
+        p.setColor(QPalette::Window, QColor::fromRgb(ResolveRgb(color, system_)));
         outer_->setPalette(p);
     }
 
@@ -306,6 +306,7 @@ private:
 
     FormWidgetKind kind_;
     uint8_t charset_;
+    const SystemColors& system_;
     QPointer<QWidget> outer_;    // what is placed: the control, or the radio's panel
     QPointer<QWidget> control_;
     QPointer<EventRelay> relay_;  // a child of control_
@@ -315,7 +316,7 @@ private:
 
 std::unique_ptr<FormWidget> QtFormControlHost::Create(const FormWidgetOptions& options) {
     if (!panel_) return nullptr;
-    return std::make_unique<QtFormWidget>(panel_, options);
+    return std::make_unique<QtFormWidget>(panel_, options, system_);
 }
 
 }  // namespace htmlengine

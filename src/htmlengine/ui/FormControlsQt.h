@@ -9,13 +9,15 @@
 
 namespace htmlengine {
 
+// Colours are resolved with the system colours the page is painted with.
 class QtFormControlHost : public FormControlHost {
 public:
-    explicit QtFormControlHost(QWidget* panel) : panel_(panel) {}
+    QtFormControlHost(QWidget* panel, const SystemColors& system) : panel_(panel), system_(system) {}
     std::unique_ptr<FormWidget> Create(const FormWidgetOptions& options) override;
 
 private:
     QPointer<QWidget> panel_;
+    const SystemColors& system_;
 };
 
 }  // namespace htmlengine

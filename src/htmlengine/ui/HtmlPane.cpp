@@ -1,11 +1,13 @@
 #include "htmlengine/ui/HtmlPane.h"
 
+#include "htmlengine/CodePages.h"
 #include "htmlengine/PageFonts.h"
 #include "htmlengine/ui/ImageQt.h"
 #include "htmlengine/ui/QtCanvas.h"
 #include "platform/Dialogs.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCursor>
 #include <QDateTime>
 #include <QDropEvent>
@@ -17,6 +19,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <memory>
 
 namespace htmlengine {
@@ -175,12 +178,12 @@ THtmlPane::THtmlPane(QWidget* parent, const ScreenState* screen, TStringBitmapLi
     connect(hbar_, &QScrollBar::valueChanged, this, [this](int v) {
         if (settingBar_) return;
         setFocus();
-        hpos_ = std::max(0, std::min(v, hbar_->maximum() + hbar_->pageStep() - panel_->width()));
+        hpos_ = v;  // the bar ends at maximum - panel width, as the Right key does
         panel_->update();
     });
 
     doc_.Measurer = &measurer_;
-    controls_ = std::make_unique<QtFormControlHost>(panel_);
+    controls_ = std::make_unique<QtFormControlHost>(panel_, system_);
     doc_.Controls = controls_.get();
     doc_.OnFormSubmit = [this](FormSubmission submission) {
         QMetaObject::invokeMethod(
@@ -190,6 +193,7 @@ THtmlPane::THtmlPane(QWidget* parent, const ScreenState* screen, TStringBitmapLi
     doc_.ShowImages = true;
     doc_.OnBackgroundChanged = [this](TColor c) { DocumentBackgroundChanged(c); };
     doc_.OnInvalidate = [this] { panel_->update(); };
+    doc_.OnControlEntered = [this](TFormControlObj& control) { ScrollControlIntoView(control); };
     doc_.OnMargins = [this](int32_t w, int32_t h) {
         if (w >= 0) curMarginWidth_ = std::min(w, 200);
         if (h >= 0) curMarginHeight_ = std::min(h, 200);
@@ -517,6 +521,13 @@ void THtmlPane::ScrollToClamped(int32_t y) {
     if (y != VerticalPosition()) ScrollTo(y);
 }
 
+void THtmlPane::ScrollControlIntoView(const TFormControlObj& control) {
+    if (auto y = ControlScrollTarget(VerticalPosition(), control.YValue, panel_->height())) {
+        ScrollToClamped(*y);
+        panel_->update();
+    }
+}
+
 int32_t THtmlPane::CurrentPosition() const {
     const int32_t y = VerticalPosition();
     int32_t top = 0;
@@ -571,6 +582,11 @@ void THtmlPane::keyPressEvent(QKeyEvent* event) {
         SetPanelCursor(kTextCursor);
         return;
     }
+    const bool ctrl = (event->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
+    if (ctrl && (event->key() == Qt::Key_C || event->key() == Qt::Key_Insert)) {
+        CopySelection();
+        return;
+    }
     const int vk = VirtualKey(event->key());
     const int32_t p = VerticalPosition();
     if (auto y = KeyScrollTarget(vk, p, docHeight_, panel_->height())) {
@@ -596,6 +612,21 @@ void THtmlPane::keyPressEvent(QKeyEvent* event) {
     else if (!event->text().isEmpty()) ch = event->text().at(0).unicode();
     if (ch != 0 && OnKeyPress) OnKeyPress(ch);
     if (vk == 0 && ch == 27) event->ignore();
+}
+
+void THtmlPane::CopySelection() {
+    if (doc_.SelStart >= doc_.SelEnd) return;
+    doc_.CopyBuffer.clear();
+    doc_.CopySelected();
+    std::string bytes;
+    // Pictures and controls stand in the text as object characters: no text.
+    std::remove_copy_if(doc_.CopyBuffer.begin(), doc_.CopyBuffer.end(), std::back_inserter(bytes), IsObjectChar);
+    doc_.CopyBuffer.clear();
+    const std::u16string unicode = CharsetBytesToUtf16(doc_.FontCharset, bytes);
+    QString text = QString::fromUtf16(unicode.data(), qsizetype(unicode.size()));
+    // The desktop's text ends its lines with LF alone.
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QGuiApplication::clipboard()->setText(text);
 }
 
 void THtmlPane::focusInEvent(QFocusEvent* event) {
@@ -988,7 +1019,7 @@ void THtmlPane::HtmlMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift,
     TUrlTarget target;
     if (selecting_ && LinkAtPoint(x, y, control, target)) {
         if (control) {
-            control->SetClickPoint(x, y);
+            control->ImageClicked();  // the point inside its image is already taken
         } else if (doc_.SelStart >= doc_.SelEnd) {
             linkUrl_ = target.Url;
             linkTarget_ = target.Target;

@@ -160,6 +160,8 @@ public:
     int32_t HorizontalPosition() const { return hpos_; }
     void ScrollTo(int32_t y);
     void ScrollToClamped(int32_t y);
+    // A page control that got the focus out of view comes to the middle.
+    void ScrollControlIntoView(const TFormControlObj& control);
     int32_t CurrentPosition() const;
     void RestorePosition(int32_t p);
     int32_t DocumentHeight() const { return docHeight_; }
@@ -253,6 +255,8 @@ private:
     bool ImageAtPoint(int x, int y, TImageObj*& image, int32_t& ix, int32_t& iy);
     bool WordAtPoint(int x, int y, std::string& word, int32_t& first, int32_t& last);
     void ExtendSelection(int x, int y);
+    // The selected text to the clipboard, Ctrl+C and Ctrl+Insert.
+    void CopySelection();
     void StartAutoScroll();
     void SetScrollFromBar(int value);
     void SetPanelCursor(int engineCursor);
