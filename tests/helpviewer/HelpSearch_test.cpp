@@ -63,5 +63,13 @@ TEST(HelpSearch, WalksTheTreeAndSortsByHits) {
     std::filesystem::remove_all(dir);
 }
 
+// The shipped pages hold their umlauts as bytes, so words with them are found.
+TEST(HelpSearch, FindsUmlautWordsInTheShippedHelp) {
+    const std::string help = std::string(PELKO_BIN_DIR) + "/Hilfe";
+    for (const char* word : {"f\xFCr", "W\xF6rter", "\xC4nderungen", "gro\xDF"}) {
+        EXPECT_FALSE(SearchHelpFolder(help, word).empty()) << word;
+    }
+}
+
 }  // namespace
 }  // namespace helpviewer
