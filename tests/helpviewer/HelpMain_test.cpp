@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QScrollBar>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QRadioButton>
@@ -234,6 +235,9 @@ TEST_F(HelpWindow, PaneOpensAtItsWidthWithFixedRows) {
     form.SearchButtonClick();
     ASSERT_EQ(form.SearchBox->count(), 1);
     EXPECT_EQ(form.SearchBox->visualItemRect(form.SearchBox->item(0)).height(), 16);
+    // Lines are 400 wide, so a long title is scrolled to rather than cut.
+    EXPECT_EQ(form.SearchBox->visualItemRect(form.SearchBox->item(0)).width(), 400);
+    EXPECT_GT(form.SearchBox->horizontalScrollBar()->maximum(), 0);
     form.SpeedButton4Click();
     QApplication::processEvents();
     ASSERT_GT(form.HistoryBox->count(), 0);

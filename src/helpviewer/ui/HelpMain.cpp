@@ -37,13 +37,12 @@ QString FromPage(const std::string& bytes) {
     return QString::fromStdString(platform::BytesToUtf8(platform::CodePage::Cp1252, bytes));
 }
 
-// Rows of one fixed height.
+// Rows of one fixed height, 400 pixels wide: a line longer than the pane is
+// scrolled to, not shortened.
 class FixedRowHeight : public QStyledItemDelegate {
 public:
     FixedRowHeight(int height, QObject* parent) : QStyledItemDelegate(parent), height_(height) {}
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        return {QStyledItemDelegate::sizeHint(option, index).width(), height_};
-    }
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override { return {400, height_}; }
 
 private:
     int height_;
@@ -55,6 +54,7 @@ class KeyboardListBox : public QListWidget {
 public:
     KeyboardListBox(QWidget* parent, int rowHeight) : QListWidget(parent) {
         setUniformItemSizes(true);
+        setTextElideMode(Qt::ElideNone);
         setItemDelegate(new FixedRowHeight(rowHeight, this));
     }
     std::function<void(int row, bool enter)> OnKeyClick;
