@@ -207,7 +207,7 @@ TEST(TableGrid, ParseEndingInsideATableKeepsItWithTheDocument) {
     ASSERT_NE(p.anchors.Find("INNEN"), nullptr);
     auto* inner = dynamic_cast<ThtmlTable*>(p.doc.Orphans[0]);
     ASSERT_NE(inner, nullptr);
-    EXPECT_EQ(CellText((*inner->Rows[0])[0]), "tief");
+    EXPECT_EQ(CellText((*inner->Rows[0])[0]), "tiefx");
 }
 
 TEST(TableGrid, TablesNestedTooDeepAreReadAsBlocks) {
