@@ -230,11 +230,11 @@ TEST(PageParser, TextFileShowsTagsButDropsComments) {
     const std::string name = ::testing::TempDir() + "page_parser_text.txt";
     {
         std::ofstream f(name, std::ios::binary);
-        f << "<b>Zeile</b> &amp;\r\nzwei<!-- weg -->\r\n";
+        f << "<b>Zeile</b> &amp;\r\nzwei<!-- weg -->\r\ndrei<!-- offen";
     }
     Page p;
     ParseTextFile(p.doc, p.anchors, name);
-    EXPECT_THAT(p.Dump(), ElementsAre("pre '<b>Zeile</b> &amp;'", "pre 'zwei'"));
+    EXPECT_THAT(p.Dump(), ElementsAre("pre '<b>Zeile</b> &amp;'", "pre 'zwei'", "pre 'drei'"));
     std::remove(name.c_str());
     EXPECT_THROW(ParseFromFile(p.doc, p.anchors, name), EFileError);
 }
