@@ -72,6 +72,7 @@ void TImageObj::PrepareImage(SectionDocument& doc, int32_t availableWidth, bool 
         Source = doc.ExpandImageName(Source);
         uint8_t transparent = Transparent;
         Picture = doc.FetchImage(Source, transparent);
+        waiting_ = !Picture && doc.ImageWaiting(Source);
         taken_ = Picture != nullptr;
         Transparent = Picture ? transparent : 1;
         // An ACTIVE picture stands still until the mouse is over it.
@@ -147,22 +148,24 @@ void TImageObj::DrawImage(Canvas& canvas, int32_t x, const TFontObj* run, int32_
     if (!placeholder) {
         Picture->Draw(canvas, {boxX, boxY, boxX + SizedWidth, boxY + SizedHeight}, Transparent != 0);
     } else if (ImageWidth >= 24 && ImageHeight >= 24) {
-        // The error picture stands for a missing picture, the waiting one for pictures off.
-        const bool error = Document && Document->ShowImages;
+        // The error picture stands for a missing picture, the waiting one for a
+        // picture still to come and for pictures off.
+        const bool error = Document && Document->ShowImages && !waiting_;
         if (const ImagePicture* p = Document ? Document->PlaceholderPicture(error) : nullptr) {
             p->Draw(canvas, {boxX + 4, boxY + 4, boxX + 4 + p->Width(), boxY + 4 + p->Height()}, error);
         }
     }
+    // The ALT text is in the text colour at the image (the link colour on a link).
+    FontSpec alt = AltFont();
+    if (run) alt.Color = run->TheFont().Color;
+    else if (Document) alt.Color = Document->FontColor;
     if (placeholder && !BorderMark) {
-        FontSpec alt = AltFont();
         DrawWrappedText(canvas, boxX + 24, boxY, boxX + ImageWidth - 2, boxY + ImageHeight, AltText, alt);
         DrawBorder3D(Document ? Document->Background : clWindow, canvas, boxX, boxY, boxX + ImageWidth - 1,
                      boxY + ImageHeight - 1, false);
     }
     if (BorderMark && run) {
         if (placeholder) {
-            FontSpec alt = AltFont();
-            alt.Color = run->TheFont().Color;
             DrawWrappedText(canvas, boxX + 24, boxY, boxX + ImageWidth - 2, boxY + ImageHeight, AltText, alt);
         }
         canvas.FrameRect({boxX - 1, boxY - 1, boxX - 1 + ImageWidth, boxY - 1 + ImageHeight}, run->TheFont().Color);

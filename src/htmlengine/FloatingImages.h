@@ -79,6 +79,7 @@ public:
 private:
     bool fetched_ = false;
     bool taken_ = false;  // a picture was handed out and must be released
+    bool waiting_ = false;  // the host delivers the picture later
 };
 
 class TImageObjList : public TFreeList<TImageObj> {

@@ -29,6 +29,7 @@ void HtmlTokenizer::Begin(std::string_view document, uint8_t mode) {
     Attributes.Clear();
     InScript = InPreformatted = ParagraphBreak = false;
     insideComment_ = false;
+    openComment_ = false;
 }
 
 uint8_t HtmlTokenizer::ReadRawChar() {
@@ -89,24 +90,33 @@ void HtmlTokenizer::SkipCommentBody() {
 }
 
 void HtmlTokenizer::AdvanceChar() {
-    for (;;) {
-        ReadNormalizedChar(false);
-        if (LCh != '<' || InScript || PeekRawChar() != '!') {
-            return;
-        }
-        ReadNormalizedChar(true);  // the '!'
-        ReadNormalizedChar(true);
-        if (LCh == '-' && PeekRawChar() == '-') {
-            ReadNormalizedChar(true);
-            ReadNormalizedChar(true);
-            if (Include && LCh == '#' && ReadMode != 4) {
-                RunIncludeCommand();
-            } else {
-                SkipCommentBody();
+    if (openComment_) return;
+    try {
+        for (;;) {
+            ReadNormalizedChar(false);
+            if (LCh != '<' || InScript || PeekRawChar() != '!') {
+                return;
             }
-        } else {
-            while (LCh != '>') ReadNormalizedChar(true);
+            ReadNormalizedChar(true);  // the '!'
+            ReadNormalizedChar(true);
+            if (LCh == '-' && PeekRawChar() == '-') {
+                ReadNormalizedChar(true);
+                ReadNormalizedChar(true);
+                if (Include && LCh == '#' && ReadMode != 4) {
+                    RunIncludeCommand();
+                } else {
+                    SkipCommentBody();
+                }
+            } else {
+                while (LCh != '>') ReadNormalizedChar(true);
+            }
         }
+    } catch (const EParseError&) {
+        // The comment is the end of the input: whatever token is being read
+        // ends here and is handed out; the next symbol raises the error.
+        openComment_ = true;
+        insideComment_ = false;
+        LCh = LCUpper = CtrlZ;
     }
 }
 
@@ -153,6 +163,7 @@ void HtmlTokenizer::SkipBlanks() {
 void HtmlTokenizer::NextSymbol() {
     LCToken.Clear();
     if (LCh == CtrlZ) {
+        if (openComment_) throw EParseError();
         Sy = EofSy;
     } else if (LCh == '<') {
         ReadTag();

@@ -89,6 +89,7 @@ private:
     const char* includeCursor_ = nullptr;
     const char* includeEnd_ = nullptr;
     bool insideComment_ = false;
+    bool openComment_ = false;  // the input ended inside a comment
 };
 
 }  // namespace htmlengine

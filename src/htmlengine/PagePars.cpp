@@ -261,7 +261,8 @@ private:
                 }
                 break;
             case BodySy:
-                if (cell_ && cell_->Empty() && section_ && section_->Len == 0) Body();
+                // Only a first BODY drops text before it: after one, text is the page's own.
+                if (cell_ && cell_->Empty() && !(bodyApplied_ && section_ && section_->Len > 0)) Body();
                 Next();
                 break;
             case HRSy: HorizontalRule(); break;
@@ -304,9 +305,11 @@ private:
         }
     }
 
+    // What came before BODY (a head's STYLE text, say) is dropped, unless an
+    // anchor, a link or a control points into it: then it stays on the page.
     void Body() {
-        // An anchor, a link or a hidden control may already be in the open section: then it stays.
-        if (section_->OwnedControls.empty() && !anchors_.Refers(section_.get()) &&
+        bodyApplied_ = true;
+        if (section_ && section_->OwnedControls.empty() && !anchors_.Refers(section_.get()) &&
             std::none_of(doc_.LinkList.begin(), doc_.LinkList.end(),
                          [&](const TFontObj* f) { return f->Section == section_.get(); })) {
             section_.reset();
@@ -849,14 +852,18 @@ private:
     }
 
     // Reads the script up to its end tag; the caller reads the symbol after it.
+    // Without a script hook comments are removed as anywhere on the page, so
+    // an end tag inside a commented-out script does not end it.
     void ParseScript() {
         const std::string* language = AttributeText(t_.Attributes, LanguageSy);
         const std::string* name = AttributeText(t_.Attributes, NameSy);
         const std::string lang = language ? *language : "", scriptName = name ? *name : "";
         using ScriptToken = HtmlTokenizer::ScriptToken;
         std::string buffer, token;
-        if (doc_.OnScript) buffer.reserve(32500);
-        t_.BeginScript();
+        if (doc_.OnScript) {
+            buffer.reserve(32500);
+            t_.BeginScript();
+        }
         for (ScriptToken k; (k = t_.NextScriptToken(token)) != ScriptToken::End && k != ScriptToken::Eof;) {
             if (!doc_.OnScript) continue;
             if (k == ScriptToken::LineEnd) buffer += "\r\n";
@@ -1068,6 +1075,7 @@ private:
     uint8_t align_ = 1;
     int32_t depth_ = 0;
     int32_t tableDepth_ = 0;
+    bool bodyApplied_ = false;
 };
 
 }  // namespace

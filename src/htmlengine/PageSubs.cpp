@@ -173,11 +173,11 @@ TImageObj* TSection::AddImage(const TAttributeList& attributes, SectionDocument&
     return img;
 }
 
-TFormControlObj* TSection::AddControl(std::unique_ptr<TFormControlObj> control, bool hidden) {
+TFormControlObj* TSection::AddControl(std::unique_ptr<TFormControlObj> control, bool withoutChar) {
     TFormControlObj* c = control.get();
     c->Pos = Len;
     OwnedControls.push_back(std::move(control));
-    if (!hidden) {
+    if (!withoutChar) {
         Controls.push_back(c);
         const bool noBreak = Document && Document->Parse && Document->Parse->NoBreak;
         AppendChars(std::string(1, noBreak ? NoBreakControlChar : ControlChar), {c->SourcePos});
@@ -188,13 +188,13 @@ TFormControlObj* TSection::AddControl(std::unique_ptr<TFormControlObj> control, 
 TFormControlObj* TSection::AddFormControl(uint8_t symbol, SectionDocument& doc, int32_t sourcePos,
                                           const TAttributeList& attributes) {
     std::unique_ptr<TFormControlObj> c;
-    bool hidden = false;
+    TImageFormControlObj* image = nullptr;
+    bool withoutChar = false;
     if (symbol == InputSy) {
         c = MakeInputControl(doc, attributes, Len, Cell);
-        hidden = dynamic_cast<THiddenFormControlObj*>(c.get()) != nullptr;
-        if (auto* image = dynamic_cast<TImageFormControlObj*>(c.get())) {
-            AddImage(attributes, doc, sourcePos)->FormControl = image;
-        }
+        image = dynamic_cast<TImageFormControlObj*>(c.get());
+        // A hidden control adds nothing to the text, an image control only its image.
+        withoutChar = image || dynamic_cast<THiddenFormControlObj*>(c.get());
     } else if (symbol == TextAreaSy) {
         c = std::make_unique<TTextAreaFormControlObj>(doc, attributes, Len);
     } else if (symbol == SelectSy) {
@@ -208,7 +208,9 @@ TFormControlObj* TSection::AddFormControl(uint8_t symbol, SectionDocument& doc, 
         return nullptr;
     }
     c->SourcePos = sourcePos;
-    return AddControl(std::move(c), hidden);
+    TFormControlObj* added = AddControl(std::move(c), withoutChar);
+    if (image) AddImage(attributes, doc, sourcePos)->FormControl = image;
+    return added;
 }
 
 void TSection::ReadClear(const TAttributeList& attributes) {

@@ -122,8 +122,9 @@ public:
     void ChangeFont(SectionDocument& doc, const TMyFont& font);
     void SetLink(uint8_t symbol, SectionDocument& doc, const TMyFont& font, const TUrlTarget* link);
     TImageObj* AddImage(const TAttributeList& attributes, SectionDocument& doc, int32_t sourcePos);
-    // Takes a control made by the forms code (hidden ones add no character).
-    TFormControlObj* AddControl(std::unique_ptr<TFormControlObj> control, bool hidden);
+    // Takes a control made by the forms code; withoutChar: it adds no character
+    // and is not among the Controls (hidden controls, image controls).
+    TFormControlObj* AddControl(std::unique_ptr<TFormControlObj> control, bool withoutChar);
     // INPUT, SELECT and TEXTAREA; other symbols add nothing here.
     TFormControlObj* AddFormControl(uint8_t symbol, SectionDocument& doc, int32_t sourcePos,
                                     const TAttributeList& attributes);

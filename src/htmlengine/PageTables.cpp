@@ -8,6 +8,7 @@
 namespace htmlengine {
 
 const char* const TooManyColumnsMessage = "Table has too many Columns";
+const char* const TooManySpannedCellsMessage = "Table spans too many Cells";
 
 namespace {
 
@@ -79,15 +80,15 @@ ThtmlTable::ThtmlTable(TSectionList* document, int32_t listLevel, TCell* enclosi
 
 void ThtmlTable::BuildGrid() {
     // A grid that failed stays failed: it may be half expanded.
-    if (gridFailed_) throw EProcessError(TooManyColumnsMessage);
+    if (!gridError_.empty()) throw EProcessError(gridError_);
     if (GridBuilt) return;
     try {
         InheritColors();
-        int64_t places = 0;
-        ExpandColumnSpans(places);
-        ExpandRowSpans(places);
-    } catch (const EProcessError&) {
-        gridFailed_ = true;
+        int64_t added = 0;
+        ExpandColumnSpans(added);
+        ExpandRowSpans(added);
+    } catch (const EProcessError& e) {
+        gridError_ = e.what();
         throw;
     }
     NumCols = 0;
@@ -115,14 +116,16 @@ void ThtmlTable::InheritColors() {
     }
 }
 
-// Rows wider than a table may be are rejected before anything is inserted,
-// so no span of a page can make the grid grow without bound.
-void ThtmlTable::ExpandColumnSpans(int64_t& places) {
+// Rows wider than a table may be, and spans that would add too many places,
+// are rejected before anything is inserted: no page can make a grid grow
+// without bound.
+void ThtmlTable::ExpandColumnSpans(int64_t& added) {
     for (const auto& row : Rows) {
         int64_t width = 0;
         for (const auto& c : *row) width += c ? std::max(1, c->ColSpan) : 1;
-        places += width;
-        if (width > MaxTableColumns || places > MaxGridCells) throw EProcessError(TooManyColumnsMessage);
+        if (width > MaxTableColumns) throw EProcessError(TooManyColumnsMessage);
+        added += width - row->Count();
+        if (added > MaxSpanPlaces) throw EProcessError(TooManySpannedCellsMessage);
         for (int32_t i = row->Count() - 1; i >= 0; --i) {
             TCellObj* c = (*row)[i];
             if (!c || c->ColSpan < 2) continue;
@@ -135,7 +138,7 @@ void ThtmlTable::ExpandColumnSpans(int64_t& places) {
 }
 
 // A covered place is an empty entry: it has no content, no span, no cell.
-void ThtmlTable::ExpandRowSpans(int64_t& places) {
+void ThtmlTable::ExpandRowSpans(int64_t& added) {
     const int32_t rows = Rows.Count();
     for (int32_t i = 0;; ++i) {
         bool any = false;
@@ -148,10 +151,9 @@ void ThtmlTable::ExpandRowSpans(int64_t& places) {
             c->RowSpan = std::min(c->RowSpan, rows - j);
             for (int32_t k = j + 1; k < j + c->RowSpan; ++k) {
                 TCellList* below = Rows[k];
-                places += std::max(0, i - below->Count()) + 1;
-                if (places > MaxGridCells || std::max(below->Count(), i) >= MaxTableColumns) {
-                    throw EProcessError(TooManyColumnsMessage);
-                }
+                if (std::max(below->Count(), i) >= MaxTableColumns) throw EProcessError(TooManyColumnsMessage);
+                added += std::max(0, i - below->Count()) + 1;
+                if (added > MaxSpanPlaces) throw EProcessError(TooManySpannedCellsMessage);
                 while (below->Count() < i) below->Add(nullptr);
                 below->Insert(static_cast<size_t>(i), nullptr);
             }

@@ -10,6 +10,7 @@
 #include "htmlengine/TableColumns.h"
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace htmlengine {
@@ -17,10 +18,12 @@ namespace htmlengine {
 // Every table layout lays out each cell twice, so nested tables cost twice
 // as much per level; deeper tables are read as plain blocks.
 constexpr int32_t MaxTableNesting = 8;
-// Grid places of one table, placeholders included.
-constexpr int32_t MaxGridCells = 250000;
+// Grid places the spans of one table may add (the places its own cells take
+// do not count): bounds what a page's spans cost, whatever the row count.
+constexpr int32_t MaxSpanPlaces = 1000000;
 
 extern const char* const TooManyColumnsMessage;
+extern const char* const TooManySpannedCellsMessage;
 
 class ThtmlTable : public TSectionBase {
 public:
@@ -83,11 +86,11 @@ public:
     bool CharAt(int32_t index, char& ch, TSectionBase*& section) override;
 
 private:
-    bool gridFailed_ = false;
+    std::string gridError_;  // why the grid could not be built
 
     bool HasWidth() const { return SpecWidth > 0; }
-    void ExpandColumnSpans(int64_t& places);
-    void ExpandRowSpans(int64_t& places);
+    void ExpandColumnSpans(int64_t& added);
+    void ExpandRowSpans(int64_t& added);
     void InheritColors();
     ColumnSet Cells(TextMeasurer& m);
     void SetCellWidths();

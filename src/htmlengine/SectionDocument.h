@@ -49,8 +49,13 @@ public:
         return nullptr;
     }
     virtual void ReleaseImage(const std::string& source) { (void)source; }
-    // The small picture in the box of a missing picture (error) or of any
-    // picture while pictures are off; null: none.
+    // A picture FetchImage did not give because the host delivers it later.
+    virtual bool ImageWaiting(const std::string& source) const {
+        (void)source;
+        return false;
+    }
+    // The small picture in the box of a missing picture (error), or of a
+    // picture still to come or of any picture while pictures are off; null: none.
     virtual const ImagePicture* PlaceholderPicture(bool error) const {
         (void)error;
         return nullptr;

@@ -96,7 +96,7 @@ ImagePicture* TViewerDocument::FetchImage(const std::string& source, uint8_t& tr
     TStringBitmapList::Entry entry;
     const int index = cache_.IndexOf(key);
     if (index < 0) {
-        if (std::find(WaitingImages.begin(), WaitingImages.end(), key) != WaitingImages.end()) return nullptr;
+        if (ImageWaiting(source)) return nullptr;
         const std::vector<uint8_t>* stream = nullptr;
         if (OnImageRequest) {
             stream = OnImageRequest(source);
@@ -153,6 +153,11 @@ ImagePicture* TViewerDocument::FetchImage(const std::string& source, uint8_t& tr
     if (picture->Gif()) animated_.push_back(picture->Gif());
     pictures_.push_back(std::move(picture));
     return pictures_.back().get();
+}
+
+bool TViewerDocument::ImageWaiting(const std::string& source) const {
+    const std::string key = TStringBitmapList::CacheKey(source);
+    return std::find(WaitingImages.begin(), WaitingImages.end(), key) != WaitingImages.end();
 }
 
 void TViewerDocument::ReleaseImage(const std::string& source) {

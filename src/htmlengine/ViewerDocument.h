@@ -63,6 +63,7 @@ public:
 
     ImagePicture* FetchImage(const std::string& source, uint8_t& transparent) override;
     void ReleaseImage(const std::string& source) override;
+    bool ImageWaiting(const std::string& source) const override;
     std::string ExpandImageName(const std::string& source) override;
     const ImagePicture* PlaceholderPicture(bool error) const override;
     // A GIF of two frames shows its second while hovered; others animate then.

@@ -1,4 +1,5 @@
 // Image objects: attributes, sizing from picture and attributes, the ALT box.
+#include "PageFixture.h"
 #include "SectionFixture.h"
 
 #include "htmlengine/FloatingImages.h"
@@ -111,6 +112,25 @@ TEST(ImageObj, PlaceholderDrawsItsAltTextAndFrame) {
     EXPECT_EQ(canvas.log[0], "text 34,26 \"Bild\" f=Arial/8/ c=#000000 top clip=34,26-54,50");
     EXPECT_EQ(canvas.log[1], "line 10,49 10,26 55,26 #808080");
     EXPECT_EQ(img.DrawY, 26);            // bottom-aligned on the baseline
+}
+
+TEST(ImageObj, AltTextTakesTheTextColourAtTheImage) {
+    struct Case { const char* html; const char* colour; } cases[] = {
+        {"<img src=fehlt.gif alt=Bild>", "c=#000000"},
+        {"<body text=#008000>x <img src=fehlt.gif alt=Bild>", "c=#008000"},
+        {"<font color=red><img src=fehlt.gif alt=Bild></font>", "c=#FF0000"},
+        {"<font color=red>rot</font> <img src=fehlt.gif alt=Bild>", "c=#000000"},
+        {"<a href=x><img src=fehlt.gif alt=Bild></a>", "c=#0000FF"},  // the link colour, in its frame
+    };
+    for (const Case& c : cases) {
+        Page p(c.html);
+        p.Paint();
+        std::string alt;
+        for (const std::string& line : p.canvas.log) {
+            if (line.find("\"Bild\"") != std::string::npos) alt = line;
+        }
+        EXPECT_NE(alt.find(c.colour), std::string::npos) << c.html << ": " << alt;
+    }
 }
 
 TEST(ImageObj, PlaceholderBoxShowsTheErrorOrWaitingPicture) {

@@ -135,7 +135,7 @@ TEST(HtmlTokenizer, EntityForms) {
     EXPECT_EQ(t.LCToken.Positions, (std::vector<int32_t>{10, 11, 12, 13, 14}));
 }
 
-TEST(HtmlTokenizer, OpenCommentAtEndRaisesAfterWhatWasRead) {
+TEST(HtmlTokenizer, OpenCommentAtEndRaisesAfterTheTextBeforeIt) {
     for (const char* doc : {"ab<b>cd<!-- open", "ab<b>cd<!DOCTYPE", "ab<b>cd<!-- x -- y", "ab<b>cd<!-- x ->"}) {
         ParseContext ctx;
         HtmlTokenizer t(ctx);
@@ -151,7 +151,7 @@ TEST(HtmlTokenizer, OpenCommentAtEndRaisesAfterWhatWasRead) {
         } catch (const EParseError& e) {
             EXPECT_STREQ(e.what(), "Open Comment at End of HTML File");
         }
-        EXPECT_EQ(Joined(read), "70:ab | 6:") << doc;
+        EXPECT_EQ(Joined(read), "70:ab | 6: | 70:cd") << doc;
     }
 }
 

@@ -84,13 +84,44 @@ TEST(PageParser, FontStackStopsAtTwentyFiveLevels) {
     EXPECT_EQ(FindText(p, "x")->Fonts.FontAt(0)->TheFont().NormalSize, 12);
 }
 
-TEST(PageParser, BodyKeepsWhatCameBeforeIt) {
-    {
-        // Text came first: the BODY is ignored and the text stays.
-        Page p("Hallo<body bgcolor=#102030 text=red>Welt");
-        EXPECT_THAT(p.Dump(), ElementsAre("text a1 l0 'HalloWelt'"));
-        EXPECT_EQ(p.doc.Background, clWindow);
+TEST(PageParser, SnippetsGiveTheirTextAndColours) {
+    struct Case {
+        std::string html;
+        std::vector<std::string> sections;
+        TColor background = clWindow;
+        TColor fontColor = clBtnText;
+    } cases[] = {
+        // BODY drops what came before it (a head's STYLE, stray text) and applies its colours.
+        {"<style>p {color:red}</style><body bgcolor=#FFFF00>Text", {"text a1 l0 'Text'"}, 0x00FFFF | PaletteRelative},
+        {"Hallo<body bgcolor=#102030 text=red>Welt", {"text a1 l0 'Welt'"}, 0x302010 | PaletteRelative,
+         0x0000FF | PaletteRelative},
+        // A link in front stays on the page.
+        {"<a href=x>y</a><body bgcolor=black>z", {"text a1 l0 'y'", "text a1 l0 'z'"}, clBlack | PaletteRelative},
+        // After a first BODY, text is the page's: a second BODY is ignored.
+        {"<body bgcolor=#102030>a<body bgcolor=white>b", {"text a1 l0 'ab'"}, 0x302010 | PaletteRelative},
+        {"<body bgcolor=#102030>a<p>b<body bgcolor=white>", {"text a1 l0 'a'", "space", "text a1 l0 'b'"},
+         0x302010 | PaletteRelative},
+        {"<body bgcolor=red><body bgcolor=#102030 text=red>x", {"text a1 l0 'x'"}, 0x302010 | PaletteRelative,
+         0x0000FF | PaletteRelative},
+        // A comment open at the end keeps everything before it.
+        {"Hallo Welt<!-- offen", {"text a1 l0 'Hallo Welt'"}},
+        {"<pre>abc\ndef<!-- open", {"pre 'abc'", "pre 'def'"}},
+        {"Hallo <b>Welt<!DOCTYPE", {"text a1 l0 'Hallo Welt'"}},
+        // Without a script hook a commented-out end tag does not end the script.
+        {"<script>\n<!-- document.write(\"</script>\") -->\n</script>after", {"text a1 l0 'after'"}},
+        {"<script>x = 1;<!-- open", {}},
+        // An image input is its image only: no control character beside it.
+        {"<form>a<input type=image src=x.gif>b</form>", {std::string("text a1 l0 'a\x04") + "b'"}},
+    };
+    for (const Case& c : cases) {
+        Page p(c.html);
+        EXPECT_EQ(p.Dump(), c.sections) << c.html;
+        EXPECT_EQ(p.doc.Background, c.background) << c.html;
+        EXPECT_EQ(p.doc.FontColor, c.fontColor) << c.html;
     }
+}
+
+TEST(PageParser, BodyKeepsWhatSomethingPointsTo) {
     {
         // Only an anchor came first: the BODY applies and the anchor's section stays.
         Page p("<a name=top></a><body bgcolor=black>Welt");
@@ -109,17 +140,16 @@ TEST(PageParser, BodyKeepsWhatCameBeforeIt) {
             if (t && !t->OwnedControls.empty() && t->OwnedControls[0].get() == p.doc.AllControls[0]) owner = t;
         }
         EXPECT_NE(owner, nullptr);
+        EXPECT_EQ(p.doc.Background, clBlack | PaletteRelative);
     }
     {
         Page p("<a href=x>y</a><body>z");
         ASSERT_EQ(p.doc.LinkList.size(), 1u);
         EXPECT_TRUE(p.Owns(p.doc.LinkList[0]->Section));
-        EXPECT_EQ(p.doc.LinkList[0]->Section->Chars, "yz");
+        EXPECT_EQ(p.doc.LinkList[0]->Section->Chars, "y");
     }
     {
-        // Nothing before it: the attributes apply, a second BODY is ignored.
-        Page p("<body bgcolor=#102030 text=red link=#00ff00>a<body bgcolor=white>");
-        EXPECT_EQ(p.doc.Background, 0x302010u | PaletteRelative);
+        Page p("<body bgcolor=#102030 text=red link=#00ff00>a");
         EXPECT_EQ(p.doc.HotSpotColor, 0x00FF00u | PaletteRelative);
         EXPECT_EQ(FindText(p, "a")->Fonts.FontAt(0)->TheFont().Color, 0x0000FFu | PaletteRelative);
     }
@@ -200,11 +230,11 @@ TEST(PageParser, TextFileShowsTagsButDropsComments) {
     const std::string name = ::testing::TempDir() + "page_parser_text.txt";
     {
         std::ofstream f(name, std::ios::binary);
-        f << "<b>Zeile</b> &amp;\r\nzwei<!-- weg -->\r\n";
+        f << "<b>Zeile</b> &amp;\r\nzwei<!-- weg -->\r\ndrei<!-- offen";
     }
     Page p;
     ParseTextFile(p.doc, p.anchors, name);
-    EXPECT_THAT(p.Dump(), ElementsAre("pre '<b>Zeile</b> &amp;'", "pre 'zwei'"));
+    EXPECT_THAT(p.Dump(), ElementsAre("pre '<b>Zeile</b> &amp;'", "pre 'zwei'", "pre 'drei'"));
     std::remove(name.c_str());
     EXPECT_THROW(ParseFromFile(p.doc, p.anchors, name), EFileError);
 }

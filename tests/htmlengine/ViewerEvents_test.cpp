@@ -104,6 +104,35 @@ TEST(ViewerEvents, ImageRequestsGetTheNamesAsWritten) {
     EXPECT_EQ(asked, (std::vector<std::string>{"spaeter.gif"}));  // the other comes from the cache
 }
 
+TEST(ViewerEvents, FormsSubmitOnlyWhileAHandlerIsSet) {
+    Pane p;
+    p.Show("<form action=\"ziel.htm\" method=post><input name=q value=wort>"
+           "<input type=submit name=los value=Los></form>");
+    auto buttons = p.pane.PaintPanel()->findChildren<QPushButton*>();
+    ASSERT_EQ(buttons.size(), 1);
+    std::vector<FormSubmission> got;
+    auto clickAndWait = [&] {
+        buttons[0]->click();
+        QApplication::processEvents();
+    };
+
+    EXPECT_FALSE(p.pane.Document().OnFormSubmit);  // no handler: no hook
+    clickAndWait();
+
+    p.pane.SetOnFormSubmit([&](const FormSubmission& s) { got.push_back(s); });
+    EXPECT_TRUE(p.pane.Document().OnFormSubmit);
+    clickAndWait();
+    ASSERT_EQ(got.size(), 1u);
+    EXPECT_EQ(got[0].Action, "ziel.htm");
+    EXPECT_EQ(got[0].Method, "post");
+    EXPECT_EQ(got[0].Results, (std::vector<std::string>{"q=wort", "los=Los"}));
+
+    p.pane.SetOnFormSubmit(nullptr);
+    EXPECT_FALSE(p.pane.Document().OnFormSubmit);
+    clickAndWait();
+    EXPECT_EQ(got.size(), 1u);
+}
+
 TEST(ViewerEvents, ObjectClickGivesTheControlAndItsOnClick) {
     Pane p;
     std::vector<std::pair<TFormControlObj*, std::string>> clicks;

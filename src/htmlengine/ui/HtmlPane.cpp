@@ -185,11 +185,6 @@ THtmlPane::THtmlPane(QWidget* parent, const ScreenState* screen, TStringBitmapLi
     doc_.Measurer = &measurer_;
     controls_ = std::make_unique<QtFormControlHost>(panel_, system_);
     doc_.Controls = controls_.get();
-    doc_.OnFormSubmit = [this](FormSubmission submission) {
-        QMetaObject::invokeMethod(
-            this, [this, submission = std::move(submission)] { if (OnFormSubmit) OnFormSubmit(submission); },
-            Qt::QueuedConnection);
-    };
     doc_.ShowImages = true;
     doc_.OnBackgroundChanged = [this](TColor c) { DocumentBackgroundChanged(c); };
     doc_.OnInvalidate = [this] { panel_->update(); };
@@ -221,6 +216,19 @@ THtmlPane::THtmlPane(QWidget* parent, const ScreenState* screen, TStringBitmapLi
 }
 
 THtmlPane::~THtmlPane() { doc_.ClearDocument(); }
+
+void THtmlPane::SetOnFormSubmit(TFormSubmitEvent event) {
+    onFormSubmit_ = std::move(event);
+    if (!onFormSubmit_) {
+        doc_.OnFormSubmit = nullptr;
+        return;
+    }
+    doc_.OnFormSubmit = [this](FormSubmission submission) {
+        QMetaObject::invokeMethod(
+            this, [this, submission = std::move(submission)] { if (onFormSubmit_) onFormSubmit_(submission); },
+            Qt::QueuedConnection);
+    };
+}
 
 void THtmlPane::SetOnDragOver(TDragOverEvent event) {
     onDragOver_ = std::move(event);

@@ -38,6 +38,7 @@ class THtmlPane;
 using TScriptEvent =
     std::function<void(const std::string& name, const std::string& language, const std::string& script)>;
 using TObjectClickEvent = std::function<void(TFormControlObj& control, const std::string& onClick)>;
+using TFormSubmitEvent = std::function<void(const FormSubmission& submission)>;
 
 // A drag over the paint panel, in panel coordinates; source and data are the
 // drag's (source null when it comes from another program, both null on a
@@ -105,9 +106,6 @@ public:
     std::function<void(bool on)> OnProcessing;
     std::function<void(int32_t delay, const std::string& url)> OnMetaRefresh;
     std::function<void(const std::string& httpEquiv, const std::string& name, const std::string& content)> OnMeta;
-    // A form's submission, delivered from the event loop once the click that
-    // caused it is over.
-    std::function<void(const FormSubmission& submission)> OnFormSubmit;
     std::function<void(const std::string& src, int32_t loop, bool terminate)> OnSoundRequest;
     // Server-side include commands of the pages, handed to each parse.
     IncludeHook OnInclude;
@@ -118,9 +116,12 @@ public:
         OnImageClick;
     std::function<void(const TRightClickParameters& parameters)> OnRightClick;
     std::function<void(Qt::KeyboardModifiers shift, int x, int y)> OnMouseDouble;
-    // These are handed on at once: the first three to the document, the drag
+    // These are handed on at once: the first four to the document, the drag
     // events to the paint panel, which takes drops only while OnDragOver is set.
     void SetOnImageRequest(TGetImageEvent event) { doc_.OnImageRequest = std::move(event); }
+    // A form's submission, delivered from the event loop once the click that
+    // caused it is over; forms submit nothing while no handler is set.
+    void SetOnFormSubmit(TFormSubmitEvent event);
     void SetOnScript(TScriptEvent event) { doc_.OnScript = std::move(event); }
     void SetOnObjectClick(TObjectClickEvent event) { doc_.OnObjectClick = std::move(event); }
     void SetOnDragOver(TDragOverEvent event);
@@ -280,6 +281,7 @@ private:
 
     TDragOverEvent onDragOver_;
     TDragDropEvent onDragDrop_;
+    TFormSubmitEvent onFormSubmit_;
 
     THistoryList history_;
     TVisitedList visited_;
