@@ -445,7 +445,7 @@ TEST(Viewer, ImageSubmitButtonSendsThePointInsideItsPicture) {
                             "<input type=image name=go src=\"los.gif\" width=40 height=40></form>"));
     Viewer v;
     std::vector<FormSubmission> sent;
-    v.pane.OnFormSubmit = [&](const FormSubmission& s) { sent.push_back(s); };
+    v.pane.SetOnFormSubmit([&](const FormSubmission& s) { sent.push_back(s); });
     v.pane.OpenHtmlFile(a);
     // The first point over the picture, found as the mouse moves.
     TImageObj* over = nullptr;
