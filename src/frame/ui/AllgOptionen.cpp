@@ -13,8 +13,8 @@
 #include <QRadioButton>
 #include <QShortcut>
 #include <QSpinBox>
-#include <QTabBar>
 #include <QStandardPaths>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
