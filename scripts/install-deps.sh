@@ -9,6 +9,7 @@ packages=(
   libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation
+  qt6-translations-l10n desktop-file-utils shared-mime-info
 )
 
 missing=()

@@ -11,6 +11,9 @@ Generated here:
   Hangman-Bilder/                    "Hangman Classic.thm" and its pictures
   Hilfe/Bilder/                      the pictures of the help pages
   plkfile.ico                        the icon of vocabulary files
+  Symbole/                           glyphs of buttons and toolbar, program and
+                                     file icons, as PNGs in several sizes (the
+                                     drawings are in glyphs.py)
 The help pages themselves (Hilfe/**/*.html) are written by hand; this script
 only turns any non-ASCII character in them into its HTML entity, so that the
 help viewer, which reads pages as single-byte text, shows them correctly.
@@ -26,6 +29,8 @@ import subprocess
 import sys
 import tempfile
 import wave
+
+import glyphs
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "resources")
 ROOT = os.path.normpath(ROOT)
@@ -282,19 +287,23 @@ def make_hangman():
     put("Hangman-Bilder/Hangman Classic.thm", b"Classic#.bmp\n1\n%d\n" % last)
 
 
+# The title picture of the index page, and the icon of vocabulary files: an
+# open book with a "P".
+LOGO = ["-size", "64x64", "xc:white",
+        "-fill", "#2E5EAA", "-stroke", "#1B3B70", "-strokewidth", "2",
+        "-draw", "polygon 6,14 31,20 31,58 6,52",
+        "-draw", "polygon 58,14 33,20 33,58 58,52",
+        "-fill", "white", "-stroke", "none",
+        "-draw", "rectangle 12,28 26,31", "-draw", "rectangle 12,36 26,39", "-draw", "rectangle 12,44 24,47",
+        "-fill", "#F2C230", "-stroke", "#8A6A10", "-strokewidth", "1",
+        "-draw", "polygon 38,26 50,26 53,30 50,35 43,35 43,48 38,48"]
+# PNGs without the time stamps convert would write into them.
+PNG = ["-strip", "-define", "png:exclude-chunks=date,time"]
+
+
 def make_help_pictures():
-    # The title picture of the index page: an open book with a "P".
-    logo = ["-size", "64x64", "xc:white",
-            "-fill", "#2E5EAA", "-stroke", "#1B3B70", "-strokewidth", "2",
-            "-draw", "polygon 6,14 31,20 31,58 6,52",
-            "-draw", "polygon 58,14 33,20 33,58 58,52",
-            "-fill", "white", "-stroke", "none",
-            "-draw", "rectangle 12,28 26,31", "-draw", "rectangle 12,36 26,39", "-draw", "rectangle 12,44 24,47",
-            "-fill", "#F2C230", "-stroke", "#8A6A10", "-strokewidth", "1",
-            "-draw", "polygon 38,26 50,26 53,30 50,35 43,35 43,48 38,48"]
-    put("Hilfe/Bilder/logo.gif", convert(logo + ["-transparent", "white"], ".gif"))
-    # The same picture is the icon of vocabulary files in the file manager.
-    put("plkfile.ico", convert(logo + ["-transparent", "white", "-define", "icon:auto-resize=48,32,16"], ".ico"))
+    put("Hilfe/Bilder/logo.gif", convert(LOGO + ["-transparent", "white"], ".gif"))
+    put("plkfile.ico", convert(LOGO + ["-transparent", "white", "-define", "icon:auto-resize=48,32,16"], ".ico"))
     # The hangman page shows the last picture of the classic series, smaller.
     put("Hilfe/Bilder/hangman.jpg", convert(hangman_args(len(HANGMAN_STEPS)) + ["-resize", "96x120", "-quality", "85"],
                                             ".jpg"))
@@ -306,6 +315,26 @@ def make_help_pictures():
             "-draw", "polygon 12,2 22,21 2,21", "-fill", "white", "-stroke", "none",
             "-draw", "rectangle 11,8 13,15", "-draw", "rectangle 11,17 13,19"]
     put("Hilfe/Bilder/achtung.gif", convert(warn + ["-transparent", "white"], ".gif"))
+
+
+def render(drawing, grid, size):
+    """A drawing of glyphs.py as a PNG of size x size pixels."""
+    return convert(["-size", "%dx%d" % (size, size), "xc:none",
+                    "-draw", "scale %g,%g stroke-linejoin round %s" % (size / grid, size / grid, drawing)]
+                   + PNG, ".png")
+
+
+def make_glyphs():
+    for name, drawing in glyphs.GLYPHS.items():
+        for size in glyphs.GLYPH_SIZES:
+            put("Symbole/%s-%d.png" % (name, size), render(drawing, 24, size))
+    for name, drawing in glyphs.ICONS.items():
+        for size in glyphs.ICON_SIZES:
+            put("Symbole/%s-%d.png" % (name, size), render(drawing, glyphs.ICON_GRID, size))
+    # The file icon again, for the desktop's icon theme.
+    for size in glyphs.FILE_ICON_SIZES:
+        put("Symbole/plkfile-%d.png" % size,
+            convert(LOGO + ["-transparent", "white", "-resize", "%dx%d" % (size, size)] + PNG, ".png"))
 
 
 # -------------------------------------------------------------- help pages
@@ -347,6 +376,7 @@ def main():
     make_sound()
     make_hangman()
     make_help_pictures()
+    make_glyphs()
     entity_pages()
     if CHECK and changed:
         sys.exit("out of date: " + ", ".join(changed))

@@ -86,8 +86,20 @@ std::string MimePackageText() {
     return std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                        "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
                        "  <mime-type type=\"") +
-           kPlkMimeType + "\">\n    <comment>" + kTypeDescription +
-           "</comment>\n    <glob pattern=\"*.plk\"/>\n  </mime-type>\n</mime-info>\n";
+           kPlkMimeType + "\">\n    <comment>" + kTypeDescription + "</comment>\n    <icon name=\"" + kFileIconName +
+           "\"/>\n    <glob pattern=\"*.plk\"/>\n  </mime-type>\n</mime-info>\n";
+}
+
+// Each size of an icon that ships (stem + "-48.png", ...) into the icon
+// theme's folder of that size. A missing size leaves the desktop's generic
+// picture; that is no reason to fail the registration.
+void CopyIcons(const std::string& stem, const fs::path& theme, const fs::path& name) {
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const fs::path source = stem + "-" + std::to_string(size) + ".png";
+        if (!fs::is_regular_file(source)) continue;
+        const std::string folder = std::to_string(size) + "x" + std::to_string(size);
+        WriteFile(theme / folder / name, ReadFile(source));
+    }
 }
 
 std::string EnvOr(const char* name, const std::string& fallbackBelowHome) {
@@ -101,7 +113,7 @@ std::string EnvOr(const char* name, const std::string& fallbackBelowHome) {
 
 FileTypeData ProgramFileTypeData() {
     const std::string folder = platform::ProgramFolder();
-    return {folder + "Pelko32", folder + "plkfile.ico"};
+    return {folder + "Pelko32", folder + "plkfile.ico", folder + "Symbole/"};
 }
 
 void WriteClassesRootKeys(platform::TRegistry& classesRoot, const FileTypeData& data) {
@@ -126,7 +138,7 @@ XdgFolders XdgFoldersFromEnvironment() {
 
 std::string DesktopEntryText(const FileTypeData& data) {
     return std::string("[Desktop Entry]\nType=Application\nName=Pelko32\nComment=") + kTypeDescription +
-           "\nExec=" + EscapeValue(QuotedExecArgument(data.programPath)) + " %f\nIcon=" + EscapeValue(data.iconPath) +
+           "\nExec=" + EscapeValue(QuotedExecArgument(data.programPath)) + " %f\nIcon=" + kProgramIconName +
            "\nMimeType=" + kPlkMimeType + ";\nTerminal=false\n";
 }
 
@@ -171,9 +183,15 @@ void FreedesktopRegistrar::Register(const FileTypeData& data) {
     const fs::path mime = fs::path(folders_.dataHome) / "mime";
     WriteFile(mime / "packages" / "pelko32.xml", MimePackageText());
     WriteFile(fs::path(folders_.dataHome) / "applications" / kDesktopEntryName, DesktopEntryText(data));
+    const fs::path icons = fs::path(folders_.dataHome) / "icons" / "hicolor";
+    CopyIcons(data.iconFolder + "pelko32", icons, fs::path("apps") / (std::string(kProgramIconName) + ".png"));
+    CopyIcons(data.iconFolder + "plkfile", icons, fs::path("mimetypes") / (std::string(kFileIconName) + ".png"));
     const fs::path mimeapps = fs::path(folders_.configHome) / "mimeapps.list";
     WriteFile(mimeapps, WithDefaultApplication(ReadFile(mimeapps)));
-    if (runTool_) runTool_("update-mime-database", {mime.string()});
+    if (runTool_) {
+        runTool_("update-mime-database", {mime.string()});
+        runTool_("update-desktop-database", {(fs::path(folders_.dataHome) / "applications").string()});
+    }
 }
 
 bool RegisterFileType(bool fromButton, platform::TRegistry& currentUser, platform::TRegistry& classesRoot,

@@ -20,7 +20,12 @@ constexpr const char* kDesktopEntryName = "pelko32.desktop";
 struct FileTypeData {
     std::string programPath;  // the executable's full path
     std::string iconPath;     // the program folder + "plkfile.ico"
+    std::string iconFolder;   // the program's and the file's icons as PNGs
 };
+
+// The names of the program's and the file type's icons in the icon theme.
+constexpr const char* kProgramIconName = "pelko32";
+constexpr const char* kFileIconName = "application-x-pelko32";
 
 // For the running program.
 FileTypeData ProgramFileTypeData();
@@ -42,8 +47,9 @@ struct XdgFolders {
 };
 XdgFolders XdgFoldersFromEnvironment();
 
-// Writes the MIME package, the desktop entry and the mimeapps.list line,
-// then asks runTool (program name, arguments) to refresh the MIME database.
+// Writes the MIME package, the desktop entry, the icons and the
+// mimeapps.list line, then asks runTool (program name, arguments) to refresh
+// the MIME and the desktop database, so file managers offer the program.
 class FreedesktopRegistrar : public FileTypeRegistrar {
 public:
     using ToolRunner = std::function<void(const std::string& program, const std::vector<std::string>& args)>;

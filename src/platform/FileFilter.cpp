@@ -37,4 +37,20 @@ std::vector<FileFilter> ParseFileFilter(const std::string& filter) {
     return filters;
 }
 
+std::string AnyCasePattern(const std::string& pattern) {
+    if (pattern.find('[') != std::string::npos) return pattern;
+    std::string out;
+    for (char c : pattern) {
+        const bool lower = c >= 'a' && c <= 'z';
+        const bool upper = c >= 'A' && c <= 'Z';
+        if (!lower && !upper) {
+            out += c;
+            continue;
+        }
+        const char small = lower ? c : char(c - 'A' + 'a');
+        out += {'[', small, char(small - 'a' + 'A'), ']'};
+    }
+    return out;
+}
+
 }  // namespace platform

@@ -14,4 +14,8 @@ struct FileFilter {
 
 std::vector<FileFilter> ParseFileFilter(const std::string& filter);
 
+// The pattern that matches names of any letter case, as Windows does:
+// "*.PLK" becomes "*.[pP][lL][kK]". A pattern with a set of its own stays.
+std::string AnyCasePattern(const std::string& pattern);
+
 }  // namespace platform

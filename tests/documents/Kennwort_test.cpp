@@ -9,8 +9,10 @@
 #include <QTimer>
 #include <functional>
 
+#include "common/NoIconTheme.h"
 #include "documents/ui/kennwort_unit.h"
 #include "platform/Dialogs.h"
+#include "platform/ui/Glyphs.h"
 
 namespace {
 
@@ -52,6 +54,13 @@ TEST(KennwortTest, OkReturnsTheTextCutTo15AndEveryRequestStartsEmpty) {
 
     answer = Ask(form, "x", [&] { form.BitBtn1->click(); });
     EXPECT_EQ(answer, "");  // an empty password is a valid answer
+}
+
+TEST(KennwortTest, BothButtonsCarryTheirGlyphWithoutAnIconTheme) {
+    NoIconTheme none;
+    TKennwortForm form;
+    EXPECT_EQ(form.BitBtn1->icon().pixmap(16).toImage(), platform::OwnGlyph("ok").pixmap(16).toImage());
+    EXPECT_EQ(form.BitBtn2->icon().pixmap(16).toImage(), platform::OwnGlyph("abbrechen").pixmap(16).toImage());
 }
 
 TEST(KennwortTest, CancelAndEscReturnTheCancelMarker) {

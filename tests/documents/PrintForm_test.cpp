@@ -1,15 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <fstream>
 #include <memory>
 #include <regex>
 #include <sstream>
 
+#include "common/NoIconTheme.h"
 #include "documents/ui/Childwin.h"
 #include "documents/ui/PrnInfo_Unit.h"
 #include "platform/Dialogs.h"
+#include "platform/ui/Glyphs.h"
 
 namespace {
 
@@ -69,6 +72,13 @@ protected:
     std::string pdf_;
     std::unique_ptr<TMDIChild> window_;
 };
+
+TEST(PrintFormPictureTest, ThePrinterPictureShowsWithoutAnIconTheme) {
+    NoIconTheme none;
+    TPrintForm form;
+    EXPECT_FALSE(form.Image1->pixmap().isNull());
+    EXPECT_EQ(form.Image1->pixmap().toImage(), platform::OwnGlyph("drucken").pixmap(32, 32).toImage());
+}
 
 TEST_F(PrintFormTest, PrintsTheDocumentAfterTheDialog) {
     Fill(120);

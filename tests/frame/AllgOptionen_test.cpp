@@ -9,8 +9,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolButton>
 #include <cstdlib>
 #include <filesystem>
 
@@ -189,6 +191,18 @@ TEST_F(AllgOptionenTest, RegistrationButtonWritesKeysAndDesktopFiles) {
     platform::TRegistry classes(platform::RegRoot::ClassesRoot);
     ASSERT_TRUE(classes.OpenKey("\\.plk", false));
     EXPECT_EQ(classes.ReadString(""), "PLKFile");
+}
+
+TEST_F(AllgOptionenTest, EveryTabCaptionShowsWithoutScrolling) {
+    Show(kDruckPage, [this] {
+        QTabBar* tabs = form.PageControl1->tabBar();
+        ASSERT_EQ(tabs->count(), 6);
+        for (int i = 0; i < tabs->count(); ++i) {
+            EXPECT_TRUE(tabs->rect().contains(tabs->tabRect(i))) << tabs->tabText(i).toStdString();
+            EXPECT_GE(tabs->tabRect(i).width(), tabs->fontMetrics().horizontalAdvance(tabs->tabText(i)));
+        }
+        for (const QToolButton* arrow : tabs->findChildren<QToolButton*>()) EXPECT_FALSE(arrow->isVisible());
+    });
 }
 
 TEST_F(AllgOptionenTest, FrameOpensTheDialogFromMenuButtonAndHook) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QMdiArea>
@@ -16,10 +17,12 @@
 #include "frame/ui/DirectoryUnit.h"
 #include "frame/ui/Main.h"
 #include "FrameTestSupport.h"
+#include "common/NoIconTheme.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Shell.h"
 #include "platform/TempDir.h"
+#include "platform/ui/Glyphs.h"
 #include "training/ui/QuizHost.h"
 
 namespace {
@@ -195,3 +198,55 @@ TEST_F(FrameWindowTest, TheDirectoryChooserStartsInTheGivenFolderAndReturnsItWit
 }
 
 }  // namespace
+
+namespace {
+
+// The frame on a desktop without any icon theme.
+class FrameWithoutIconThemeTest : public LiveFrameTest {
+protected:
+    void BeforeShow() override { noTheme = std::make_unique<NoIconTheme>(); }
+    void TearDown() override {
+        LiveFrameTest::TearDown();
+        noTheme.reset();
+    }
+    std::unique_ptr<NoIconTheme> noTheme;
+};
+
+}  // namespace
+
+TEST_F(FrameWithoutIconThemeTest, ToolbarShowsAGlyphForEveryButtonAndFitsTheDefaultWidth) {
+    const QStringList hints = {"Neu", "Assistent für neue Dateien...", "Öffnen", "Speichern",
+                               "Letzten Schritt rückgängig machen", "Änderung durch Rückgängig wiederherstellen",
+                               "Liste drucken", "Ausschneiden", "Kopieren", "Einfügen", "Suchen", "Weitersuchen",
+                               "Eingabe-Maske", "Lernen", "Abfragen", "Hangman", "Tabelle-Autosize",
+                               "Schriftarten...", "Optionen..."};
+    QStringList shown;
+    for (QAction* action : form->SpeedPanel->actions()) {
+        if (action->isSeparator()) continue;
+        shown << action->toolTip();
+        EXPECT_FALSE(action->icon().isNull()) << action->objectName().toStdString();
+        EXPECT_FALSE(action->icon().pixmap(form->SpeedPanel->iconSize()).isNull());
+    }
+    EXPECT_EQ(shown, hints);
+    // The window a first start opens on the smallest usual screen shows them all.
+    OptionenTyp defaults;
+    SetDefaultOptions(defaults, StartEnvironment{"", "", 1024, 768});
+    EXPECT_LE(form->SpeedPanel->sizeHint().width(), defaults.Settings.HauptfensterBreite);
+    form->resize(defaults.Settings.HauptfensterBreite, 600);
+    QCoreApplication::processEvents();
+    for (QAction* action : form->SpeedPanel->actions()) {
+        EXPECT_TRUE(form->SpeedPanel->widgetForAction(action)->isVisible()) << action->objectName().toStdString();
+    }
+}
+
+TEST_F(FrameWithoutIconThemeTest, EveryWindowCarriesTheProgramIcon) {
+    const QImage programIcon = platform::MainProgramIcon().pixmap(32).toImage();
+    ASSERT_FALSE(programIcon.isNull());
+    form->Neu1Click();
+    ASSERT_NE(form->ActiveDocument(), nullptr);
+    QDialog box;  // a window without a parent, as the message boxes may be
+    for (const QWidget* window : std::initializer_list<const QWidget*>{form.get(), form->ActiveDocument(), &box}) {
+        EXPECT_EQ(window->windowIcon().pixmap(32).toImage(), programIcon) << window->metaObject()->className();
+    }
+    EXPECT_EQ(QGuiApplication::desktopFileName(), "pelko32");
+}

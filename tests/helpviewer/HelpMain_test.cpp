@@ -2,6 +2,8 @@
 #include "helpviewer/ui/HelpMain.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramFolder.h"
+#include "platform/ui/Glyphs.h"
+#include "common/NoIconTheme.h"
 
 #include <QAction>
 #include <QApplication>
@@ -55,6 +57,21 @@ protected:
     platform::ScriptedDialogs dialogs_;
     platform::ScopedDialogs scoped_{dialogs_};
 };
+
+TEST_F(HelpWindow, SpeedButtonsCarryGlyphsAndTheWindowItsIcon) {
+    NoIconTheme none;
+    platform::TRegistry registry(platform::RegRoot::CurrentUser, RegistryFile());
+    THelpMainForm form(registry);
+    Show(form);
+    for (QToolButton* button : {form.BackButton, form.ForwardButton, form.InhaltButton, form.SearchToolButton,
+                                form.HistoryToolButton, form.EndButton, form.ReloadButton}) {
+        EXPECT_FALSE(button->icon().pixmap(16).isNull()) << button->text().toStdString();
+        EXPECT_GE(button->width(), 80);
+        // The caption is not cut.
+        if (button->isVisible()) EXPECT_GE(button->width(), button->sizeHint().width());
+    }
+    EXPECT_EQ(form.windowIcon().pixmap(32).toImage(), platform::HelpViewerIcon().pixmap(32).toImage());
+}
 
 TEST_F(HelpWindow, StartsOnIndexAndKeepsHistory) {
     platform::TRegistry registry(platform::RegRoot::CurrentUser, RegistryFile());

@@ -3,11 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDeadlineTimer>
+#include <QFileDialog>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QTimer>
 
 #include "platform/FileFilter.h"
+#include "platform/TempDir.h"
 
 using namespace platform;
 
@@ -150,4 +156,61 @@ TEST(FileFilterTest, WindowsFilterListBecomesPairs) {
     EXPECT_EQ(filters[1].patterns, std::vector<std::string>{"*"});
     EXPECT_EQ(filters[2].patterns, std::vector<std::string>{"*"});
     EXPECT_TRUE(ParseFileFilter("").empty());
+}
+
+TEST(FileFilterTest, PatternsMatchAnyLetterCase) {
+    EXPECT_EQ(AnyCasePattern("*.PLK"), "*.[pP][lL][kK]");
+    EXPECT_EQ(AnyCasePattern("*.html"), "*.[hH][tT][mM][lL]");
+    EXPECT_EQ(AnyCasePattern("Sicherungskopie von *.SIC"), "[sS][iI][cC][hH][eE][rR][uU][nN][gG][sS][kK][oO][pP][iI][eE] "
+                                                           "[vV][oO][nN] *.[sS][iI][cC]");
+    EXPECT_EQ(AnyCasePattern("*"), "*");
+    EXPECT_EQ(AnyCasePattern("*.[pP]lk"), "*.[pP]lk");
+}
+
+// The open dialog as a user sees it: each description once, the files of the
+// extension in any letter case, the chosen filter back as its index.
+TEST(QtDialogsTest, OpenDialogShowsDescriptionsOnceAndFilesOfAnyCase) {
+    TempDir dir;
+    for (const char* name : {"a.plk", "B.PLK", "c.Plk", "d.txt"}) TempDir::Write(dir.Path(name), "x");
+    FileDialogRequest request;
+    request.filter = "Pelko32 (*.PLK)|*.PLK|Alle Dateien (*.*)|*.*|CSV Dateien|*.csv";
+    request.initialDir = dir.Path();
+    request.filterIndex = 2;
+    QStringList shown;
+    int startFilter = -1;
+    QStringList all, plk;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+        for (int i = 0; i < types->count(); ++i) shown << types->itemText(i);
+        startFilter = types->currentIndex();
+        // The folder is read in the background.
+        auto listed = [dialog](int count) {
+            auto* view = dialog->findChild<QListView*>("listView");
+            QDeadlineTimer deadline(5000);
+            while (view->model()->rowCount(view->rootIndex()) != count && !deadline.hasExpired()) {
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            }
+            QStringList names;
+            for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row) {
+                names << view->model()->index(row, 0, view->rootIndex()).data().toString();
+            }
+            names.sort();
+            return names;
+        };
+        all = listed(4);
+        dialog->selectNameFilter(dialog->nameFilters().first());
+        plk = listed(3);
+        dialog->findChild<QLineEdit*>("fileNameEdit")->setText("B.PLK");
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    const FileDialogResult result = QtDialogs(Program::Main).OpenFileDialog(request);
+    EXPECT_EQ(shown, (QStringList{"Pelko32 (*.PLK)", "Alle Dateien (*.*)", "CSV Dateien"}));
+    EXPECT_EQ(startFilter, 1);
+    EXPECT_EQ(all, (QStringList{"B.PLK", "a.plk", "c.Plk", "d.txt"}));
+    EXPECT_EQ(plk, (QStringList{"B.PLK", "a.plk", "c.Plk"}));
+    ASSERT_TRUE(result.accepted);
+    EXPECT_EQ(result.files, std::vector<std::string>{dir.Path("B.PLK")});
+    EXPECT_EQ(result.filterIndex, 1);
 }

@@ -13,8 +13,10 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "common/NoIconTheme.h"
 #include "documents/ui/TabelleModel.h"
 #include "platform/CodePage.h"
+#include "platform/ui/Glyphs.h"
 #include "training/QuizSession.h"
 #include "training/ui/QuizSound.h"
 #include "training/ui/username_form.h"
@@ -165,6 +167,22 @@ TEST_F(QuizUiTest, MutedQuizPlaysNoSoundAndTheButtonHidesWithoutTheOption) {
         Answer(*form, "x");
     });
     EXPECT_EQ(sound.played, 0);
+}
+
+TEST_F(QuizUiTest, TheSoundButtonShowsItsStateWithoutAnIconTheme) {
+    NoIconTheme none;
+    const QImage sound = platform::OwnGlyph("lautsprecher").pixmap(16).toImage();
+    const QImage muted = platform::OwnGlyph("stumm").pixmap(16).toImage();
+    Fill(quizzed, {{"dog", "Hund"}, {"cat", "Katze"}});
+    Prepare(quizzed);
+    RunModal(*form, [&] {
+        EXPECT_EQ(form->mute->icon().pixmap(16).toImage(), sound);
+        form->mute->click();
+        EXPECT_EQ(form->mute->icon().pixmap(16).toImage(), muted);
+        form->mute->click();
+        EXPECT_EQ(form->mute->icon().pixmap(16).toImage(), sound);
+        Answer(*form, "x");
+    });
 }
 
 TEST_F(QuizUiTest, WrongAnswerBlinksTheTypedLineThreeTimesInSixTicks) {

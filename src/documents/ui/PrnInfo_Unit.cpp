@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
-#include <QIcon>
 #include <QLabel>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -13,6 +12,7 @@
 #include "documents/ui/AppSettingsQt.h"
 #include "documents/ui/Hourglass.h"
 #include "platform/Dialogs.h"
+#include "platform/ui/Glyphs.h"
 #include "platform/ui/PagePrinter.h"
 
 namespace {
@@ -107,7 +107,7 @@ TPrintForm::TPrintForm(QWidget* parent)
     setModal(true);
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(QIcon::fromTheme(QStringLiteral("printer")).pixmap(32, 32));
+    Image1->setPixmap(platform::Glyph("printer", "drucken").pixmap(32, 32));
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
     MSC_Image = new QLabel(this);

@@ -9,6 +9,7 @@
 #include "documents/ui/PasswordEdit.h"
 #include "platform/CodePage.h"
 #include "platform/Dialogs.h"
+#include "platform/ui/Glyphs.h"
 
 TKennwortForm::TKennwortForm(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Kennwort-Abfrage"));
@@ -29,11 +30,13 @@ TKennwortForm::TKennwortForm(QWidget* parent) : QDialog(parent) {
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(72, 82, 89, 28);
     BitBtn1->setDefault(true);
+    BitBtn1->setIcon(platform::Glyph("dialog-ok", "ok"));
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
 
     BitBtn2 = new QPushButton(QStringLiteral("Cancel"), this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     BitBtn2->setGeometry(168, 82, 89, 28);
+    BitBtn2->setIcon(platform::Glyph("dialog-cancel", "abbrechen"));
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);  // Esc rejects as well
 }
 

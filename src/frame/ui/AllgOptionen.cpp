@@ -14,6 +14,7 @@
 #include <QShortcut>
 #include <QSpinBox>
 #include <QStandardPaths>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -184,6 +185,8 @@ TAllgOpt::TAllgOpt(QWidget* parent) : QDialog(parent) {
     setProperty("helpContext", 1000);
     auto* layout = new QVBoxLayout(this);
     PageControl1 = Named(new QTabWidget, "PageControl1", layout);
+    // The dialog is as wide as all six tab captions.
+    PageControl1->tabBar()->setUsesScrollButtons(false);
     DruckPage = Page(PageControl1, "DruckPage", "Drucken", 1101);
     AbfrPage = Page(PageControl1, "AbfrPage", "Abfragen", 1201);
     FilePage = Page(PageControl1, "FilePage", "Dateien...", 1301);

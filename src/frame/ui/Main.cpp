@@ -48,6 +48,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/Random.h"
 #include "platform/Shell.h"
+#include "platform/ui/Glyphs.h"
 #include "platform/ui/MenuItems.h"
 #include "training/ui/ModeFrame.h"
 #include "training/ui/QuizHost.h"
@@ -84,8 +85,10 @@ public:
 };
 
 // A toolbar hint is the tooltip, "|", and the status line text (none here).
-QAction* Button(QToolBar* bar, const char* name, const char* hint) {
-    QAction* action = bar->addAction(QString::fromUtf8(hint));
+// The picture is the icon theme's by its freedesktop name where one fits (an
+// empty name: none does), else the program's own glyph.
+QAction* Button(QToolBar* bar, const char* name, const char* hint, const char* themeName, const char* glyph) {
+    QAction* action = bar->addAction(platform::Glyph(themeName, glyph), QString::fromUtf8(hint));
     action->setObjectName(QString::fromLatin1(name));
     action->setToolTip(QString::fromUtf8(hint));
     return action;
@@ -137,6 +140,10 @@ void FollowChosenFolder(const platform::FileDialogResult& result) {
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("MainForm"));
     MainForm = this;
+    // Every window of the program carries its icon; the desktop finds the
+    // program's entry (and so its icon) by the name.
+    QApplication::setWindowIcon(platform::MainProgramIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("pelko32"));
     ClientArea = new QMdiArea(this);
     ClientArea->setObjectName(QStringLiteral("ClientArea"));
     setCentralWidget(ClientArea);
@@ -316,26 +323,48 @@ void TMainForm::BuildToolbar() {
     SpeedPanel = addToolBar(QString());
     SpeedPanel->setObjectName(QStringLiteral("SpeedPanel"));
     SpeedPanel->setMovable(false);
-    SpeedButton1 = Button(SpeedPanel, "SpeedButton1", "Neu");
-    SpeedButton2 = Button(SpeedPanel, "SpeedButton2", "Assistent für neue Dateien...");
-    OpenBtn = Button(SpeedPanel, "OpenBtn", "Öffnen");
-    SaveBtn = Button(SpeedPanel, "SaveBtn", "Speichern");
-    UndoBtn = Button(SpeedPanel, "UndoBtn", "Letzten Schritt rückgängig machen");
-    UnundoBtn = Button(SpeedPanel, "UnundoBtn", "Änderung durch Rückgängig wiederherstellen");
-    DruckBtn = Button(SpeedPanel, "DruckBtn", "Liste drucken");
-    CutBtn = Button(SpeedPanel, "CutBtn", "Ausschneiden");
-    CopyBtn = Button(SpeedPanel, "CopyBtn", "Kopieren");
-    PasteBtn = Button(SpeedPanel, "PasteBtn", "Einfügen");
-    Searchbtn = Button(SpeedPanel, "Searchbtn", "Suchen");
-    SearchAgainBtn = Button(SpeedPanel, "SearchAgainBtn", "Weitersuchen");
-    EditBtn = Button(SpeedPanel, "EditBtn", "Eingabe-Maske");
+    // A null member stands for a gap between groups of buttons.
+    const struct {
+        QAction* TMainForm::*button;
+        const char* name;
+        const char* hint;
+        const char* themeName;  // empty: the theme has none that fits
+        const char* glyph;
+    } buttons[] = {
+        {&TMainForm::SpeedButton1, "SpeedButton1", "Neu", "document-new", "neu"},
+        {&TMainForm::SpeedButton2, "SpeedButton2", "Assistent für neue Dateien...", "", "assistent"},
+        {&TMainForm::OpenBtn, "OpenBtn", "Öffnen", "document-open", "oeffnen"},
+        {&TMainForm::SaveBtn, "SaveBtn", "Speichern", "document-save", "speichern"},
+        {},
+        {&TMainForm::UndoBtn, "UndoBtn", "Letzten Schritt rückgängig machen", "edit-undo", "rueckgaengig"},
+        {&TMainForm::UnundoBtn, "UnundoBtn", "Änderung durch Rückgängig wiederherstellen", "edit-redo",
+         "wiederherstellen"},
+        {&TMainForm::DruckBtn, "DruckBtn", "Liste drucken", "document-print", "drucken"},
+        {},
+        {&TMainForm::CutBtn, "CutBtn", "Ausschneiden", "edit-cut", "ausschneiden"},
+        {&TMainForm::CopyBtn, "CopyBtn", "Kopieren", "edit-copy", "kopieren"},
+        {&TMainForm::PasteBtn, "PasteBtn", "Einfügen", "edit-paste", "einfuegen"},
+        {},
+        {&TMainForm::Searchbtn, "Searchbtn", "Suchen", "edit-find", "suchen"},
+        {&TMainForm::SearchAgainBtn, "SearchAgainBtn", "Weitersuchen", "", "weitersuchen"},
+        {},
+        {&TMainForm::EditBtn, "EditBtn", "Eingabe-Maske", "", "eingabemaske"},
+        {&TMainForm::LernBtn, "LernBtn", "Lernen", "", "lernen"},
+        {&TMainForm::AbfragBtn, "AbfragBtn", "Abfragen", "", "abfragen"},
+        {&TMainForm::HangmanBtn, "HangmanBtn", "Hangman", "", "hangman"},
+        {},
+        {&TMainForm::AutoSizeBtn, "AutoSizeBtn", "Tabelle-Autosize", "", "autosize"},
+        {&TMainForm::FontBtn, "FontBtn", "Schriftarten...", "", "schriftarten"},
+        {&TMainForm::OptionenBtn, "OptionenBtn", "Optionen...", "", "optionen"},
+    };
+    for (const auto& b : buttons) {
+        if (b.button == nullptr) {
+            SpeedPanel->addSeparator();
+        } else {
+            this->*b.button = Button(SpeedPanel, b.name, b.hint, b.themeName, b.glyph);
+        }
+    }
     EditBtn->setCheckable(true);
-    LernBtn = Button(SpeedPanel, "LernBtn", "Lernen");
-    AbfragBtn = Button(SpeedPanel, "AbfragBtn", "Abfragen");
-    HangmanBtn = Button(SpeedPanel, "HangmanBtn", "Hangman");
-    AutoSizeBtn = Button(SpeedPanel, "AutoSizeBtn", "Tabelle-Autosize");
-    FontBtn = Button(SpeedPanel, "FontBtn", "Schriftarten...");
-    OptionenBtn = Button(SpeedPanel, "OptionenBtn", "Optionen...");
     // The wizard comes later; the document buttons follow the documents
     // (UpdateMenuItems).
     SpeedButton2->setEnabled(false);

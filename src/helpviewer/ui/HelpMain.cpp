@@ -6,6 +6,7 @@
 #include "platform/CodePage.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramFolder.h"
+#include "platform/ui/Glyphs.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -69,10 +70,16 @@ protected:
     }
 };
 
-QToolButton* Button(QWidget* parent, QHBoxLayout* row, const char* text) {
+// A speed button with its glyph beside the caption; wider than 80 pixels
+// only where the caption needs it.
+QToolButton* Button(QWidget* parent, QHBoxLayout* row, const char* text, const QIcon& glyph) {
     auto* b = new QToolButton(parent);
     b->setText(QString::fromUtf8(text));
-    b->setFixedSize(80, 22);
+    b->setIcon(glyph);
+    b->setIconSize(QSize(16, 16));
+    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    b->setFixedHeight(22);
+    b->setMinimumWidth(80);
     row->addWidget(b);
     return b;
 }
@@ -82,6 +89,7 @@ QToolButton* Button(QWidget* parent, QHBoxLayout* row, const char* text) {
 THelpMainForm::THelpMainForm(platform::TRegistry& registry, std::string firstPage, QWidget* parent)
     : QMainWindow(parent), registry_(registry), firstPage_(std::move(firstPage)) {
     setWindowTitle(QString::fromUtf8(kHelpTitle));
+    QApplication::setWindowIcon(platform::HelpViewerIcon());
     setGeometry(152, 110, 818, 531);
     DefaultPagePath = platform::ProgramFile("Hilfe/index.html");
     HelpFolder = platform::ProgramFile("Hilfe");
@@ -128,18 +136,18 @@ void THelpMainForm::BuildWidgets() {
     auto* row = new QHBoxLayout(top);
     row->setContentsMargins(1, 1, 1, 1);
     row->setSpacing(0);
-    BackButton = Button(top, row, "Zurück");
-    ForwardButton = Button(top, row, "Vorwärts");
+    BackButton = Button(top, row, "Zurück", platform::Glyph("go-previous", "zurueck"));
+    ForwardButton = Button(top, row, "Vorwärts", platform::Glyph("go-next", "vorwaerts"));
     row->addSpacing(24);
-    InhaltButton = Button(top, row, "Inhalt");
+    InhaltButton = Button(top, row, "Inhalt", platform::Glyph("go-home", "inhalt"));
     row->addSpacing(24);
-    SearchToolButton = Button(top, row, "Suchen");
-    HistoryToolButton = Button(top, row, "Verlauf");
+    SearchToolButton = Button(top, row, "Suchen", platform::Glyph("edit-find", "suchen"));
+    HistoryToolButton = Button(top, row, "Verlauf", platform::Glyph("document-open-recent", "verlauf"));
     SearchToolButton->setCheckable(true);
     HistoryToolButton->setCheckable(true);
     row->addSpacing(24);
-    EndButton = Button(top, row, "Ende (ESC)");
-    ReloadButton = Button(top, row, "Neu laden");
+    EndButton = Button(top, row, "Ende (ESC)", platform::Glyph("application-exit", "ende"));
+    ReloadButton = Button(top, row, "Neu laden", platform::Glyph("view-refresh", "neuladen"));
     ReloadButton->hide();
     row->addStretch();
     column->addWidget(top);

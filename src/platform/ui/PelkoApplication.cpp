@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "platform/Dialogs.h"
+#include "platform/ui/QtGerman.h"
 
 namespace platform {
 
@@ -27,6 +28,7 @@ int& PreparePlatform(int& argc) {
 
 PelkoApplication::PelkoApplication(int& argc, char** argv, const QString& title)
     : QApplication(PreparePlatform(argc), argv) {
+    InstallGermanQtTranslations(*this);
     setApplicationName(title);
     setApplicationDisplayName(title);
 }

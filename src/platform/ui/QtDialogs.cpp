@@ -170,12 +170,18 @@ FileDialogResult QtDialogs::RunFileDialog(const FileDialogRequest& request, bool
     dialog.setFileMode(save ? QFileDialog::AnyFile
                             : request.multiSelect ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
     QStringList filters;
+    QStringList descriptions;
     for (const FileFilter& filter : ParseFileFilter(request.filter)) {
+        descriptions << ToQt(filter.description).simplified();
+        // An open dialog lists files of any letter case. A save dialog keeps
+        // the pattern as given, since it takes the new file's extension from it.
         QStringList patterns;
-        for (const std::string& p : filter.patterns) patterns << ToQt(p);
+        for (const std::string& p : filter.patterns) patterns << ToQt(save ? p : AnyCasePattern(p));
         filters << ToQt(filter.description) + " (" + patterns.join(' ') + ")";
     }
     if (!filters.isEmpty()) {
+        // The description alone is shown; the patterns in brackets only match.
+        dialog.setOption(QFileDialog::HideNameFilterDetails);
         dialog.setNameFilters(filters);
         dialog.selectNameFilter(filters.value(request.filterIndex - 1, filters.first()));
     }
@@ -190,7 +196,11 @@ FileDialogResult QtDialogs::RunFileDialog(const FileDialogRequest& request, bool
     if (dialog.exec() != QDialog::Accepted) return result;
     result.accepted = true;
     for (const QString& file : dialog.selectedFiles()) result.files.push_back(file.toStdString());
-    if (!filters.isEmpty()) result.filterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
+    if (!filters.isEmpty()) {
+        // Qt's own dialog names the chosen filter by the description it shows.
+        const QString chosen = dialog.selectedNameFilter();
+        result.filterIndex = static_cast<int>(std::max(filters.indexOf(chosen), descriptions.indexOf(chosen))) + 1;
+    }
     return result;
 }
 

@@ -13,7 +13,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStackedWidget>
-#include <QStyle>
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
@@ -22,6 +21,7 @@
 #include "documents/ui/Childwin.h"
 #include "documents/ui/EditFieldCaret.h"
 #include "platform/Dialogs.h"
+#include "platform/ui/Glyphs.h"
 #include "training/ui/ModeFrame.h"
 #include "training/ui/PieBox.h"
 #include "training/ui/QuizHost.h"
@@ -365,7 +365,8 @@ void TAbfrageForm::WrongBlinkTimerTimer() {
 
 void TAbfrageForm::muteClick() {
     session_.SetMuted(mute->isChecked());
-    mute->setIcon(style()->standardIcon(mute->isChecked() ? QStyle::SP_MediaVolumeMuted : QStyle::SP_MediaVolume));
+    mute->setIcon(mute->isChecked() ? platform::Glyph("audio-volume-muted", "stumm")  // mutepic
+                                    : platform::Glyph("audio-volume-high", "lautsprecher"));  // soundpic
 }
 
 void TAbfrageForm::SonderzButton2Click() { AbfrEdit->insert(SonderzButton2->text()); }
