@@ -143,9 +143,11 @@ std::vector<std::string> HandedOverFilesToOpen(const std::string& text, const st
                                                const FileProbe& isFile) {
     std::vector<std::string> tokens = SplitHandedOverCommandLine(text);
     std::vector<std::string> files;
-    for (auto it = tokens.rbegin(); it != tokens.rend(); ++it) {
-        if (!ContainsExe(*it) && !IsSameFile(*it, ownExecutable) && isFile(*it)) {
-            files.push_back(*it);
+    // Down to the second token: the first is the sender's program path.
+    for (size_t i = tokens.size(); i > 1; --i) {
+        const std::string& token = tokens[i - 1];
+        if (!ContainsExe(token) && !IsSameFile(token, ownExecutable) && isFile(token)) {
+            files.push_back(token);
         }
     }
     return files;

@@ -52,8 +52,9 @@ std::string BuildHandOverCommandLine(const std::string& programPath, const std::
 std::vector<std::string> SplitHandedOverCommandLine(const std::string& text);
 
 // The names of a handed-over text to open, in the order they are handled:
-// last token first, so the first one ends up active. Skipped: tokens that
-// contain ".EXE" in any case, the receiver's own executable, and tokens that
-// name no file (switches fall out here).
+// last token first, so the first one ends up active. Skipped: the first
+// token (the sender's program path, whichever copy of the program sent it),
+// tokens that contain ".EXE" in any case, the receiver's own executable, and
+// tokens that name no file (switches fall out here).
 std::vector<std::string> HandedOverFilesToOpen(const std::string& text, const std::string& ownExecutable,
                                                const FileProbe& isFile = IsExistingFile);

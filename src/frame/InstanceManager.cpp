@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -52,18 +53,98 @@ bool WaitFor(int fd, short events, Clock::time_point deadline) {
     }
 }
 
-bool FillAddress(const std::string& path, sockaddr_un& address) {
-    std::memset(&address, 0, sizeof address);
-    address.sun_family = AF_UNIX;
-    if (path.size() >= sizeof address.sun_path) {
-        return false;
+// A socket file's address. A path too long for an address is reached
+// through an open descriptor of its folder.
+class SocketAddress {
+public:
+    explicit SocketAddress(const std::string& path) {
+        std::memset(&address_, 0, sizeof address_);
+        address_.sun_family = AF_UNIX;
+        std::string reachable = path;
+        if (path.size() >= sizeof address_.sun_path) {
+            const size_t slash = path.rfind('/');
+            const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+            folder_ = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+            if (folder_ < 0) {
+                return;
+            }
+            reachable = "/proc/self/fd/" + std::to_string(folder_) + path.substr(slash);
+        }
+        if (reachable.size() < sizeof address_.sun_path) {
+            std::memcpy(address_.sun_path, reachable.data(), reachable.size());
+            valid_ = true;
+        }
     }
-    std::memcpy(address.sun_path, path.data(), path.size());
-    return true;
-}
+    ~SocketAddress() {
+        if (folder_ >= 0) {
+            ::close(folder_);
+        }
+    }
+    SocketAddress(const SocketAddress&) = delete;
+    SocketAddress& operator=(const SocketAddress&) = delete;
+
+    bool Valid() const { return valid_; }
+    const sockaddr* Get() const { return reinterpret_cast<const sockaddr*>(&address_); }
+    socklen_t Size() const { return sizeof address_; }
+
+private:
+    sockaddr_un address_{};
+    int folder_ = -1;
+    bool valid_ = false;
+};
 
 bool IsPrivateFolder(const struct stat& st) {
     return S_ISDIR(st.st_mode) && st.st_uid == ::getuid() && (st.st_mode & 077) == 0;
+}
+
+// Makes the folder (mode 0700) when it is missing. 0 when it is then a
+// folder, not a link, of this user's that no one else may enter; else the
+// error.
+int MakePrivateFolder(const std::string& folder) {
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+        return errno;
+    }
+    struct stat st {};
+    if (::lstat(folder.c_str(), &st) != 0) {
+        return errno;
+    }
+    return IsPrivateFolder(st) ? 0 : EPERM;
+}
+
+std::string AbsoluteFromEnvironment(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && value[0] == '/' ? value : "";
+}
+
+std::string WithoutTrailingSlashes(std::string folder) {
+    while (folder.size() > 1 && folder.back() == '/') {
+        folder.pop_back();
+    }
+    return folder;
+}
+
+// $XDG_CACHE_HOME, else ~/.cache; the folders missing on the way are
+// created with mode 0700.
+std::string CacheFolder() {
+    std::string cache = AbsoluteFromEnvironment("XDG_CACHE_HOME");
+    if (cache.empty()) {
+        std::string home = AbsoluteFromEnvironment("HOME");
+        if (home.empty()) {
+            if (const passwd* user = ::getpwuid(::getuid()); user != nullptr && user->pw_dir != nullptr) {
+                home = user->pw_dir;
+            }
+        }
+        if (home.empty()) {
+            return "";
+        }
+        cache = WithoutTrailingSlashes(home) + "/.cache";
+    }
+    cache = WithoutTrailingSlashes(cache);
+    for (size_t slash = cache.find('/', 1); slash != std::string::npos; slash = cache.find('/', slash + 1)) {
+        ::mkdir(cache.substr(0, slash).c_str(), 0700);
+    }
+    ::mkdir(cache.c_str(), 0700);
+    return cache;
 }
 
 class Fd {
@@ -106,39 +187,29 @@ uint32_t DecodeLength(const std::string& bytes) {
 }  // namespace
 
 std::string InstanceFolder() {
-    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime != nullptr && runtime[0] == '/') {
+    if (std::string runtime = AbsoluteFromEnvironment("XDG_RUNTIME_DIR"); !runtime.empty()) {
         struct stat st {};
-        if (::stat(runtime, &st) == 0 && IsPrivateFolder(st)) {
-            std::string folder = runtime;
-            while (folder.size() > 1 && folder.back() == '/') {
-                folder.pop_back();
-            }
-            return folder;
+        if (::stat(runtime.c_str(), &st) == 0 && IsPrivateFolder(st)) {
+            return WithoutTrailingSlashes(runtime);
         }
     }
-    std::string folder = "/tmp/pelko32-" + std::to_string(::getuid());
-    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
-        ThrowErrno(folder);
+    const std::string name = "/pelko32-" + std::to_string(::getuid());
+    const std::string shared = "/tmp" + name;
+    const int sharedError = MakePrivateFolder(shared);
+    if (sharedError == 0) {
+        return shared;
     }
-    struct stat st {};
-    if (::lstat(folder.c_str(), &st) != 0) {
-        ThrowErrno(folder);
+    // Someone else's folder, a link, or one others may enter: the user's own
+    // cache folder is out of their reach.
+    if (std::string cache = CacheFolder(); !cache.empty() && MakePrivateFolder(cache + name) == 0) {
+        return cache + name;
     }
-    // Someone else's folder, a link, or one others may enter.
-    if (!IsPrivateFolder(st)) {
-        throw std::system_error(EPERM, std::generic_category(), folder);
-    }
-    return folder;
+    throw std::system_error(sharedError, std::generic_category(), shared);
 }
 
 InstancePaths InstancePathsFor(const std::string& folder, const std::string& name) {
     std::string base = folder + "/" + kInstanceClassName + "." + name;
-    InstancePaths paths{base + ".lock", base + ".sock"};
-    sockaddr_un address{};
-    if (!FillAddress(paths.socketFile, address)) {
-        throw std::system_error(ENAMETOOLONG, std::generic_category(), paths.socketFile);
-    }
-    return paths;
+    return InstancePaths{base + ".lock", base + ".sock"};
 }
 
 InstanceLock::InstanceLock(const std::string& path) {
@@ -216,20 +287,23 @@ HandOverReader::State HandOverReader::Feed(const char* data, size_t size) {
 }
 
 SendResult SendHandOver(const std::string& socketFile, const std::string& commandLine, int waitMs) {
-    sockaddr_un address{};
-    if (!FillAddress(socketFile, address)) {
+    SocketAddress address(socketFile);
+    if (!address.Valid()) {
         return SendResult::NoListener;
     }
-    Fd sock(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    Fd sock(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
     if (sock.Get() < 0) {
         ThrowErrno("socket");
     }
-    // A missing file, a stale socket or anything else that does not accept.
-    if (::connect(sock.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+    auto deadline = Clock::now() + std::chrono::milliseconds(waitMs);
+    if (::connect(sock.Get(), address.Get(), address.Size()) != 0) {
+        // A stopped instance whose queue of connections is full.
+        if (errno == EAGAIN) {
+            return SendResult::NoAnswer;
+        }
+        // A missing file, a stale socket or anything else that does not accept.
         return SendResult::NoListener;
     }
-    ::fcntl(sock.Get(), F_SETFL, ::fcntl(sock.Get(), F_GETFL) | O_NONBLOCK);
-    auto deadline = Clock::now() + std::chrono::milliseconds(waitMs);
 
     std::string message = EncodeHandOver(commandLine);
     size_t sent = 0;
@@ -239,10 +313,10 @@ SendResult SendHandOver(const std::string& socketFile, const std::string& comman
             sent += size_t(n);
         } else if (n < 0 && (errno == EAGAIN || errno == EINTR)) {
             if (!WaitFor(sock.Get(), POLLOUT, deadline)) {
-                return SendResult::Refused;
+                return SendResult::NoAnswer;
             }
         } else {
-            return SendResult::Refused;
+            return SendResult::BrokenOff;
         }
     }
 
@@ -254,18 +328,18 @@ SendResult SendHandOver(const std::string& socketFile, const std::string& comman
             answer.append(buffer, size_t(n));
         } else if (n < 0 && (errno == EAGAIN || errno == EINTR)) {
             if (!WaitFor(sock.Get(), POLLIN, deadline)) {
-                return SendResult::Refused;
+                return SendResult::NoAnswer;
             }
         } else {
-            return SendResult::Refused;
+            return SendResult::BrokenOff;
         }
     }
     return int32_t(DecodeLength(answer)) > 0 ? SendResult::Accepted : SendResult::Refused;
 }
 
 Listener ListenAt(const std::string& socketFile) {
-    sockaddr_un address{};
-    if (!FillAddress(socketFile, address)) {
+    SocketAddress address(socketFile);
+    if (!address.Valid()) {
         throw std::system_error(ENAMETOOLONG, std::generic_category(), socketFile);
     }
     if (::unlink(socketFile.c_str()) != 0 && errno != ENOENT) {
@@ -275,7 +349,7 @@ Listener ListenAt(const std::string& socketFile) {
     if (sock.Get() < 0) {
         ThrowErrno("socket");
     }
-    if (::bind(sock.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+    if (::bind(sock.Get(), address.Get(), address.Size()) != 0) {
         ThrowErrno(socketFile);
     }
     // The folder already keeps others out; the file says so too.
@@ -287,19 +361,20 @@ Listener ListenAt(const std::string& socketFile) {
     if (::stat(socketFile.c_str(), &st) != 0) {
         ThrowErrno(socketFile);
     }
-    return Listener{sock.Take(), st.st_dev, st.st_ino};
+    return Listener{sock.Take(), st.st_dev, st.st_ino, st.st_ctim};
 }
 
 void RemoveOwnSocketFile(const std::string& socketFile, const Listener& listener) {
     struct stat st {};
     if (listener.fd >= 0 && ::lstat(socketFile.c_str(), &st) == 0 && st.st_dev == listener.device &&
-        st.st_ino == listener.inode) {
+        st.st_ino == listener.inode && st.st_ctim.tv_sec == listener.changed.tv_sec &&
+        st.st_ctim.tv_nsec == listener.changed.tv_nsec) {
         ::unlink(socketFile.c_str());
     }
 }
 
 InstanceStartResult StartInstance(InstanceLock& lock, const InstancePaths& paths, const std::string& commandLine,
-                                  int lockWaitMs) {
+                                  int lockWaitMs, int answerWaitMs) {
     if (!lock.Acquire(lockWaitMs)) {
         return {InstanceStart::End, {}};
     }
@@ -308,13 +383,26 @@ InstanceStartResult StartInstance(InstanceLock& lock, const InstancePaths& paths
         ~Unlock() { lock.Release(); }
     } unlock{lock};
 
-    switch (SendHandOver(paths.socketFile, commandLine)) {
-    case SendResult::Accepted:
-        return {InstanceStart::End, {}};
-    case SendResult::Refused:
-        return {InstanceStart::WithoutGuard, {}};
-    case SendResult::NoListener:
-        break;
+    auto deadline = Clock::now() + std::chrono::milliseconds(answerWaitMs);
+    for (;;) {
+        switch (SendHandOver(paths.socketFile, commandLine, RemainingMs(deadline))) {
+        case SendResult::Accepted:
+        case SendResult::NoAnswer:
+            // A slow instance still gets the text when it reads it.
+            return {InstanceStart::End, {}};
+        case SendResult::Refused:
+            return {InstanceStart::WithoutGuard, {}};
+        case SendResult::BrokenOff:
+            // An instance on its way out, or one that turned the message
+            // down: ask again until nothing listens or the time is up.
+            if (RemainingMs(deadline) == 0) {
+                return {InstanceStart::End, {}};
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            continue;
+        case SendResult::NoListener:
+            break;
+        }
+        return {InstanceStart::First, ListenAt(paths.socketFile)};
     }
-    return {InstanceStart::First, ListenAt(paths.socketFile)};
 }

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <ctime>
 #include <sys/types.h>
 
 // The guard names of the two programs.
@@ -21,6 +22,7 @@ inline constexpr const char* kInstanceClassName = "TInstanceManager";
 
 inline constexpr int kInstanceLockWaitMs = 5000;
 // Time a sender waits for the answer, and a receiver for a stalled message.
+// A running instance that answers later still gets the command line.
 inline constexpr int kInstanceAnswerWaitMs = 5000;
 // Longest command line a running instance accepts.
 inline constexpr uint32_t kMaxHandOverBytes = 1u << 20;
@@ -32,15 +34,17 @@ extern std::function<void()> OnCommandLineReceived;
 // Stores a received command line and calls the handler, if any.
 void DeliverCommandLine(const std::string& commandLine);
 
-// $XDG_RUNTIME_DIR when it is a folder of this user's, else /tmp/pelko32-<uid>,
-// created with mode 0700. Throws std::system_error when neither can be used.
+// $XDG_RUNTIME_DIR when it is a folder of this user's that no one else may
+// enter; else /tmp/pelko32-<uid>, created with mode 0700; else, when another
+// user has taken that name (a folder or a link), pelko32-<uid> in the user's
+// cache folder ($XDG_CACHE_HOME or ~/.cache), where no one else can. Throws
+// std::system_error when none can be used.
 std::string InstanceFolder();
 
 struct InstancePaths {
     std::string lockFile;
-    std::string socketFile;
+    std::string socketFile;  // of any length: a long one is reached through its folder
 };
-// Throws std::system_error when the socket path is too long for a socket.
 InstancePaths InstancePathsFor(const std::string& folder, const std::string& name);
 
 // The lock file. It is never deleted; flock ends with the process, so a
@@ -86,7 +90,9 @@ private:
 enum class SendResult {
     NoListener,  // nothing listens: the caller may become the first instance
     Accepted,    // the running instance answered more than 0
-    Refused,     // it answered 0 or less, or broke off
+    Refused,     // it answered 0 or less
+    NoAnswer,    // no answer within the wait: a slow or stopped instance
+    BrokenOff,   // the connection ended before the answer
 };
 // Connects to the socket, sends the command line and waits up to waitMs for
 // the answer.
@@ -97,8 +103,10 @@ SendResult SendHandOver(const std::string& socketFile, const std::string& comman
 // only while holding the lock and after SendHandOver found no listener.
 struct Listener {
     int fd = -1;
+    // The file: an inode number alone may come back for a successor's file.
     dev_t device = 0;
     ino_t inode = 0;
+    timespec changed{};
 };
 Listener ListenAt(const std::string& socketFile);  // throws std::system_error
 // Removes the socket file only while it is still the one ListenAt made.
@@ -108,7 +116,7 @@ void RemoveOwnSocketFile(const std::string& socketFile, const Listener& listener
 enum class InstanceStart {
     First,         // this is the running instance now, and listens
     WithoutGuard,  // the running instance refused: go on without listening
-    End,           // handed over, or no lock within the wait: end with status 0
+    End,           // handed over, or no lock or no answer within the wait: end with status 0
 };
 
 struct InstanceStartResult {
@@ -116,6 +124,9 @@ struct InstanceStartResult {
     Listener listener;  // set for First
 };
 // Takes the lock, hands the command line over or starts listening, and
-// releases the lock. Throws std::system_error when the socket cannot be made.
+// releases the lock. A start becomes the first instance only when nothing
+// listens any more: a running instance that is slow or breaks off the
+// connection while it lives keeps the guard. Throws std::system_error when
+// the socket cannot be made.
 InstanceStartResult StartInstance(InstanceLock& lock, const InstancePaths& paths, const std::string& commandLine,
-                                  int lockWaitMs = kInstanceLockWaitMs);
+                                  int lockWaitMs = kInstanceLockWaitMs, int answerWaitMs = kInstanceAnswerWaitMs);

@@ -91,10 +91,16 @@ TEST(HandOverSplitTest, FilesAreHandledLastFirstWithoutProgramSwitchesOrMissing)
     // ".EXE" in any case, anywhere in the name.
     EXPECT_EQ(HandedOverFilesToOpen("\"/d/Pelko32.EXE\" \"/d/Vokabeln.exercise.plk\"", "", probe), Strings{});
 
-    // The receiver's own program is skipped even though it is a file.
+    // The receiver's own program is skipped even though it is a file, and
+    // so is the program path of any other copy that sent the line.
     std::string own = OwnExecutablePath();
     ASSERT_TRUE(IsExistingFile(own));
-    EXPECT_EQ(HandedOverFilesToOpen("\"" + own + "\"", own), Strings{});
+    EXPECT_EQ(HandedOverFilesToOpen("\"" + own + "\" \"" + own + "\"", own), Strings{});
+    auto copies = FilesAre({"/build/bin/Pelko32", "/d/c.plk"});
+    EXPECT_EQ(HandedOverFilesToOpen("\"/build/bin/Pelko32\" \"/d/c.plk\"", "/usr/bin/Pelko32", copies),
+              Strings{"/d/c.plk"});
+    EXPECT_EQ(HandedOverFilesToOpen("\"/build/bin/Pelko32\"", "/usr/bin/Pelko32", copies), Strings{});
+    EXPECT_EQ(HandedOverFilesToOpen("  ", "/usr/bin/Pelko32", copies), Strings{});
 }
 
 TEST_F(TempFolder, SenderQuotesEveryArgumentAndMakesExistingPathsAbsolute) {

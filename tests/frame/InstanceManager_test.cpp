@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -54,11 +55,13 @@ protected:
         EXPECT_EQ(std::system(command.c_str()), 0);
     }
 
-    QProcess* Start(const std::string& name, const QStringList& args = {}) {
+    // A start whose guard folder is guardFolder, else the test's folder.
+    QProcess* Start(const std::string& name, const QStringList& args = {}, const std::string& guardFolder = "") {
         auto* process = new QProcess;
         processes_.push_back(process);
         process->setWorkingDirectory(QString::fromStdString(folder_));
-        process->start(INSTANCE_HELPER, QStringList{QString::fromStdString(folder_), QString::fromStdString(name)} + args);
+        const std::string guard = guardFolder.empty() ? folder_ : guardFolder;
+        process->start(INSTANCE_HELPER, QStringList{QString::fromStdString(guard), QString::fromStdString(name)} + args);
         EXPECT_TRUE(process->waitForStarted(5000));
         return process;
     }
@@ -187,9 +190,11 @@ TEST_F(GuardFolder, OnlyAPositiveAnswerCountsAsHandedOver) {
         bool answers;
         InstanceStart expected;
     };
+    // A peer that breaks off without an answer but still listens is alive:
+    // the start ends rather than run beside it.
     for (Case c : {Case{1, true, InstanceStart::End}, Case{7, true, InstanceStart::End},
                    Case{0, true, InstanceStart::WithoutGuard}, Case{-1, true, InstanceStart::WithoutGuard},
-                   Case{0, false, InstanceStart::WithoutGuard}}) {
+                   Case{0, false, InstanceStart::End}}) {
         Listener peer = ListenAt(paths_.socketFile);
         std::string received;
         std::thread server([&] {
@@ -215,7 +220,7 @@ TEST_F(GuardFolder, OnlyAPositiveAnswerCountsAsHandedOver) {
             ::close(fd);
         });
         InstanceLock lock(paths_.lockFile);
-        EXPECT_EQ(StartInstance(lock, paths_, "\"prog\"", 1000).start, c.expected) << c.answer;
+        EXPECT_EQ(StartInstance(lock, paths_, "\"prog\"", 1000, 1000).start, c.expected) << c.answer;
         server.join();
         EXPECT_EQ(received, "\"prog\"");
         ::close(peer.fd);
@@ -226,13 +231,63 @@ TEST_F(GuardFolder, SenderGivesUpOnAPeerThatNeverAnswers) {
     Listener peer = ListenAt(paths_.socketFile);
     auto begin = std::chrono::steady_clock::now();
     // Accepted by the backlog, never read.
-    EXPECT_EQ(SendHandOver(paths_.socketFile, "x", 200), SendResult::Refused);
+    EXPECT_EQ(SendHandOver(paths_.socketFile, "x", 200), SendResult::NoAnswer);
     EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(3));
+    // A start facing such a peer ends: it never runs beside a living instance.
+    InstanceLock lock(paths_.lockFile);
+    EXPECT_EQ(StartInstance(lock, paths_, "x", 200, 200).start, InstanceStart::End);
     ::close(peer.fd);
     // Nothing listens on the file any more.
     EXPECT_EQ(SendHandOver(paths_.socketFile, "x", 200), SendResult::NoListener);
     ::unlink(paths_.socketFile.c_str());
     EXPECT_EQ(SendHandOver(paths_.socketFile, "x", 200), SendResult::NoListener);
+}
+
+TEST_F(GuardFolder, StartWhileTheInstanceIsStoppedEndsAndTheInstanceGetsItsLineOnceWhenItGoesOn) {
+    std::ofstream(folder_ + "/a.plk") << "x";
+    QProcess* first = Start(name_);
+    ASSERT_EQ(Line(first), "first");
+    ::kill(pid_t(first->processId()), SIGSTOP);
+
+    QElapsedTimer timer;
+    timer.start();
+    QProcess* second = Start(name_, {"a.plk"});
+    ASSERT_TRUE(second->waitForFinished(kInstanceAnswerWaitMs + 5000));
+    EXPECT_GE(timer.elapsed(), kInstanceAnswerWaitMs - 100);
+    EXPECT_EQ(second->exitCode(), 0);
+    // Not "first" nor "without": it did not go on as an instance of its own.
+    EXPECT_TRUE(second->readAllStandardOutput().isEmpty());
+    EXPECT_FALSE(Exists(folder_ + "/other"));
+
+    ::kill(pid_t(first->processId()), SIGCONT);
+    std::string helper = std::filesystem::canonical(INSTANCE_HELPER).string();
+    EXPECT_EQ(Line(first), "got " + Hex("\"" + helper + "\" \"" + folder_ + "/a.plk\""));
+    ASSERT_TRUE(Finished(first));
+    EXPECT_EQ(first->exitCode(), 0);
+    EXPECT_TRUE(first->readAllStandardOutput().isEmpty());
+}
+
+TEST_F(GuardFolder, StartThatMeetsTheInstanceEndingBecomesTheInstance) {
+    ASSERT_EQ(InstanceManagerInit(name_, folder_, "\"prog\""), InstanceStart::First);
+    // The running instance no longer reads: it is on its way out.
+    std::atomic<bool> waiting = false;
+    InstanceStartResult racing;
+    std::thread start([&] {
+        InstanceLock lock(paths_.lockFile);
+        waiting = true;
+        racing = StartInstance(lock, paths_, "\"prog\" \"a\"");
+    });
+    while (!waiting) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    auto begin = std::chrono::steady_clock::now();
+    InstanceManagerDone();
+    start.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::milliseconds(kInstanceAnswerWaitMs));
+    EXPECT_EQ(racing.start, InstanceStart::First);
+    // Its socket is the one left, and it is reached.
+    EXPECT_TRUE(Exists(paths_.socketFile));
+    EXPECT_EQ(SendHandOver(paths_.socketFile, "x", 200), SendResult::NoAnswer);
+    ::close(racing.listener.fd);
 }
 
 TEST_F(GuardFolder, RunningInstanceSurvivesBadPeersAndReceivesExactly) {
@@ -285,6 +340,24 @@ TEST_F(GuardFolder, EndingInstanceLeavesASuccessorsSocketAlone) {
     InstanceManagerDone();
     EXPECT_TRUE(Exists(paths_.socketFile));
     ::close(successor.fd);
+}
+
+TEST_F(GuardFolder, AFolderWithALongPathServesAsWell) {
+    std::string deep = folder_ + "/" + std::string(60, 'v') + "/" + std::string(60, 'w');
+    std::filesystem::create_directories(deep);
+    ::chmod(deep.c_str(), 0700);
+    const std::string viewer = "Pelko32_HELPVIEWER_is_active123";
+    ASSERT_GT(InstancePathsFor(deep, viewer).socketFile.size(), sizeof(sockaddr_un::sun_path));
+    QProcess* first = Start(viewer, {}, deep);
+    ASSERT_EQ(Line(first), "first");
+    struct stat st {};
+    ASSERT_EQ(::lstat(InstancePathsFor(deep, viewer).socketFile.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISSOCK(st.st_mode));
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    QProcess* second = Start(viewer, {"seite"}, deep);
+    ASSERT_TRUE(Finished(second));
+    EXPECT_EQ(second->exitCode(), 0);
+    EXPECT_EQ(Line(first).substr(0, 4), "got ");
 }
 
 TEST_F(GuardFolder, SocketFolderIsOneOnlyThisUserMayEnter) {

@@ -1,10 +1,13 @@
 // The built main program as a process: a second start hands its file to the
-// running one, the session end records the open files, the next start
-// reopens them.
+// running one (also from another copy of the program, to a stopped one, and
+// when another user has taken the guard's folder), the session end records
+// the open files, also while a box is open, and the next start reopens them.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QThread>
 #include <filesystem>
@@ -28,6 +31,7 @@ protected:
         Optionen.Abfragen.BeepBeiFehler = false;
         Optionen.Settings.ShowWizAtStartUp = false;
         Optionen.NochNieGestartet = false;
+        Optionen.BeimStartLeereDatei = false;
         SaveSettings();
     }
     void TearDown() override { unsetenv("PELKO_REGISTRY"); }
@@ -40,22 +44,27 @@ protected:
         return dir.Path(name);
     }
 
-    void Start(QProcess& process, const QStringList& args) {
+    QProcessEnvironment Environment() const {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
         env.insert("PELKO_REGISTRY", QString::fromStdString(registry));
         env.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime));
-        process.setProcessEnvironment(env);
+        return env;
+    }
+
+    void Start(QProcess& process, const QStringList& args, const QString& program = PELKO_BIN_DIR "/Pelko32") {
+        process.setProcessEnvironment(Environment());
         process.setWorkingDirectory(QString::fromStdString(dir.Path()));
-        process.start(QString(PELKO_BIN_DIR) + "/Pelko32", args);
+        process.start(program, args);
         ASSERT_TRUE(process.waitForStarted(10000));
     }
 
+    std::string Socket() const { return runtime + "/TInstanceManager.Pelko32_is_active123.sock"; }
+
     // Running once its guard listens and its window has had time to open.
     void WaitUntilRunning() {
-        const std::string socket = runtime + "/TInstanceManager.Pelko32_is_active123.sock";
-        for (int i = 0; i < 200 && !std::filesystem::exists(socket); ++i) QThread::msleep(50);
-        ASSERT_TRUE(std::filesystem::exists(socket));
+        for (int i = 0; i < 200 && !std::filesystem::exists(Socket()); ++i) QThread::msleep(50);
+        ASSERT_TRUE(std::filesystem::exists(Socket()));
         QThread::msleep(1500);
     }
 
@@ -66,10 +75,12 @@ protected:
         EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
     }
 
-    std::array<std::string, 10> RecordedFiles() {
+    std::array<std::string, 10> RecordedFiles() { return StoredSettings().OpenFilesAtExit; }
+
+    SettingsTyp StoredSettings() {
         DefaultOptionsForTest fresh;
         EXPECT_EQ(LoadSettings(), LoadSettingsResult::Done);
-        return Optionen.Settings.OpenFilesAtExit;
+        return Optionen.Settings;
     }
 
     DefaultOptionsForTest options;
@@ -106,6 +117,141 @@ TEST_F(ProgramTest, SecondStartHandsOverAndTheNextStartReopensTheFiles) {
     WaitUntilRunning();
     EndSession(again);
     EXPECT_EQ(RecordedFiles(), expected);
+}
+
+TEST_F(ProgramTest, SessionEndWhileAStartBoxIsOpenEndsTheProgramAndFreesTheGuard) {
+    const std::string b = MakeFile("b.plk");
+    QProcess first;
+    // "Kann Datei fehlt.plk nicht finden." stays open: nobody answers it.
+    Start(first, {"b.plk", "fehlt.plk"});
+    WaitUntilRunning();
+    QElapsedTimer timer;
+    timer.start();
+    ::kill(pid_t(first.processId()), SIGTERM);
+    ASSERT_TRUE(first.waitForFinished(20000));
+    EXPECT_LT(timer.elapsed(), 2000);
+    EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(first.exitCode(), 0) << first.readAllStandardError().toStdString();
+    const std::array<std::string, 10> expected = {b};
+    EXPECT_EQ(RecordedFiles(), expected);
+    EXPECT_FALSE(std::filesystem::exists(Socket()));
+
+    // The next start is the running instance, not a hand-over to a ghost.
+    QProcess next;
+    Start(next, {});
+    WaitUntilRunning();
+    EXPECT_EQ(next.state(), QProcess::Running);
+    EndSession(next);
+}
+
+TEST_F(ProgramTest, StartWhileTheInstanceIsStoppedEndsAndTheFileOpensOnceItGoesOn) {
+    const std::string a = MakeFile("a.plk");
+    QProcess first;
+    Start(first, {});
+    WaitUntilRunning();
+    ::kill(pid_t(first.processId()), SIGSTOP);
+    QProcess second;
+    Start(second, {"a.plk"});
+    const bool ended = second.waitForFinished(15000);
+    ::kill(pid_t(first.processId()), SIGCONT);
+    ASSERT_TRUE(ended) << "the second start ran as an instance of its own";
+    EXPECT_EQ(second.exitCode(), 0);
+    QThread::msleep(1500);
+    EndSession(first);
+    const std::array<std::string, 10> expected = {a};
+    EXPECT_EQ(RecordedFiles(), expected);
+}
+
+TEST_F(ProgramTest, StartFromAnotherCopyOfTheProgramOpensOnlyTheNamedFile) {
+    const std::string a = MakeFile("a.plk");
+    const std::string b = MakeFile("b.plk");
+    std::filesystem::create_directory(dir.Path("copy"));
+    const std::string copy = dir.Path("copy/Pelko32");
+    std::filesystem::copy_file(PELKO_BIN_DIR "/Pelko32", copy);
+    QProcess first;
+    Start(first, {});
+    WaitUntilRunning();
+    QProcess second;
+    Start(second, {"a.plk"}, QString::fromStdString(copy));
+    ASSERT_TRUE(second.waitForFinished(10000));
+    EXPECT_EQ(second.exitCode(), 0);
+    // Had the copy been opened, its error box would hold this one back.
+    QProcess third;
+    Start(third, {"b.plk"});
+    ASSERT_TRUE(third.waitForFinished(10000));
+    QThread::msleep(1000);
+    EndSession(first);
+    const SettingsTyp stored = StoredSettings();
+    const std::array<std::string, 10> open = {a, b};
+    EXPECT_EQ(stored.OpenFilesAtExit, open);
+    const std::array<std::string, 9> recent = {b, a};
+    EXPECT_EQ(stored.LastFiles, recent);
+}
+
+// Another user has made the guard's folder in /tmp first, or a link there.
+// Seen in a /tmp of the test's own (a mount namespace), which takes root.
+TEST_F(ProgramTest, GuardFolderTakenByAnotherUserDoesNotStopTheProgram) {
+    if (::getuid() != 0) GTEST_SKIP() << "making a folder of another user takes root";
+    // Outside /tmp: the programs see another one.
+    char pattern[] = "/var/tmp/pelko-guard-XXXXXX";
+    if (::mkdtemp(pattern) == nullptr) GTEST_SKIP() << "no /var/tmp";
+    const std::string work = pattern;
+    std::filesystem::copy_file(registry, work + "/registry.reg");
+    std::filesystem::copy_file(MakeFile("a.plk"), work + "/a.plk");
+    const std::string script = R"(
+        mount -t tmpfs pelko /tmp || exit 77
+        taken=/tmp/pelko32-$(id -u)
+        case "$1" in
+            folder) mkdir -m 700 "$taken" && chown 65534:65534 "$taken" ;;
+            link) ln -s /tmp/elsewhere "$taken" ;;
+        esac
+        "$PELKO" & first=$!
+        ( sleep 60; kill -KILL $first ) 2>/dev/null & watchdog=$!
+        socket="$HOME/.cache/pelko32-$(id -u)/TInstanceManager.Pelko32_is_active123.sock"
+        i=0
+        while [ ! -S "$socket" ] && [ $i -lt 300 ] && kill -0 $first 2>/dev/null; do sleep 0.1; i=$((i+1)); done
+        sleep 1
+        timeout -s KILL 20 "$PELKO" a.plk; echo "second $?"
+        sleep 1
+        kill -TERM $first; wait $first; echo "first $?"
+        kill $watchdog 2>/dev/null
+        [ -L "$taken" ] || stat -c "taken %u" "$taken"
+    )";
+    QProcess probe;
+    probe.start("unshare", {"--mount", "--propagation", "private", "true"});
+    if (!probe.waitForFinished(10000) || probe.exitStatus() != QProcess::NormalExit || probe.exitCode() != 0) {
+        GTEST_SKIP() << "no mount namespace here";
+    }
+    for (const char* planted : {"folder", "link"}) {
+        QProcessEnvironment env = Environment();
+        env.remove("XDG_RUNTIME_DIR");
+        env.remove("XDG_CACHE_HOME");
+        const std::string home = work + "/home-" + planted;
+        std::filesystem::create_directory(home);
+        env.insert("HOME", QString::fromStdString(home));
+        env.insert("PELKO_REGISTRY", QString::fromStdString(work + "/registry.reg"));
+        env.insert("PELKO", PELKO_BIN_DIR "/Pelko32");
+        QProcess run;
+        run.setProcessEnvironment(env);
+        run.setWorkingDirectory(QString::fromStdString(work));
+        run.start("unshare", {"--mount", "--propagation", "private", "sh", "-c", QString::fromStdString(script), "sh",
+                              planted});
+        ASSERT_TRUE(run.waitForStarted(10000));
+        ASSERT_TRUE(run.waitForFinished(90000));
+        if (run.exitCode() == 77) GTEST_SKIP() << "no mount namespace here";
+        const std::string out = run.readAllStandardOutput().toStdString();
+        const std::string expected =
+            std::string("second 0\nfirst 0\n") + (std::string(planted) == "folder" ? "taken 65534\n" : "");
+        EXPECT_EQ(out, expected) << planted << " " << run.readAllStandardError().toStdString();
+        {
+            DefaultOptionsForTest fresh;
+            setenv("PELKO_REGISTRY", (work + "/registry.reg").c_str(), 1);
+            EXPECT_EQ(LoadSettings(), LoadSettingsResult::Done);
+            setenv("PELKO_REGISTRY", registry.c_str(), 1);
+            EXPECT_EQ(Optionen.Settings.OpenFilesAtExit[0], work + "/a.plk") << planted;
+        }
+    }
+    std::filesystem::remove_all(work);
 }
 
 }  // namespace

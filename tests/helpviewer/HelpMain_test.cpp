@@ -3,6 +3,7 @@
 #include "platform/Dialogs.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ui/Glyphs.h"
+#include "platform/ui/QtDialogs.h"
 #include "common/NoIconTheme.h"
 
 #include <QAction>
@@ -15,8 +16,10 @@
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QSplitter>
+#include <QPushButton>
 #include <QWheelEvent>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <cstdlib>
 #include <filesystem>
@@ -156,6 +159,57 @@ TEST_F(HelpWindow, MissingFirstPageIsReported) {
     ASSERT_EQ(dialogs_.Texts().size(), 1u);
     EXPECT_EQ(dialogs_.Texts()[0], "Can't locate file: " + Page("fehlt.html"));
     EXPECT_EQ(form.Viewer->LoadedFileName(), "");
+}
+
+TEST_F(HelpWindow, BoxAboutAMissingFirstPageStandsOnTheViewerThatStaysOnTop) {
+    platform::TRegistry registry(platform::RegRoot::CurrentUser, RegistryFile());
+    THelpMainForm form(registry, Page("fehlt.html"));
+    form.vg->trigger();
+    platform::QtDialogs boxes(platform::Program::HelpViewer);
+    boxes.SetMainWindow(&form);
+    platform::ScopedDialogs scoped(boxes);
+    const QString name = QApplication::applicationName();
+    QApplication::setApplicationName("Pelko32 Hilfe");  // as the program's application object
+    QWidget* parent = nullptr;
+    QString title, caption;
+    // Answers the box once it is up.
+    QTimer answer;
+    answer.start(10);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<platform::MessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) return;
+        answer.stop();
+        parent = box->parentWidget();
+        caption = box->windowTitle();
+        title = form.windowTitle();
+        box->Buttons().first()->click();
+    });
+    // Shown, but not yet the active window: the box comes from the event loop.
+    Show(form);
+    EXPECT_EQ(parent, &form);
+    EXPECT_EQ(caption, "Pelko32 Hilfe");
+    EXPECT_EQ(title, "Pelko32 Hilfe");
+    form.vg->trigger();
+    QApplication::setApplicationName(name);
+}
+
+TEST_F(HelpWindow, HandOverRestoresAMinimisedViewerAndKeepsAMaximisedOne) {
+    platform::TRegistry registry(platform::RegRoot::CurrentUser, RegistryFile());
+    THelpMainForm form(registry);
+    Show(form);
+    form.showMaximized();
+    form.OpenHandedOverPage("\"/opt/pelko/PelkoHelp\" \"" + Page("a.html") + "\"");
+    EXPECT_TRUE(form.isMaximized());
+    EXPECT_EQ(form.Viewer->LoadedFileName(), Page("a.html"));
+    form.setWindowState(Qt::WindowMinimized | Qt::WindowMaximized);
+    form.OpenHandedOverPage("\"/opt/pelko/PelkoHelp\"");
+    EXPECT_FALSE(form.isMinimized());
+    EXPECT_TRUE(form.isMaximized());
+    form.showNormal();
+    form.showMinimized();
+    form.OpenHandedOverPage("\"/opt/pelko/PelkoHelp\"");
+    EXPECT_FALSE(form.isMinimized());
+    EXPECT_FALSE(form.isMaximized());
 }
 
 TEST_F(HelpWindow, FontSizeAndStayOnTopAreKept) {

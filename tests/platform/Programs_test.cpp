@@ -8,6 +8,7 @@
 #include <iterator>
 #include <signal.h>
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QThread>
 
@@ -53,20 +54,40 @@ TEST(ProgramsTest, EndWithStatusZeroOnSessionEnd) {
     struct Case {
         const char* program;
         int signal;
+        QStringList args;
+        const char* written;  // what the close writes to the options
     };
-    for (const Case& c : {Case{"Pelko32", SIGTERM}, Case{"PelkoHelp", SIGTERM}, Case{"Pelko32", SIGINT}}) {
+    // A missing file keeps a box open at start ("Kann Datei ... nicht
+    // finden.", "Can't locate file: ..."): the session end closes it too.
+    const Case cases[] = {
+        {"Pelko32", SIGTERM, {}, "\"Hauptfenster-Status\""},
+        {"PelkoHelp", SIGTERM, {}, "\"Stay-on-top\""},
+        {"Pelko32", SIGINT, {}, "\"Hauptfenster-Status\""},
+        {"Pelko32", SIGTERM, {"fehlt.plk"}, "\"Hauptfenster-Status\""},
+        {"PelkoHelp", SIGTERM, {"fehlt.html"}, "\"Stay-on-top\""},
+    };
+    for (const Case& c : cases) {
         TempDir dir;
         QProcess process;
         process.setProcessEnvironment(Environment(dir));
-        process.start(QString(PELKO_BIN_DIR) + "/" + c.program, {});
+        process.setWorkingDirectory(QString::fromStdString(dir.Path()));
+        process.start(QString(PELKO_BIN_DIR) + "/" + c.program, c.args);
         ASSERT_TRUE(process.waitForStarted(10000)) << c.program;
         // Still running after its start: it waits for its window to close.
-        EXPECT_FALSE(process.waitForFinished(2000)) << c.program;
+        EXPECT_FALSE(process.waitForFinished(2500)) << c.program;
+        QElapsedTimer timer;
+        timer.start();
         ::kill(static_cast<pid_t>(process.processId()), c.signal);
         ASSERT_TRUE(process.waitForFinished(20000)) << c.program;
+        if (!c.args.isEmpty()) EXPECT_LT(timer.elapsed(), 2000) << c.program;
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << c.program << " " << c.signal;
         EXPECT_EQ(process.exitCode(), 0) << c.program << " " << process.readAllStandardError().toStdString();
         EXPECT_EQ(ProcessesUsing(dir), 0) << c.program << " left a process behind";
+        EXPECT_NE(TempDir::Read(dir.Path("registry.reg")).find(c.written), std::string::npos) << c.program;
+        // The guard is free again: its socket went with the program.
+        for (const auto& entry : std::filesystem::directory_iterator(dir.Path("run"))) {
+            EXPECT_NE(entry.path().extension(), ".sock") << c.program;
+        }
     }
 }
 
@@ -82,4 +103,16 @@ TEST(ProgramsTest, ExceptionFromAnEventHandlerIsShownAndTheProgramGoesOn) {
               "exception: Datei nicht gefunden: übung.plk\n"
               "exception: Unbekannte Ausnahme\n"
               "went on\n");
+}
+
+TEST(ProgramsTest, WindowTitlesAreTheCaptionsWithNothingAdded) {
+    for (const char* title : {"Pelko32", "Pelko32 Hilfe"}) {
+        TempDir dir;
+        QProcess process;
+        process.setProcessEnvironment(Environment(dir));
+        process.start(APPLICATION_TITLE_HELPER, {QString::fromUtf8(title)});
+        ASSERT_TRUE(process.waitForFinished(30000));
+        EXPECT_EQ(process.readAllStandardOutput().toStdString(),
+                  std::string("title: ") + title + "\ndisplay name of its own: no\n");
+    }
 }

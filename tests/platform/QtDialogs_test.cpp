@@ -68,7 +68,7 @@ TEST(QtDialogsTest, CaptionsAndButtonsPerProgram) {
         EXPECT_EQ(box.windowTitle(), c.caption);
         EXPECT_EQ(Captions(box), c.captions) << c.caption.toStdString();
     }
-    QApplication::setApplicationDisplayName("Pelko32");
+    QApplication::setApplicationName("Pelko32");
     MessageBox custom(Program::Main, "Text", MsgDlgType::Custom, mbOK, 0);
     EXPECT_EQ(custom.windowTitle(), "Pelko32");
 }
@@ -120,7 +120,7 @@ TEST(QtDialogsTest, EscapeAndClosingAnswerAsTheStandardBoxes) {
 }
 
 TEST(QtDialogsTest, ExceptionBoxHasTheApplicationTitle) {
-    QApplication::setApplicationDisplayName("Pelko32 Hilfe");
+    QApplication::setApplicationName("Pelko32 Hilfe");
     QtDialogs dialogs(Program::HelpViewer);
     QString caption;
     QStringList buttons;
@@ -146,6 +146,40 @@ TEST(QtDialogsTest, APasswordRequestWithoutTheProgramsOwnPromptIsCancelled) {
     EXPECT_EQ(dialogs.AskPassword("Kennwort zum Lesen der Datei \"a.plk\" eingeben:"), kCancelMarker);
     QCoreApplication::processEvents();
     EXPECT_FALSE(shown);
+}
+
+TEST(QtDialogsTest, BoxesBelongToTheModalWindowElseTheActiveElseTheMainWindow) {
+    QtDialogs dialogs(Program::Main);
+    QWidget main;
+    main.setWindowFlag(Qt::WindowStaysOnTopHint);
+    dialogs.SetMainWindow(&main);
+    // Nothing of the program is active, as at start or after a hand-over.
+    ASSERT_EQ(QApplication::activeWindow(), nullptr);
+    QWidget* parent = nullptr;
+    bool innerOnOuter = false;
+    WhenShown([&](MessageBox* box) {
+        parent = box->parentWidget();
+        WhenShown([&, box](MessageBox* inner) {
+            innerOnOuter = inner->parentWidget() == box;
+            inner->Buttons().first()->click();
+        });
+        dialogs.ShowMessage("innen");
+        box->Buttons().first()->click();
+    });
+    dialogs.ShowException("Can't locate file: index.html");
+    EXPECT_EQ(parent, &main);
+    EXPECT_TRUE(innerOnOuter);  // the box it was raised in
+
+    // A window of the program that is active holds its own boxes.
+    QWidget tool;
+    tool.show();
+    QApplication::setActiveWindow(&tool);
+    WhenShown([&](MessageBox* box) {
+        parent = box->parentWidget();
+        box->Buttons().first()->click();
+    });
+    dialogs.ShowMessage("Werkzeug");
+    EXPECT_EQ(parent, &tool);
 }
 
 TEST(FileFilterTest, WindowsFilterListBecomesPairs) {

@@ -108,12 +108,13 @@ InstanceStart InstanceManagerInit(const char* name, int argc, char** argv) {
 void InstanceManagerDone() {
     GuardState& guard = Guard();
     if (guard.server) {
-        // Under the lock, so that a start now either reaches us or finds no
-        // socket at all.
-        bool locked = guard.lock->Acquire(kInstanceLockWaitMs);
-        RemoveOwnSocketFile(guard.paths.socketFile, guard.listener);
+        // Listening ends first: a start waiting for our answer sees its
+        // connection fail and becomes the first instance itself. The file
+        // goes under the lock, so that it is never a successor's.
         guard.server.reset();
         ::close(guard.listener.fd);
+        bool locked = guard.lock->Acquire(kInstanceLockWaitMs);
+        RemoveOwnSocketFile(guard.paths.socketFile, guard.listener);
         if (locked) {
             guard.lock->Release();
         }

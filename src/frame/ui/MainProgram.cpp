@@ -27,13 +27,15 @@ int MainProgramBlock(int argc, char** argv) {
         return 1;
     }
     platform::ScopedDialogs installed(dialogs);
+    // From here on a session end ends the program, also inside a box.
+    platform::CloseOnSessionEnd(nullptr);
     platform::QtShell shell;
     platform::ScopedShell installedShell(shell);
     // Every help context of a box or a control ends in a page of the help folder.
     platform::SetHelpHandler([](int context) {
         if (MainForm != nullptr) MainForm->HelpContextToPage(context);
     });
-    if (InitDefaultSettings() == LoadSettingsResult::Abort) {
+    if (InitDefaultSettings() == LoadSettingsResult::Abort || platform::SessionEndRequested()) {
         InstanceManagerDone();
         return 0;
     }
@@ -48,11 +50,14 @@ int MainProgramBlock(int argc, char** argv) {
         splash = new TSplashForm;
         splash->ShowNow();
         TMainForm form;
+        dialogs.SetMainWindow(&form);
         splash->CloseWith(form.SplashTimer);
         platform::CloseOnSessionEnd(&form);
         form.show();
         form.FormShow(args, cwd);
-        status = platform::PelkoApplication::exec();
+        status = platform::RunUntilSessionEnd();
+        platform::CloseOnSessionEnd(nullptr);
+        dialogs.SetMainWindow(nullptr);
     }
     delete splash.data();
     platform::SetHelpHandler(nullptr);

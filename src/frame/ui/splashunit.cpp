@@ -1,5 +1,6 @@
 #include "frame/ui/splashunit.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
@@ -44,6 +45,7 @@ TSplashForm::TSplashForm() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWi
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->geometry().center() - rect().center());
     }
+    qApp->installEventFilter(this);
 }
 
 void TSplashForm::ShowNow() {
@@ -51,15 +53,44 @@ void TSplashForm::ShowNow() {
     repaint();
 }
 
-void TSplashForm::CloseWith(QTimer* timer) { timer->installEventFilter(this); }
+void TSplashForm::CloseWith(QTimer* timer) { timer_ = timer; }
 
-bool TSplashForm::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Timer) {
-        watched->removeEventFilter(this);
-        hide();
-        deleteLater();
+namespace {
+
+bool IsBox(QObject* object) {
+    auto* widget = qobject_cast<QWidget*>(object);
+    return widget != nullptr && widget->isWindow() && widget->isModal();
+}
+
+bool AnyBoxOpen() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && window->isModal()) return true;
     }
     return false;
+}
+
+}  // namespace
+
+bool TSplashForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == timer_ && event->type() == QEvent::Timer) {
+        timer_ = nullptr;
+        qApp->removeEventFilter(this);
+        hide();
+        deleteLater();
+    } else if (watched != this && event->type() == QEvent::Show && IsBox(watched)) {
+        steppedBack_ = true;
+        hide();
+    } else if (steppedBack_ && event->type() == QEvent::Hide && IsBox(watched)) {
+        // The box is still counted as open while it hides.
+        QTimer::singleShot(0, this, &TSplashForm::ComeBack);
+    }
+    return false;
+}
+
+void TSplashForm::ComeBack() {
+    if (!steppedBack_ || AnyBoxOpen()) return;
+    steppedBack_ = false;
+    ShowNow();
 }
 
 void TSplashForm::paintEvent(QPaintEvent* event) {

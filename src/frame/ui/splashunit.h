@@ -1,6 +1,7 @@
 #pragma once
 // The splash window shown while the main program starts; it goes when the
-// frame's splash timer fires.
+// frame's splash timer fires. It stays on top of everything but the boxes of
+// the start-up: while one is open, the splash steps back.
 
 #include <QPixmap>
 #include <QWidget>
@@ -26,4 +27,11 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Back on top once no box is open any more.
+    void ComeBack();
+
+    QTimer* timer_ = nullptr;
+    bool steppedBack_ = false;
 };

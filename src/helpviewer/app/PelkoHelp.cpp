@@ -21,6 +21,8 @@ int main(int argc, char** argv) {
     }
     platform::QtDialogs dialogs(platform::Program::HelpViewer);
     platform::SetDialogs(&dialogs);
+    // From here on a session end ends the program, also inside a box.
+    platform::CloseOnSessionEnd(nullptr);
     platform::QtShell shell;
     platform::ScopedShell installedShell(shell);
 
@@ -29,9 +31,11 @@ int main(int argc, char** argv) {
         platform::TRegistry registry;
         helpviewer::THelpMainForm window(registry, argc > 1 ? argv[1] : "");
         window.OnOpenExternally = [](const std::string& url) { platform::TheShell().OpenAddress(url); };
+        dialogs.SetMainWindow(&window);
         platform::CloseOnSessionEnd(&window);
         window.show();
-        status = platform::PelkoApplication::exec();
+        status = platform::RunUntilSessionEnd();
+        platform::CloseOnSessionEnd(nullptr);
     }
     InstanceManagerDone();
     platform::SetDialogs(nullptr);

@@ -285,8 +285,6 @@ void THelpMainForm::FormShow() {
 }
 
 void THelpMainForm::closeEvent(QCloseEvent* event) {
-    // Closed at session end while a box is open: the box goes too.
-    if (QWidget* box = QApplication::activeModalWidget(); box && box != this) box->close();
     TViewerSettings settings;
     settings.StayOnTop = vg->isChecked();
     settings.FontSize = N141->isChecked() ? 14 : N121->isChecked() ? 12 : 10;
@@ -363,7 +361,8 @@ void THelpMainForm::ShowAboutPage() {
 }
 
 void THelpMainForm::OpenHandedOverPage(const std::string& commandLine) {
-    showNormal();
+    // Restored from minimised only: a maximised viewer stays maximised.
+    setWindowState(windowState() & ~Qt::WindowMinimized);
     raise();
     activateWindow();
     for (const std::string& page : HandedOverFilesToOpen(commandLine, OwnExecutablePath()))

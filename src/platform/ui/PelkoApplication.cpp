@@ -29,8 +29,8 @@ int& PreparePlatform(int& argc) {
 PelkoApplication::PelkoApplication(int& argc, char** argv, const QString& title)
     : QApplication(PreparePlatform(argc), argv) {
     InstallGermanQtTranslations(*this);
+    // Only the name: a display name would be added to every window title.
     setApplicationName(title);
-    setApplicationDisplayName(title);
 }
 
 bool PelkoApplication::notify(QObject* receiver, QEvent* event) {

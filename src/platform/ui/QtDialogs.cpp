@@ -24,7 +24,7 @@ const BoxTexts& BoxTextsFor(Program program) {
     return program == Program::HelpViewer ? kHelpViewer : kMain;
 }
 
-QString ApplicationTitle() { return QGuiApplication::applicationDisplayName(); }
+QString ApplicationTitle() { return QCoreApplication::applicationName(); }
 
 namespace {
 
@@ -129,7 +129,13 @@ void MessageBox::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-QWidget* QtDialogs::Parent() { return QApplication::activeWindow(); }
+QWidget* QtDialogs::Parent() const {
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    // The splash goes away by itself; a box must not go with it.
+    QWidget* active = QApplication::activeWindow();
+    if (active != nullptr && active->windowType() != Qt::SplashScreen) return active;
+    return mainWindow_;
+}
 
 ModalResult QtDialogs::MessageDlg(const std::string& text, MsgDlgType type, MsgDlgButtons buttons,
                                   int helpContext) {

@@ -3,6 +3,7 @@
 // button texts of the program they belong to, prompts and file dialogs.
 
 #include <QDialog>
+#include <QPointer>
 #include <QString>
 
 #include "platform/Dialogs.h"
@@ -61,15 +62,21 @@ public:
     FileDialogResult SaveFileDialog(const FileDialogRequest& request) override;
     std::optional<std::string> ChooseFolder(const std::string& caption, const std::string& start) override;
 
+    // The program's main window: boxes raised while none of the program's
+    // windows is active belong to it, so they stand above it.
+    void SetMainWindow(QWidget* window) { mainWindow_ = window; }
+
 protected:
     Program program() const { return program_; }
-    // The window the boxes belong to.
-    static QWidget* Parent();
+    // The window the boxes belong to: the open modal window, else the active
+    // window, else the main window.
+    QWidget* Parent() const;
 
 private:
     FileDialogResult RunFileDialog(const FileDialogRequest& request, bool save);
 
     Program program_;
+    QPointer<QWidget> mainWindow_;
 };
 
 }  // namespace platform
