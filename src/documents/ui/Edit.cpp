@@ -13,6 +13,7 @@
 
 #include "documents/ui/AppSettingsQt.h"
 #include "documents/ui/Childwin.h"
+#include "documents/ui/DialogHelp.h"
 #include "documents/ui/DocumentFrame.h"
 #include "documents/ui/EditFieldCaret.h"
 #include "documents/ui/GotoUnit.h"
@@ -168,6 +169,12 @@ void TEditForm::BuildForm() {
     SonderzTimer1->setInterval(10);
     SonderzTimer1->setSingleShot(true);
     connect(SonderzTimer1, &QTimer::timeout, this, &TEditForm::SonderzTimer1Timer);
+
+    SetHelpContext(this, 300);
+    const std::pair<QWidget*, int> contexts[] = {{ButtonNext, 301}, {ButtonLast, 302},       {ButtonGoto, 303},
+                                                 {ButtonSearch, 304}, {EditOptionenButt, 305}, {ButtonFertig, 306}};
+    for (const auto& [widget, context] : contexts) SetHelpContext(widget, context);
+    for (QLineEdit* edit : edits_) SetHelpContext(edit, edit == FSEdit1 || edit == FSEdit2 ? 307 : 308);
 }
 
 bool TEditForm::EditsDocument(const TMDIChild* window) const {
@@ -311,6 +318,8 @@ void TEditForm::closeEvent(QCloseEvent* event) {
     core_.Close();
     QDialog::closeEvent(event);
 }
+
+bool TEditForm::event(QEvent* event) { return HandleHelpEvent(this, event) || QDialog::event(event); }
 
 void TEditForm::ButtonGotoClick() {
     if (EditDocument) {

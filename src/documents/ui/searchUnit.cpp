@@ -15,6 +15,7 @@
 #include <QToolButton>
 
 #include "documents/ui/Childwin.h"
+#include "documents/ui/DialogHelp.h"
 #include "documents/ui/DocumentFrame.h"
 #include "documents/ui/EditFieldCaret.h"
 #include "platform/Dialogs.h"
@@ -165,6 +166,14 @@ void TSearchForm::BuildForm() {
     connect(s_prev, &QToolButton::clicked, this, &TSearchForm::s_prevClick);
     connect(s_next, &QToolButton::clicked, this, &TSearchForm::s_nextClick);
     connect(s_last, &QToolButton::clicked, this, &TSearchForm::s_lastClick);
+
+    SetHelpContext(this, 700);
+    const std::pair<QWidget*, int> contexts[] = {
+        {SearchText, 701},   {S_FS, 702},           {S_MS, 703},        {S_Teilbed, 704},
+        {TrefferArt, 705},   {CaseSensitive, 706},  {SearchButton, 707}, {SearchOKButton, 708},
+        {SearchAbort, 709},  {Memo1, 710},          {Memo2, 711},
+    };
+    for (const auto& [widget, context] : contexts) SetHelpContext(widget, context);
 }
 
 void TSearchForm::LanguageBoxToggled(QCheckBox* other, bool checked) {
@@ -388,6 +397,8 @@ void TSearchForm::SonderzTimer4Timer() {
     SonderzButton4->setText(FieldText(Optionen.Settings.LetztesSonderzeichen, TextCharset()));
     if (specialChosen_) SonderzButton4Click();
 }
+
+bool TSearchForm::event(QEvent* event) { return HandleHelpEvent(this, event) || QDialog::event(event); }
 
 bool TSearchForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == SonderzButton4 && event->type() == QEvent::MouseButtonPress) {

@@ -29,10 +29,7 @@ int MainProgramBlock(int argc, char** argv) {
     platform::ScopedDialogs installed(dialogs);
     platform::QtShell shell;
     platform::ScopedShell installedShell(shell);
-    // Every help context of a box or a control ends in a page of the help folder.
-    platform::SetHelpHandler([](int context) {
-        if (MainForm != nullptr) MainForm->HelpContextToPage(context);
-    });
+    platform::SetHelpHandler(HelpContextToMainForm);
     if (InitDefaultSettings() == LoadSettingsResult::Abort) {
         InstanceManagerDone();
         return 0;
