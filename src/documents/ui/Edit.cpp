@@ -212,7 +212,12 @@ void TEditForm::FormShow() {
         const std::string hint = (doc.ColumnNames.Field(k + 1).Get() + "|").substr(0, 51);
         numberLabels_[k]->setToolTip(
             FieldText(hint, doc.Fonts.TableHeader.Charset).section(QChar('|'), 0, 0));
-        edits_[k]->setFont(k < 2 ? fs.Font : ms.Font);
+        // Each field in its table font's colour, as in the grid.
+        const TFontObject& font = k < 2 ? fs : ms;
+        edits_[k]->setFont(font.Font);
+        QPalette palette = edits_[k]->palette();
+        palette.setColor(QPalette::Text, font.Color);
+        edits_[k]->setPalette(palette);
     }
     raise();
     activateWindow();
