@@ -156,8 +156,15 @@ void TSearchForm::BuildForm() {
     Label3 = new QLabel(QString::fromUtf8("Folgende Vokabeln wurden gefunden:"), this);
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->setGeometry(8, 188, 400, 20);
+    // The first memo is as wide as the widest heading of a hit, which must
+    // stay on one line; the second stands beside it.
     Memo1 = Memo(this, "Memo1", 8);
-    Memo2 = Memo(this, "Memo2", 280);
+    const QString widest = QString::fromUtf8(HitHeading({0.999, kMaxEntries, 1}));
+    const int headingWidth = QFontMetrics(Memo1->font()).horizontalAdvance(widest) +
+                             2 * (int(Memo1->document()->documentMargin()) + Memo1->frameWidth()) + 4;
+    Memo1->resize(std::max(Memo1->width(), headingWidth), Memo1->height());
+    Memo2 = Memo(this, "Memo2", Memo1->geometry().right() + 9);
+    setFixedWidth(std::max(width(), Memo2->geometry().right() + 9));
     s_first = PageButton(this, "s_first", "|<", 8, "Erste/Beste Übereinstimmung|");
     s_prev = PageButton(this, "s_prev", "<", 38, "Vorherige Übereinstimmung|");
     s_next = PageButton(this, "s_next", ">", 68, "Nächste Übereinstimmung|");
