@@ -80,8 +80,8 @@ struct PrintSetup {
     };
     std::optional<Margins> margins;  // nothing: the printer's own
     enum class Duplex { None, Auto, LongSide, ShortSide };
-    Duplex duplex = Duplex::None;
-    bool grayscale = false;
+    std::optional<Duplex> duplex;  // nothing: the printer's own
+    std::optional<bool> grayscale;
     // Further options of the print system for the job (name, value), such as
     // pages per sheet or a banner page.
     std::vector<std::pair<std::string, std::string>> jobOptions;

@@ -119,7 +119,8 @@ TEST_F(PagePrinterTest, WhatAPrinterIsSetUpForGoesThroughTheSeamAndBack) {
     EXPECT_NEAR(setup.margins->top, 8, 0.01);
     EXPECT_NEAR(setup.margins->right, 14, 0.01);
     EXPECT_NEAR(setup.margins->bottom, 6, 0.01);
-    EXPECT_TRUE(setup.grayscale);
+    EXPECT_EQ(setup.grayscale, true);
+    EXPECT_EQ(setup.duplex, PrintSetup::Duplex::None);
 
     QPrinter job;
     platform::ApplyPrintSetup(job, setup);
@@ -163,7 +164,7 @@ TEST_F(PagePrinterTest, TheRealPrintDialogsChoiceComesBack) {
     ASSERT_TRUE(chosen.accepted);
     EXPECT_EQ(chosen.setup.outputFileName, file.toStdString());
     EXPECT_TRUE(chosen.lastPageFirst);
-    EXPECT_TRUE(chosen.setup.grayscale);
+    EXPECT_EQ(chosen.setup.grayscale, true);
     EXPECT_EQ(chosen.copies, 2);
     EXPECT_EQ(platform::PagesToPrint(chosen, 5), (std::vector<int>{3, 2, 3, 2}));
     EXPECT_TRUE(chosen.setup.landscape);

@@ -72,7 +72,7 @@ void ApplyPrintSetup(QPrinter& printer, const PrintSetup& setup) {
     for (const auto& [duplex, mode] : kDuplexModes) {
         if (duplex == setup.duplex) printer.setDuplex(mode);
     }
-    printer.setColorMode(setup.grayscale ? QPrinter::GrayScale : QPrinter::Color);
+    if (setup.grayscale) printer.setColorMode(*setup.grayscale ? QPrinter::GrayScale : QPrinter::Color);
     if (printer.outputFormat() == QPrinter::NativeFormat && !setup.jobOptions.empty()) {
         QStringList options;
         for (const auto& [name, value] : setup.jobOptions) options << Text(name) << Text(value);
