@@ -14,7 +14,6 @@
 #include "documents/ui/AppSettingsQt.h"
 #include "documents/ui/Hourglass.h"
 #include "platform/Dialogs.h"
-#include "platform/PrintChoice.h"
 #include "platform/ui/PagePrinter.h"
 
 namespace {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/Dialogs.h"
+#include "platform/PrintChoice.h"
 
 class QPainter;
 class QPrinter;
