@@ -7,8 +7,6 @@
 #include <QPrinter>
 #include <algorithm>
 
-#include "platform/PrintChoice.h"
-
 namespace platform {
 
 namespace {
