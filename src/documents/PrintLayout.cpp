@@ -286,17 +286,3 @@ void BlankUnmarkedRows(VokabelArrayTyp& entries, const MarkierungTyp& marks) {
         if (!MarksGet(marks, r)) entries[size_t(r)] = BlankEntry;
     }
 }
-
-std::vector<int> PagesToPrint(PrintRange range, int fromPage, int toPage, int copies, int pageCount) {
-    int first = 1;
-    int last = pageCount;
-    if (range == PrintRange::Pages) {
-        first = std::max(1, fromPage);
-        last = std::min(toPage, pageCount);
-    }
-    std::vector<int> pages;
-    for (int copy = 1; copy <= std::max(1, copies); ++copy) {
-        for (int p = first; p <= last; ++p) pages.push_back(p);
-    }
-    return pages;
-}

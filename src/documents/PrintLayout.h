@@ -131,8 +131,3 @@ private:
 
 // The print range "selection": every unmarked row becomes blank.
 void BlankUnmarkedRows(VokabelArrayTyp& entries, const MarkierungTyp& marks);
-
-// The pages to send, in order, for each copy one pass; pages past the job's
-// count are not printed.
-enum class PrintRange { All, Selection, Pages };
-std::vector<int> PagesToPrint(PrintRange range, int fromPage, int toPage, int copies, int pageCount);

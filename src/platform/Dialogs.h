@@ -11,6 +11,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -66,15 +67,44 @@ struct PrintDialogRequest {
     bool selectionEnabled = false;  // the range "selection" is offered
 };
 
+// The printer and its page as the print dialog set them up; they stay the
+// program's printer for later jobs. Sizes are in millimetres.
+struct PrintSetup {
+    std::string printerName;     // empty: the default printer
+    std::string outputFileName;  // printing into a PDF file
+    double paperWidth = 0;       // upright; 0: the printer's own paper
+    double paperHeight = 0;
+    bool landscape = false;
+    struct Margins {
+        double left = 0, top = 0, right = 0, bottom = 0;
+    };
+    std::optional<Margins> margins;  // nothing: the printer's own
+    enum class Duplex { None, Auto, LongSide, ShortSide };
+    std::optional<Duplex> duplex;  // nothing: the printer's own
+    std::optional<bool> grayscale;
+    // Further options of the print system for the job (name, value), such as
+    // pages per sheet or a banner page.
+    std::vector<std::pair<std::string, std::string>> jobOptions;
+};
+
+struct PrintPageSpan {
+    int from = 1;
+    int to = 1;
+};
+
 struct PrintDialogResult {
     enum class Range { All, Selection, Pages };
+    // Every other page of those chosen, counted as the print system counts
+    // them: the first one sent is odd.
+    enum class PageSet { All, Odd, Even };
     bool accepted = false;
     Range range = Range::All;
-    int fromPage = 0;
-    int toPage = 0;
+    std::vector<PrintPageSpan> pages;  // Range::Pages
+    PageSet pageSet = PageSet::All;
     int copies = 1;
-    std::string printerName;     // empty: the default printer
-    std::string outputFileName;  // printing into a file
+    bool collate = true;  // each copy whole before the next
+    bool lastPageFirst = false;
+    PrintSetup setup;
 };
 
 // The print dialog where no seam shows one of its own; the printing layer

@@ -91,6 +91,20 @@ TEST_F(EditFormTest, F4OpensBehindTheEntriesAndNextStoresClosedUp) {
     EXPECT_EQ(DocumentInEditor(), nullptr);
 }
 
+TEST_F(EditFormTest, EachFieldShowsItsTableFontsColour) {
+    Doc().Fonts.TableFS.Color = 0x0000FF;
+    Doc().Fonts.TableMS.Color = 0x008000;
+    w->Bearbeiten1->trigger();
+    TEditForm* editor = Editor();
+    for (QLineEdit* edit : {editor->FSEdit1, editor->FSEdit2}) {
+        EXPECT_EQ(edit->palette().color(QPalette::Text), QColor(255, 0, 0));
+    }
+    for (QLineEdit* edit : {editor->MSEdit1, editor->MSEdit5}) {
+        EXPECT_EQ(edit->palette().color(QPalette::Text), QColor(0, 128, 0));
+    }
+    editor->ButtonFertig->click();
+}
+
 TEST_F(EditFormTest, TheEditedDocumentRefusesToClose) {
     w->Bearbeiten1->trigger();
     EXPECT_FALSE(w->close());

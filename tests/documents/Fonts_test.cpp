@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFontComboBox>
+#include <QSpinBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
@@ -148,6 +151,47 @@ TEST_F(FontsDialogTest, DefaultFontsWithNoDocumentOpenMakeOneFirst) {
         }
     }
     EXPECT_EQ(windows, 1);
+}
+
+// The chooser shows a face that is not installed as its substitute; OK
+// without picking another face keeps the stored name.
+TEST_F(FontsDialogTest, TheChooserKeepsAFaceTheUserDidNotChange) {
+    SetFontChooser(nullptr);
+    // What the user does in the real chooser, run while it is up.
+    const auto inChooser = [](std::function<void(TFontChooser&)> action) {
+        QTimer::singleShot(0, [action] {
+            auto* chooser = qobject_cast<TFontChooser*>(QApplication::activeModalWidget());
+            ASSERT_NE(chooser, nullptr);
+            action(*chooser);
+            chooser->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        });
+    };
+    TMDIChild* w = OpenEmpty();
+    SchriftartTyp& fs = w->Document().Fonts.TableFS;
+    fs.Name.Set("Times New Roman");
+    WhenShown([&](TFontForm& form) {
+        inChooser([](TFontChooser& chooser) { chooser.Size->setValue(17); });
+        form.ChooseSampleFont(kSampleFS);
+        EXPECT_EQ(form.Samples[kSampleFS]->text().toStdString(), "Times New Roman 17 Punkt");
+        inChooser([](TFontChooser& chooser) { chooser.Face->setCurrentFont(QFont(QStringLiteral("Liberation Mono"))); });
+        form.ChooseSampleFont(kSampleMS);
+        form.Font_OKButton->click();
+    });
+    w->SchriftartenfrdieseDatei1Click();
+    EXPECT_EQ(fs.Name.Get(), "Times New Roman");
+    EXPECT_EQ(fs.Size, 17);
+    EXPECT_EQ(w->Document().Fonts.TableMS.Name.Get(), "Liberation Mono");
+
+    // The default fonts in the options likewise.
+    Optionen.DruckSchrift.Name.Set("Arial");
+    WhenShown([&](TFontForm& form) {
+        inChooser([](TFontChooser& chooser) { chooser.Bold->setChecked(true); });
+        form.ChooseSampleFont(kSamplePrint);
+        form.Font_OKButton->click();
+    });
+    EXPECT_TRUE(ShowDefaultFontsDialog());
+    EXPECT_EQ(Optionen.DruckSchrift.Name.Get(), "Arial");
+    EXPECT_EQ(Optionen.DruckSchrift.Style & 1, 1);
 }
 
 }  // namespace

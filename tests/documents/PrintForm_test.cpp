@@ -1,18 +1,23 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <fstream>
 #include <memory>
 #include <regex>
 #include <sstream>
 
 #include "common/NoIconTheme.h"
+#include "common/PdfReadBack.h"
 #include "documents/ui/Childwin.h"
 #include "documents/ui/PrnInfo_Unit.h"
 #include "platform/Dialogs.h"
 #include "platform/ui/Glyphs.h"
+#include "platform/ui/PagePrinter.h"
 
 namespace {
 
@@ -34,8 +39,7 @@ platform::PrintDialogResult Chosen(Range range, int from = 0, int to = 0, int co
     platform::PrintDialogResult result;
     result.accepted = true;
     result.range = range;
-    result.fromPage = from;
-    result.toPage = to;
+    if (range == Range::Pages) result.pages = {{from, to}};
     result.copies = copies;
     return result;
 }
@@ -56,7 +60,10 @@ protected:
         }
         doc.Fonts.PrintFS.Charset = 238;
     }
-    void TearDown() override { PrintForm().OutputFileName.clear(); }
+    void TearDown() override {
+        PrintForm().OutputFileName.clear();
+        platform::SetProgramPrintSetup({});
+    }
 
     // Rows 1..count, each with a long foreign-language field.
     void Fill(int count) {
@@ -142,6 +149,93 @@ TEST_F(PrintFormTest, AnEmptyDocumentPrintsItsHeaderPage) {
     window_->StartPrint(true);
     EXPECT_EQ(PdfPages(ReadFile(pdf_)), 1);
     EXPECT_TRUE(dialogs.shown.empty());
+}
+
+// The page, the order and the copies chosen in the dialog reach the
+// printout, and the list is laid out on the page chosen.
+TEST_F(PrintFormTest, TheDialogsPageAndOrderReachThePrintout) {
+    Fill(120);
+    platform::ScriptedDialogs dialogs;
+    platform::ScopedDialogs scoped(dialogs);
+    platform::PrintDialogResult chosen = Chosen(Range::All);
+    chosen.setup.paperWidth = 215.9;  // Letter
+    chosen.setup.paperHeight = 279.4;
+    chosen.setup.landscape = true;
+    chosen.lastPageFirst = true;
+    dialogs.printAnswers.push_back(chosen);
+    window_->Drucken1->trigger();
+
+    const std::vector<pdf::Page> pages = pdf::Read(pdf_);
+    const int count = int(pages.size());
+    // Fewer rows fit on the lower page than the dialog's first count assumed.
+    EXPECT_GT(count, dialogs.printRequests[0].maxPage);
+    for (int i = 0; i < count; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_NEAR(pages[size_t(i)].width, 792, 0.5);
+        EXPECT_NEAR(pages[size_t(i)].height, 612, 0.5);
+        const std::string number = "Seite " + std::to_string(count - i) + " von " + std::to_string(count);
+        EXPECT_NE(pages[size_t(i)].Find(number), nullptr) << number;
+    }
+    // The mother-tongue column stands in the right half of the wide page.
+    const pdf::Text* first = pages.back().Find("Wort 1");
+    ASSERT_NE(first, nullptr);
+    EXPECT_GT(first->x, 792 / 2);
+    EXPECT_NE(pages.front().Find("Wort 120"), nullptr);
+}
+
+// The gaps of the list are pixels of the printer; they keep their size on
+// paper.
+TEST_F(PrintFormTest, RowNumbersStandClearOfTheirEntries) {
+    Fill(2);
+    platform::ScriptedDialogs dialogs;
+    platform::ScopedDialogs scoped(dialogs);
+    window_->StartPrint(true);
+    const std::vector<pdf::Page> pages = pdf::Read(pdf_);
+    ASSERT_EQ(pages.size(), 1u);
+    const pdf::Text* number = pages[0].Find("1.");
+    const pdf::Text* entry = pages[0].FindStart("p\u0159");
+    ASSERT_NE(number, nullptr);
+    ASSERT_NE(entry, nullptr);
+    platform::PagePrinter measure;
+    measure.SetFont("Arial", 12, false);
+    const double numberWidth = measure.TextWidth("1.") * 72.0 / measure.Resolution();
+    constexpr double kPointsPerMm = 72 / 25.4;
+    EXPECT_GT(entry->x - (number->x + numberWidth), 1 * kPointsPerMm);
+    EXPECT_NEAR(number->y, entry->y, 0.5);
+}
+
+TEST_F(PrintFormTest, EscBeforeTheJobStartsCancelsIt) {
+    Fill(3);
+    platform::ScriptedDialogs dialogs;
+    platform::ScopedDialogs scoped(dialogs);
+    dialogs.printAnswers.push_back(Chosen(Range::All));
+    QTimer::singleShot(0, [] {
+        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(&PrintForm(), &esc);
+    });
+    window_->StartPrint();
+    EXPECT_FALSE(PrintForm().isVisible());
+    EXPECT_TRUE(dialogs.printRequests.empty());
+    EXPECT_FALSE(std::ifstream(pdf_).good());
+}
+
+// The print dialog is the user's turn: no wait cursor over it.
+TEST_F(PrintFormTest, NoWaitCursorOverThePrintDialog) {
+    struct CursorSeam : platform::ScriptedDialogs {
+        bool busyOverDialog = true;
+        platform::PrintDialogResult PrintDialog(const platform::PrintDialogRequest& request) override {
+            busyOverDialog = QApplication::overrideCursor() != nullptr;
+            return ScriptedDialogs::PrintDialog(request);
+        }
+    };
+    Fill(3);
+    CursorSeam dialogs;
+    platform::ScopedDialogs scoped(dialogs);
+    dialogs.printAnswers.push_back(Chosen(Range::All));
+    window_->StartPrint();
+    EXPECT_FALSE(dialogs.busyOverDialog);
+    EXPECT_EQ(PdfPages(ReadFile(pdf_)), 1);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 }  // namespace

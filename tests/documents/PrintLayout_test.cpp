@@ -274,11 +274,4 @@ TEST(PrintJobLayoutTest, SelectionPrintsTheMarkedRowsUnderTheirNumbers) {
     EXPECT_FALSE(HasText(items, "f1"));
 }
 
-TEST(PrintJobLayoutTest, PagesToPrintStayWithinTheJob) {
-    EXPECT_EQ(PagesToPrint(PrintRange::All, 0, 0, 1, 3), (std::vector<int>{1, 2, 3}));
-    EXPECT_EQ(PagesToPrint(PrintRange::Selection, 2, 9, 1, 2), (std::vector<int>{1, 2}));
-    EXPECT_EQ(PagesToPrint(PrintRange::Pages, 2, 9, 2, 3), (std::vector<int>{2, 3, 2, 3}));
-    EXPECT_TRUE(PagesToPrint(PrintRange::Pages, 4, 5, 1, 3).empty());
-}
-
 }  // namespace

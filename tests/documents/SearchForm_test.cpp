@@ -168,4 +168,23 @@ TEST_F(SearchFormTest, TheEditorsListPagesThroughAllUsedEntries) {
     EXPECT_EQ(search->ResultRow, 4);
 }
 
+TEST_F(SearchFormTest, AHitsHeadingStaysOnOneLine) {
+    w->Document().Entries[500] = MakeEntry("Haushalt", "m");
+    search->SearchMode = 0;
+    Optionen.Settings.AlleTrefferZeigen = true;
+    QString heading;
+    int room = 0;
+    WhileShown([&] { search->ShowFor(w.get()); },
+               [&] {
+                   Search("haushalx");
+                   heading = search->Memo1->toPlainText().section('\n', 0, 0);
+                   room = search->Memo1->viewport()->width() - 2 * int(search->Memo1->document()->documentMargin());
+                   search->SearchAbort->click();
+               });
+    ASSERT_TRUE(heading.startsWith(QString::fromUtf8("Vokabel Nummer 500;        "))) << heading.toStdString();
+    // Three digits and a comma, the widest score.
+    EXPECT_EQ(heading.section(' ', -2, -2).size(), 5) << heading.toStdString();
+    EXPECT_LE(QFontMetrics(search->Memo1->font()).horizontalAdvance(heading), room) << heading.toStdString();
+}
+
 }  // namespace

@@ -2,6 +2,7 @@
 // Help contexts of dialog controls: F1 opens the help of the focused
 // control, or of the nearest parent that has one.
 
+#include <QEvent>
 #include <QKeyEvent>
 #include <QVariant>
 #include <QWidget>
@@ -22,4 +23,15 @@ inline bool HandleHelpKey(QWidget* dialog, QKeyEvent* event) {
         if (w == dialog) break;
     }
     return false;
+}
+
+// For a dialog's event(): F1 is the dialog's, also where a window behind it
+// has F1 as a shortcut (the main window's help index).
+inline bool HandleHelpEvent(QWidget* dialog, QEvent* event) {
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_F1) return false;
+    if (event->type() == QEvent::KeyPress) return HandleHelpKey(dialog, key);
+    event->accept();
+    return true;
 }

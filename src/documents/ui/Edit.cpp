@@ -13,6 +13,7 @@
 
 #include "documents/ui/AppSettingsQt.h"
 #include "documents/ui/Childwin.h"
+#include "documents/ui/DialogHelp.h"
 #include "documents/ui/DocumentFrame.h"
 #include "documents/ui/EditFieldCaret.h"
 #include "documents/ui/GotoUnit.h"
@@ -168,6 +169,12 @@ void TEditForm::BuildForm() {
     SonderzTimer1->setInterval(10);
     SonderzTimer1->setSingleShot(true);
     connect(SonderzTimer1, &QTimer::timeout, this, &TEditForm::SonderzTimer1Timer);
+
+    SetHelpContext(this, 300);
+    const std::pair<QWidget*, int> contexts[] = {{ButtonNext, 301}, {ButtonLast, 302},       {ButtonGoto, 303},
+                                                 {ButtonSearch, 304}, {EditOptionenButt, 305}, {ButtonFertig, 306}};
+    for (const auto& [widget, context] : contexts) SetHelpContext(widget, context);
+    for (QLineEdit* edit : edits_) SetHelpContext(edit, edit == FSEdit1 || edit == FSEdit2 ? 307 : 308);
 }
 
 bool TEditForm::EditsDocument(const TMDIChild* window) const {
@@ -205,7 +212,12 @@ void TEditForm::FormShow() {
         const std::string hint = (doc.ColumnNames.Field(k + 1).Get() + "|").substr(0, 51);
         numberLabels_[k]->setToolTip(
             FieldText(hint, doc.Fonts.TableHeader.Charset).section(QChar('|'), 0, 0));
-        edits_[k]->setFont(k < 2 ? fs.Font : ms.Font);
+        // Each field in its table font's colour, as in the grid.
+        const TFontObject& font = k < 2 ? fs : ms;
+        edits_[k]->setFont(font.Font);
+        QPalette palette = edits_[k]->palette();
+        palette.setColor(QPalette::Text, font.Color);
+        edits_[k]->setPalette(palette);
     }
     raise();
     activateWindow();
@@ -311,6 +323,8 @@ void TEditForm::closeEvent(QCloseEvent* event) {
     core_.Close();
     QDialog::closeEvent(event);
 }
+
+bool TEditForm::event(QEvent* event) { return HandleHelpEvent(this, event) || QDialog::event(event); }
 
 void TEditForm::ButtonGotoClick() {
     if (EditDocument) {

@@ -17,7 +17,8 @@ constexpr uint8_t kCentralEuropean = 238;
 
 }  // namespace
 
-TFontChooser::TFontChooser(const TFontObject& start, QWidget* parent) : QDialog(parent), color_(start.Color) {
+TFontChooser::TFontChooser(const TFontObject& start, QWidget* parent)
+    : QDialog(parent), start_(start), color_(start.Color) {
     setWindowTitle(QStringLiteral("Schriftart"));
     auto* layout = new QFormLayout(this);
     Face = new QFontComboBox(this);
@@ -48,6 +49,9 @@ TFontChooser::TFontChooser(const TFontObject& start, QWidget* parent) : QDialog(
     layout->addRow(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // A face that is not installed shows as its substitute; it keeps its
+    // name unless the user picks another face.
+    connect(Face, &QFontComboBox::currentFontChanged, this, [this] { faceChanged_ = true; });
     connect(ColorButton, &QPushButton::clicked, this, [this] {
         const QColor chosen = QColorDialog::getColor(color_, this, QStringLiteral("Farbe"));
         if (chosen.isValid()) color_ = chosen;
@@ -62,7 +66,8 @@ void TFontChooser::ShowColor() {
 
 TFontObject TFontChooser::Chosen() const {
     TFontObject font;
-    font.Font = Face->currentFont();
+    font.Font = start_.Font;
+    if (faceChanged_) font.Font.setFamily(Face->currentFont().family());
     font.Font.setPointSize(Size->value());
     font.Font.setBold(Bold->isChecked());
     font.Font.setItalic(Italic->isChecked());

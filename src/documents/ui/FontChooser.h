@@ -28,6 +28,8 @@ public:
 
 private:
     void ShowColor();
+    TFontObject start_;
+    bool faceChanged_ = false;
     QColor color_;
 };
 

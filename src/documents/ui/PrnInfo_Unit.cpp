@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <optional>
 
 #include "documents/FileAccess.h"
 #include "documents/PrintLayout.h"
@@ -85,18 +86,6 @@ void DrawPage(platform::PageCanvas& canvas, CanvasFonts& fonts, const std::vecto
     canvas.SetPenWidth(1);
 }
 
-PrintRange RangeOf(const platform::PrintDialogResult& chosen) {
-    switch (chosen.range) {
-    case platform::PrintDialogResult::Range::Selection:
-        return PrintRange::Selection;
-    case platform::PrintDialogResult::Range::Pages:
-        return PrintRange::Pages;
-    case platform::PrintDialogResult::Range::All:
-        break;
-    }
-    return PrintRange::All;
-}
-
 }  // namespace
 
 TPrintForm::TPrintForm(QWidget* parent)
@@ -139,15 +128,23 @@ void TPrintForm::Timer9Timer() {
     Timer9->stop();
     Label1->setText(QString::fromUtf8(kSendingText));
     {
-        Hourglass hourglass;
         platform::PagePrinter printer(OutputFileName);
         RunJob(printer);
     }
     accept();
 }
 
+void TPrintForm::reject() {
+    // Esc before the job starts cancels it; a job under way runs to its end.
+    if (!Timer9->isActive()) return;
+    Timer9->stop();
+    QDialog::reject();
+}
+
 void TPrintForm::RunJob(platform::PagePrinter& printer) {
     using namespace platform;
+    // The wait cursor, but not over the print dialog or a message.
+    std::optional<Hourglass> busy(std::in_place);
     VokabelArrayTyp& entries = *PrintEntries;
     for (int r = 1; r <= kMaxEntries; ++r) entries[size_t(r)].InUse = VocabDocument::IsEntryEmpty(entries[size_t(r)]) ? 0 : 1;
     CanvasFonts fonts(printer, PrintFonts);
@@ -157,35 +154,39 @@ void TPrintForm::RunJob(platform::PagePrinter& printer) {
                               fonts, PrintFileName, PrintDescription, entries);
     };
 
-    std::vector<int> pages;
+    PrintDialogResult chosen;
     if (PrintWithDialog) {
         const int count = layout().PageCount();
         PrintDialogRequest request;
         request.maxPage = count;
         request.toPage = count;
         request.selectionEnabled = MarksAny(PrintMarks);
-        const PrintDialogResult chosen = Dialogs().PrintDialog(request);
+        busy.reset();
+        chosen = Dialogs().PrintDialog(request);
         if (!chosen.accepted) return;
-        printer.UsePrinter(chosen);
+        busy.emplace();
+        // The job is laid out again on the page chosen.
+        printer.UsePrinter(chosen.setup);
         if (chosen.range == PrintDialogResult::Range::Selection) BlankUnmarkedRows(entries, PrintMarks);
-        pages = PagesToPrint(RangeOf(chosen), chosen.fromPage, chosen.toPage, chosen.copies, layout().PageCount());
-    } else {
-        pages = PagesToPrint(PrintRange::All, 0, 0, 1, layout().PageCount());
     }
+    const PrintJobLayout job = layout();
+    const std::vector<int> pages = PagesToPrint(chosen, job.PageCount());
     if (pages.empty()) return;
 
     const bool unnamed = PrintFileName == kCancelMarker;
     if (!printer.BeginDoc(unnamed ? std::string() : FileNameOnly(PrintFileName))) {
+        busy.reset();
         Dialogs().MessageDlg(kCannotStartText, MsgDlgType::Error, mbOK);
         return;
     }
-    const PrintJobLayout job = layout();
     for (size_t i = 0; i < pages.size(); ++i) {
         QCoreApplication::processEvents();
         if (i > 0) printer.NewPage();
         DrawPage(printer, fonts, job.PageItems(pages[i]));
     }
-    if (!printer.EndDoc()) Dialogs().MessageDlg(kFailedText, MsgDlgType::Error, mbOK);
+    const bool done = printer.EndDoc();
+    busy.reset();
+    if (!done) Dialogs().MessageDlg(kFailedText, MsgDlgType::Error, mbOK);
 }
 
 TPrintForm& PrintForm() {

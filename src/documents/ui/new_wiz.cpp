@@ -19,6 +19,7 @@
 #include "documents/FileAccess.h"
 #include "documents/NewWizard.h"
 #include "documents/ui/Childwin.h"
+#include "documents/ui/DialogHelp.h"
 #include "platform/Dialogs.h"
 
 namespace {
@@ -63,6 +64,7 @@ TNewWizard::TNewWizard(NewWizardFrame& frame, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), frame_(frame) {
     setObjectName(QStringLiteral("NewWizard"));
     setWindowTitle(Utf8("Neue Datei... / Dateien öffnen..."));
+    SetHelpContext(this, kHelpContext);
 
     PageControl = new QTabWidget(this);
     PageControl->setObjectName(QStringLiteral("PageControl"));
@@ -330,6 +332,8 @@ void TNewWizard::Vorlagelschen1Click() {
     }
     delete ListBox1->takeItem(row);
 }
+
+bool TNewWizard::event(QEvent* event) { return HandleHelpEvent(this, event) || QDialog::event(event); }
 
 bool TNewWizard::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress) {

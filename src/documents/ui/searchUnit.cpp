@@ -15,6 +15,7 @@
 #include <QToolButton>
 
 #include "documents/ui/Childwin.h"
+#include "documents/ui/DialogHelp.h"
 #include "documents/ui/DocumentFrame.h"
 #include "documents/ui/EditFieldCaret.h"
 #include "platform/Dialogs.h"
@@ -155,8 +156,15 @@ void TSearchForm::BuildForm() {
     Label3 = new QLabel(QString::fromUtf8("Folgende Vokabeln wurden gefunden:"), this);
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->setGeometry(8, 188, 400, 20);
+    // The first memo is as wide as the widest heading of a hit, which must
+    // stay on one line; the second stands beside it.
     Memo1 = Memo(this, "Memo1", 8);
-    Memo2 = Memo(this, "Memo2", 280);
+    const QString widest = QString::fromUtf8(HitHeading({0.999, kMaxEntries, 1}));
+    const int headingWidth = QFontMetrics(Memo1->font()).horizontalAdvance(widest) +
+                             2 * (int(Memo1->document()->documentMargin()) + Memo1->frameWidth()) + 4;
+    Memo1->resize(std::max(Memo1->width(), headingWidth), Memo1->height());
+    Memo2 = Memo(this, "Memo2", Memo1->geometry().right() + 9);
+    setFixedWidth(std::max(width(), Memo2->geometry().right() + 9));
     s_first = PageButton(this, "s_first", "|<", 8, "Erste/Beste Übereinstimmung|");
     s_prev = PageButton(this, "s_prev", "<", 38, "Vorherige Übereinstimmung|");
     s_next = PageButton(this, "s_next", ">", 68, "Nächste Übereinstimmung|");
@@ -165,6 +173,14 @@ void TSearchForm::BuildForm() {
     connect(s_prev, &QToolButton::clicked, this, &TSearchForm::s_prevClick);
     connect(s_next, &QToolButton::clicked, this, &TSearchForm::s_nextClick);
     connect(s_last, &QToolButton::clicked, this, &TSearchForm::s_lastClick);
+
+    SetHelpContext(this, 700);
+    const std::pair<QWidget*, int> contexts[] = {
+        {SearchText, 701},   {S_FS, 702},           {S_MS, 703},        {S_Teilbed, 704},
+        {TrefferArt, 705},   {CaseSensitive, 706},  {SearchButton, 707}, {SearchOKButton, 708},
+        {SearchAbort, 709},  {Memo1, 710},          {Memo2, 711},
+    };
+    for (const auto& [widget, context] : contexts) SetHelpContext(widget, context);
 }
 
 void TSearchForm::LanguageBoxToggled(QCheckBox* other, bool checked) {
@@ -388,6 +404,8 @@ void TSearchForm::SonderzTimer4Timer() {
     SonderzButton4->setText(FieldText(Optionen.Settings.LetztesSonderzeichen, TextCharset()));
     if (specialChosen_) SonderzButton4Click();
 }
+
+bool TSearchForm::event(QEvent* event) { return HandleHelpEvent(this, event) || QDialog::event(event); }
 
 bool TSearchForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == SonderzButton4 && event->type() == QEvent::MouseButtonPress) {

@@ -67,6 +67,7 @@ public:
 
 protected:
     void reject() override;
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -708,6 +708,10 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 
 void TMainForm::ShowHelpPage(const std::string& page) { ::ShowHelpPage(page, platform::TheShell()); }
 
+void HelpContextToMainForm(int context) {
+    if (MainForm != nullptr) MainForm->HelpContextToPage(context);
+}
+
 void TMainForm::HelpContextToPage(int context) {
     ::HelpContextToPage(context, platform::TheShell(), platform::Dialogs());
 }

@@ -224,3 +224,7 @@ private:
 
 // The main window while it exists.
 extern TMainForm* MainForm;
+
+// The program's help handler: every help context of a box or a control
+// ends in a page of the help folder, through the main window.
+void HelpContextToMainForm(int context);

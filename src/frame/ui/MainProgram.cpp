@@ -32,9 +32,7 @@ int MainProgramBlock(int argc, char** argv) {
     platform::QtShell shell;
     platform::ScopedShell installedShell(shell);
     // Every help context of a box or a control ends in a page of the help folder.
-    platform::SetHelpHandler([](int context) {
-        if (MainForm != nullptr) MainForm->HelpContextToPage(context);
-    });
+    platform::SetHelpHandler(HelpContextToMainForm);
     if (InitDefaultSettings() == LoadSettingsResult::Abort || platform::SessionEndRequested()) {
         InstanceManagerDone();
         return 0;

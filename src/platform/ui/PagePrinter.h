@@ -2,13 +2,14 @@
 // Printing as the program's print-outs need it: pages in device units of the
 // printer's resolution, fonts by name and point size, text placed by its top
 // left corner, lines. PageCanvas is what print-out code writes to; the
-// PagePrinter puts it on the default printer or into a PDF file.
+// PagePrinter puts it on a printer or into a PDF file.
 
 #include <cstdint>
 #include <memory>
 #include <string>
 
 #include "platform/Dialogs.h"
+#include "platform/PrintChoice.h"
 
 class QPainter;
 class QPrinter;
@@ -49,8 +50,13 @@ public:
 
 class PagePrinter : public PageCanvas {
 public:
-    // An empty file name prints on the default printer. Texts can be
-    // measured before BeginDoc.
+    // Every job prints at this resolution, whatever the printer's own: the
+    // print-outs' gaps are device pixels made for it.
+    static constexpr int kResolution = 300;
+
+    // The program's printer and page (the print dialog's last choice, see
+    // UsePrinter), into the PDF file when one is named; a PDF file chosen
+    // earlier is not written again. Texts can be measured before BeginDoc.
     explicit PagePrinter(const std::string& pdfFileName = {});
     ~PagePrinter() override;
     PagePrinter(const PagePrinter&) = delete;
@@ -70,9 +76,10 @@ public:
     void TextOut(int x, int y, const std::string& text) override;
     void Line(int x1, int y1, int x2, int y2) override;
 
-    // The printer chosen in the print dialog, before BeginDoc: an output
-    // file name prints into that PDF file, else the named printer.
-    void UsePrinter(const PrintDialogResult& choice);
+    // The printer and page chosen in the print dialog, before BeginDoc; they
+    // stay the program's printer. Without a printer name or file name the
+    // job keeps its printer.
+    void UsePrinter(const PrintSetup& setup);
 
 private:
     void ApplyFont();
@@ -84,8 +91,18 @@ private:
     bool failed_ = false;
 };
 
-// The print dialog over Qt's; DefaultPrintDialog() runs it once installed.
+// The print dialog over Qt's, opened on the program's printer;
+// DefaultPrintDialog() runs it once installed.
 PrintDialogResult RunPrintDialog(const PrintDialogRequest& request);
 void InstallPrintDialog();
+
+// The program's printer and page for jobs without a dialog of their own.
+const PrintSetup& ProgramPrintSetup();
+void SetProgramPrintSetup(const PrintSetup& setup);
+
+// What a Qt printer is set up for, and the other way round; the dialog
+// leaves its choice on its printer.
+PrintDialogResult ReadPrintChoice(QPrinter& printer);
+void ApplyPrintSetup(QPrinter& printer, const PrintSetup& setup);
 
 }  // namespace platform
