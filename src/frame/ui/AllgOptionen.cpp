@@ -94,8 +94,15 @@ QHBoxLayout* Row(QWidget* page) {
     return row;
 }
 
+// Ends a page: its controls stand together at the top, the help button at
+// the bottom right.
 void HelpButton(QWidget* page, const char* name, const char* helpPage) {
-    QPushButton* button = Push(page->layout(), name, "&Hilfe");
+    auto* layout = static_cast<QVBoxLayout*>(page->layout());
+    layout->addStretch(1);
+    auto* row = new QHBoxLayout;
+    layout->addLayout(row);
+    row->addStretch(1);
+    QPushButton* button = Push(row, name, "&Hilfe");
     QObject::connect(button, &QPushButton::clicked, [p = std::string(helpPage)] {
         ShowHelpPage(p, platform::TheShell());
     });
