@@ -37,13 +37,16 @@ QString QtMeasurer::Decode(const FontSpec& font, std::string_view bytes) {
 }
 
 const QtMeasurer::Entry& QtMeasurer::Lookup(const FontSpec& fontSpec) {
-    if (last_ && fontSpec.Size == lastSpec_.Size && fontSpec.Style == lastSpec_.Style &&
-        fontSpec.Charset == lastSpec_.Charset && fontSpec.Name == lastSpec_.Name) {
-        return *last_;
+    for (const Recent& r : recent_) {
+        if (r.entry && fontSpec.Size == r.spec.Size && fontSpec.Style == r.spec.Style &&
+            fontSpec.Charset == r.spec.Charset && fontSpec.Name == r.spec.Name) {
+            return *r.entry;
+        }
     }
-    last_ = &LookupKey(fontSpec);
-    lastSpec_ = fontSpec;
-    return *last_;
+    Recent& r = recent_[nextRecent_++ % recent_.size()];
+    r.entry = &LookupKey(fontSpec);
+    r.spec = fontSpec;
+    return *r.entry;
 }
 
 const QtMeasurer::Entry& QtMeasurer::LookupKey(const FontSpec& fontSpec) {

@@ -38,9 +38,14 @@ private:
     const Entry& LookupKey(const FontSpec& font);
 
     std::unordered_map<std::string, std::unique_ptr<Entry>> cache_;
-    // Runs ask for the same font many times in a row.
-    FontSpec lastSpec_;
-    const Entry* last_ = nullptr;
+    // Runs ask for the same few fonts over and over (a paragraph switching
+    // between its plain and bold face).
+    struct Recent {
+        FontSpec spec;
+        const Entry* entry = nullptr;
+    };
+    std::array<Recent, 8> recent_;
+    size_t nextRecent_ = 0;
 };
 
 }  // namespace htmlengine
