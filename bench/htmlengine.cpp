@@ -2,6 +2,10 @@
 // help-sized page and of a table of 200 rows by 5 columns, next to QTextDocument (setHtml + layout, drawContents) on
 // the same pages. The "exact" measurer asks Qt for every run's width, the way
 // layout measured before the per-font table of byte advances.
+//
+// Layout alone of pages that are one long paragraph (many font runs, many
+// links, one text run, many inline pictures) at about 500 KB and 1 MB: the
+// time of the larger page should be about twice that of the smaller.
 #include "htmlengine/PageCells.h"
 #include "htmlengine/PagePars.h"
 #include "htmlengine/ui/QtCanvas.h"
@@ -64,6 +68,32 @@ const std::string& PageOf(int64_t which) {
     return which == 0 ? BigPage() : which == 1 ? HelpPage() : TablePage();
 }
 
+// One paragraph of the same piece over and over, about bytes long.
+enum Shape : int64_t { BoldRuns, SizeRuns, Links, OneRun, Images, ShapeCount };
+
+std::string LongParagraph(int64_t shape, size_t bytes) {
+    static const char* const words[] = {"Wort", "und", "Abfrage", "die", "Fehlerliste", "sp\xE4ter", "Kapitel"};
+    std::string html = "<html><body><p>";
+    for (int n = 0; html.size() < bytes; ++n) {
+        const std::string word = words[n % 7];
+        switch (shape) {
+        case BoldRuns: html += "<b>x</b> "; break;
+        case SizeRuns: html += "<font size=" + std::to_string(n % 7 + 1) + ">w</font> "; break;
+        case Links: html += "<a href=\"k" + std::to_string(n % 100) + ".htm\">" + word + "</a> "; break;
+        case OneRun: html += word + " "; break;
+        default: html += "<img src=b.gif width=" + std::to_string(8 + n % 9) + " height=12> "; break;
+        }
+    }
+    return html + "</body></html>\n";
+}
+
+const std::string& LongPage(int64_t shape, int64_t kilobytes) {
+    static std::string pages[ShapeCount][2];
+    std::string& page = pages[shape][kilobytes > 512];
+    if (page.empty()) page = LongParagraph(shape, size_t(kilobytes) * 1024);
+    return page;
+}
+
 // Widths straight from Qt for every run.
 class ExactMeasurer : public TextMeasurer {
 public:
@@ -110,6 +140,20 @@ void EnginePaint(benchmark::State& state) {
     }
 }
 
+// Layout alone (a resize): the page is parsed once.
+void EngineLayoutLong(benchmark::State& state) {
+    const std::string& html = LongPage(state.range(0), state.range(1));
+    QtMeasurer measurer;
+    TSectionList doc;
+    doc.Measurer = &measurer;
+    TAnchorList anchors;
+    ParseFromBuffer(doc, anchors, html.data(), static_cast<int32_t>(html.size()));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(doc.LayoutDocument(kWidth));
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(html.size()));
+}
+
 void QtParseLayout(benchmark::State& state) {
     const QString html = QString::fromLatin1(PageOf(state.range(0)));
     for (auto _ : state) {
@@ -138,6 +182,11 @@ void QtPaint(benchmark::State& state) {
 BENCHMARK(EngineParseLayout<QtMeasurer>)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(EngineParseLayout<ExactMeasurer>)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(QtParseLayout)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+// Arguments: the shape (0 bold runs, 1 font sizes, 2 links, 3 one run, 4
+// inline pictures) and the page size in KB.
+BENCHMARK(EngineLayoutLong)
+    ->ArgsProduct({{BoldRuns, SizeRuns, Links, OneRun, Images}, {512, 1024}})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(EnginePaint)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(QtPaint)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 

@@ -53,11 +53,11 @@ void EngineBitmap::Fill(uint32_t argb) {
     std::fill(words_.begin(), words_.end(), argb);
 }
 
-EngineMask::EngineMask(int width, int height) {
+EngineMask::EngineMask(int width, int height, bool set) {
     CheckPictureSize(width, height);
     width_ = width;
     height_ = height;
-    bits_.assign(size_t(width) * size_t(height), 0);
+    bits_.assign(size_t(width) * size_t(height), set);
 }
 
 } // namespace htmlengine

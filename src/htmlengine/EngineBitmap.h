@@ -76,7 +76,7 @@ private:
 class EngineMask {
 public:
     EngineMask() = default;
-    EngineMask(int width, int height);
+    EngineMask(int width, int height, bool set = false);
     bool IsEmpty() const { return width_ <= 0 || height_ <= 0; }
     int Width() const { return width_; }
     int Height() const { return height_; }

@@ -178,11 +178,15 @@ void TImageObj::SetHover(bool on) {
     if (Active && Picture && Document) Document->SetPictureHover(Picture, on);
 }
 
+int32_t TImageObjList::FirstAtOrAfter(int32_t p) const {
+    // Images are added as the text grows, so they are ordered by position.
+    const auto it = std::lower_bound(begin(), end(), p, [](const auto& i, int32_t q) { return i->Pos < q; });
+    return static_cast<int32_t>(it - begin());
+}
+
 TImageObj* TImageObjList::ImageAt(int32_t p) const {
-    for (const auto& i : *this) {
-        if (i->Pos == p) return i.get();
-    }
-    return nullptr;
+    const int32_t k = FirstAtOrAfter(p);
+    return k < Count() && (*this)[k]->Pos == p ? (*this)[k] : nullptr;
 }
 
 int32_t TImageObjList::HeightAt(int32_t p, uint8_t& align) const {
@@ -201,10 +205,8 @@ int32_t TImageObjList::WidthAt(int32_t p, uint8_t& align, int32_t& hspace) const
 }
 
 int32_t TImageObjList::CharsToNextImage(int32_t p) const {
-    for (const auto& i : *this) {
-        if (i->Pos >= p) return i->Pos - p;
-    }
-    return 9999;
+    const int32_t k = FirstAtOrAfter(p);
+    return k < Count() ? (*this)[k]->Pos - p : 9999;
 }
 
 TImageObj* TImageObjList::ImageHit(int32_t x, int32_t y, int32_t& ix, int32_t& iy) const {

@@ -84,6 +84,8 @@ private:
 
 class TImageObjList : public TFreeList<TImageObj> {
 public:
+    // The number of the first image at p or later (Count() when none).
+    int32_t FirstAtOrAfter(int32_t p) const;
     TImageObj* ImageAt(int32_t p) const;
     // ImageHeight and ObjAlign, or -1.
     int32_t HeightAt(int32_t p, uint8_t& align) const;

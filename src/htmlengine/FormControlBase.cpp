@@ -4,6 +4,8 @@
 #include "htmlengine/PageForms.h"
 #include "htmlengine/SectionDocument.h"
 
+#include <algorithm>
+
 namespace htmlengine {
 
 TFormControlObj::TFormControlObj(SectionDocument& doc, const TAttributeList& attributes, int32_t pos, bool hidden)
@@ -52,11 +54,13 @@ void TFormControlObj::DoExit() { Document.ParkHiddenControls(); }
 
 void TFormControlObj::DoClick() { ClickHook(); }
 
+TFormControlList::const_iterator FirstControlAtOrAfter(const TFormControlList& list, int32_t pos) {
+    return std::lower_bound(list.begin(), list.end(), pos, [](const TFormControlObj* c, int32_t p) { return c->Pos < p; });
+}
+
 TFormControlObj* ControlAt(const TFormControlList& list, int32_t pos) {
-    for (TFormControlObj* c : list) {
-        if (c->Pos == pos) return c;
-    }
-    return nullptr;
+    const auto it = FirstControlAtOrAfter(list, pos);
+    return it != list.end() && (*it)->Pos == pos ? *it : nullptr;
 }
 
 int32_t ControlWidthAt(const TFormControlList& list, int32_t pos) {
@@ -72,10 +76,8 @@ int32_t ControlHeightAt(const TFormControlList& list, int32_t pos, bool& onBasel
 }
 
 int32_t DistanceToControl(const TFormControlList& list, int32_t pos) {
-    for (TFormControlObj* c : list) {
-        if (c->Pos >= pos) return c->Pos - pos;
-    }
-    return 9999;
+    const auto it = FirstControlAtOrAfter(list, pos);
+    return it != list.end() ? (*it)->Pos - pos : 9999;
 }
 
 }  // namespace htmlengine

@@ -144,8 +144,11 @@ private:
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
+// A section's controls, in text order.
 using TFormControlList = std::vector<TFormControlObj*>;
 
+// The first control at pos or later.
+TFormControlList::const_iterator FirstControlAtOrAfter(const TFormControlList& list, int32_t pos);
 TFormControlObj* ControlAt(const TFormControlList& list, int32_t pos);
 int32_t ControlWidthAt(const TFormControlList& list, int32_t pos);
 int32_t ControlHeightAt(const TFormControlList& list, int32_t pos, bool& onBaseline);

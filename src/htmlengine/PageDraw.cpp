@@ -246,12 +246,12 @@ int32_t TSection::CharsAtX(TextMeasurer& m, int32_t x, int32_t count, int32_t st
             ++i;
             continue;
         }
-        const int32_t run = TextRunLength(i, end);
+        bool all = false;
         int32_t runWidth = 0;
-        const int32_t fit = FitRun(m, i, run, x - used, runWidth);
-        if (fit < run) return i - start + fit;
+        const int32_t fit = FitRun(m, i, RunLimit(i, end), x - used, all, runWidth);
+        if (!all) return i - start + fit;
         used += runWidth;
-        i += run;
+        i += fit;
     }
     return count;
 }

@@ -3,6 +3,8 @@
 #include "htmlengine/MulDiv.h"
 #include "htmlengine/SectionDocument.h"
 
+#include <algorithm>
+
 namespace htmlengine {
 
 TFontObj::TFontObj(TSection* section, int32_t pos, const TMyFont& font, TextMeasurer& measurer)
@@ -58,8 +60,19 @@ void TFontObj::SetNormalSize(const SectionDocument& doc, int32_t n) {
 }
 
 TFontObj* TFontList::FontObjAt(int32_t p, int32_t* index) const {
-    // Runs are ordered by Pos: the last one starting at or before p.
-    int32_t lo = 0, hi = Count() - 1, at = 0;
+    // Runs are ordered by Pos: the last one starting at or before p. Layout
+    // and painting walk the text forward, so the run found last and the one
+    // after it are tried first.
+    const int32_t n = Count();
+    auto covers = [&](int32_t k) { return (*this)[k]->Pos <= p && (k + 1 == n || (*this)[k + 1]->Pos > p); };
+    int32_t at = std::min(hint_, n - 1);
+    if (at >= 0 && (covers(at) || (++at < n && covers(at)))) {
+        hint_ = at;
+        if (index) *index = at;
+        return (*this)[at];
+    }
+    int32_t lo = 0, hi = n - 1;
+    at = 0;
     while (lo <= hi) {
         const int32_t mid = (lo + hi) / 2;
         if ((*this)[mid]->Pos <= p) {
@@ -69,15 +82,18 @@ TFontObj* TFontList::FontObjAt(int32_t p, int32_t* index) const {
             hi = mid - 1;
         }
     }
+    hint_ = at;
     if (index) *index = at;
     return Empty() ? nullptr : (*this)[at];
 }
 
 int32_t TFontList::CharsToNextFont(int32_t p, int32_t len) const {
-    for (const auto& f : *this) {
-        if (f->Pos > p) return f->Pos - p;
-    }
-    return len - p;
+    int32_t at = 0;
+    if (!FontObjAt(p, &at)) return len - p;
+    // The run covering p is the last one starting at or before it; a p before
+    // the first run is covered by none, and the first run is the next.
+    if ((*this)[at]->Pos > p) return (*this)[at]->Pos - p;
+    return at + 1 < Count() ? (*this)[at + 1]->Pos - p : len - p;
 }
 
 void TFontList::ReapplyDefaults(const SectionDocument& doc) {

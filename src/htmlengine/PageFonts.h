@@ -56,6 +56,9 @@ public:
     TFontObj* FontAt(int32_t p) const { return FontObjAt(p); }
     int32_t CharsToNextFont(int32_t p, int32_t len) const;
     void ReapplyDefaults(const SectionDocument& doc);
+
+private:
+    mutable int32_t hint_ = 0;  // the run found last
 };
 
 }  // namespace htmlengine

@@ -4,6 +4,8 @@
 #include "htmlengine/PageDith.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cstring>
 #include <fstream>
 
@@ -44,189 +46,274 @@ struct Cursor {
     }
 };
 
-// LSB-first codes pulled from as many data sub-blocks as each code needs.
-class CodeReader {
-public:
-    explicit CodeReader(Cursor& in) : in_(in) {}
-    // -1 after the terminator or at the end of the data.
-    int Read(int width) {
-        while (bits_ < width) {
-            if (ended_) {
-                return -1;
-            }
-            if (blockLeft_ == 0) {
-                const int len = in_.Byte();
-                if (len <= 0) {
-                    ended_ = true;
-                    return -1;
-                }
-                blockLeft_ = len;
-            }
-            const int b = in_.Byte();
-            if (b < 0) {
-                ended_ = true;
-                return -1;
-            }
-            --blockLeft_;
-            acc_ |= uint32_t(b) << bits_;
-            bits_ += 8;
+// The frame's data sub-blocks joined, read up to and including the
+// zero-length terminator (or the end of the file).
+std::vector<uint8_t> ReadSubBlocks(Cursor& in) {
+    std::vector<uint8_t> data;
+    while (in.pos < in.data.size()) {
+        const size_t len = in.data[in.pos++];
+        if (len == 0) {
+            break;
         }
-        const int code = int(acc_ & ((1u << width) - 1));
-        acc_ >>= width;
-        bits_ -= width;
-        return code;
+        const size_t take = std::min(len, in.Left());
+        data.insert(data.end(), in.data.begin() + ptrdiff_t(in.pos), in.data.begin() + ptrdiff_t(in.pos + take));
+        in.pos += take;
     }
-    // Drops the rest of the data up to the terminator.
-    void Drain() {
-        if (!ended_) {
-            in_.pos = std::min(in_.data.size(), in_.pos + size_t(blockLeft_));
-            in_.SkipSubBlocks();
-            ended_ = true;
-        }
-    }
+    return data;
+}
 
-private:
-    Cursor& in_;
-    uint32_t acc_ = 0;
-    int bits_ = 0;
-    int blockLeft_ = 0;
-    bool ended_ = false;
-};
-
+// Pixels from LSB-first codes. The string of an entry made from known
+// strings lies in the output already, right where its first part was
+// written, so a code for it is a copy from there. Anything else (codes that
+// refer to entries not yet made, or left from before a clear code) is walked
+// through the table and a stack as a plain decoder would, so damaged data
+// decodes the same either way.
 class LzwDecoder {
 public:
     static constexpr int kTableSize = 4096;
-    static constexpr int kEndOfData = -1, kEndCode = -2, kCorrupt = -3;
 
-    LzwDecoder(Cursor& in, int minCodeSize) : reader_(in), codeSize_(minCodeSize), clear_(1 << minCodeSize) {
-        for (int i = 0; i < kTableSize; ++i) {
-            suffix_[i] = uint16_t(i < clear_ ? i : 0);
+    LzwDecoder(std::span<const uint8_t> data, int minCodeSize)
+        : data_(data), codeSize_(minCodeSize), clear_(1 << minCodeSize) {
+        // Entries not made yet stay zero: a damaged code may still refer to them.
+        for (int i = 0; i < clear_; ++i) {
+            suffix_[i] = firstChar_[i] = roots_[i] = uint8_t(i);
+            length_[i] = 1;
+            known_[i] = true;
         }
-        Reset();
     }
 
-    // The next pixel, or a negative answer that ends the frame.
-    int NextValue() {
-        if (sp_ > 0) {
-            return stack_[--sp_];
-        }
-        int code = reader_.Read(width_);
-        if (code < 0) {
-            return kEndOfData;
-        }
-        if (code == clear_) {
-            Reset();
-            do {
-                code = reader_.Read(width_);
-            } while (code == clear_);
-            if (code < 0) {
-                return kEndOfData;
+    // Sets out to at most limit pixels; stops at the end code, at the end of
+    // the data and at a code that cannot begin a string.
+    void Decode(std::vector<uint8_t>& out, size_t limit) {
+        const int clear = clear_, end = clear_ + 1;
+        // Strings are copied 16 bytes at a time when they are short: out
+        // keeps that much room past the limit.
+        constexpr size_t kSlack = 16;
+        // The i-th code after a clear code makes at most i pixels: a guess
+        // that only damaged data exceeds, and then out grows.
+        const size_t codes = data_.size() * 8 / size_t(codeSize_ + 1);
+        const size_t ramp = std::min<size_t>(codes, kTableSize);
+        out.assign(std::min(limit, ramp * (ramp + 1) / 2 + (codes - ramp) * kTableSize) + kSlack, 0);
+        size_t n = 0;
+        // Room for length more pixels, as far as the limit allows.
+        auto room = [&](size_t length) {
+            const size_t want = std::min(limit, n + length);
+            if (want + kSlack > out.size()) {
+                out.resize(std::min(limit, std::max(want, 2 * out.size())) + kSlack);
             }
-            if (code == clear_ + 1) {
-                reader_.Drain();
-                return kEndCode;
+            return want - n;
+        };
+        const uint8_t* in = data_.data();
+        const size_t size = data_.size();
+        size_t at = 0;
+        uint64_t acc = 0; // bits above the count repeat the next byte's, so refilling may add them again
+        int bits = 0;
+        int width = 0, free = 0, widen = 0, old = -1, first = 0;
+        auto reset = [&] {
+            width = codeSize_ + 1;
+            free = clear + 2;
+            widen = 2 * clear;
+            old = -1;
+        };
+        // -1 at the end of the data.
+        auto read = [&] {
+            if (bits < width) {
+                if constexpr (std::endian::native == std::endian::little) {
+                    if (size - at >= 8) {
+                        uint64_t next;
+                        std::memcpy(&next, in + at, 8);
+                        acc |= next << bits;
+                        at += size_t(63 - bits) >> 3;
+                        bits |= 56;
+                    }
+                }
+                while (bits <= 56 && at < size) {
+                    acc |= uint64_t(in[at++]) << bits;
+                    bits += 8;
+                }
+                if (bits < width) {
+                    return -1;
+                }
             }
-            if (code > clear_) {
-                return kCorrupt;
-            }
-            old_ = first_ = code;
+            const int code = int(acc & ((1u << width) - 1));
+            acc >>= width;
+            bits -= width;
             return code;
-        }
-        if (code == clear_ + 1) {
-            reader_.Drain();
-            return kEndCode;
-        }
-        if (old_ < 0) { // data that does not begin with a clear code
-            if (code >= clear_) {
-                return kCorrupt;
+        };
+        // Roots, and entries of the current table whose string is in the output.
+        auto known = [&](int code) { return code < free && known_[code]; };
+        // The first count pixels of a known string to out[n].
+        auto copy = [&](int code, size_t count) {
+            uint8_t* dst = out.data() + n;
+            const uint8_t* src = code < clear ? roots_ + code : out.data() + where_[code];
+            if (count <= kSlack) {
+                uint8_t chunk[kSlack];
+                std::memcpy(chunk, src, kSlack);
+                std::memcpy(dst, chunk, kSlack);
+            } else {
+                std::memcpy(dst, src, count);
             }
-            old_ = first_ = code;
-            return code;
-        }
-        const int inCode = code;
-        int pushes = 0;
-        if (code >= free_) {
-            stack_[sp_++] = uint16_t(first_);
-            ++pushes;
-            code = old_;
-        }
-        while (code >= clear_) {
-            if (++pushes > kTableSize) {
-                RaiseGIFError(kCorruptGif);
+        };
+        reset();
+        size_t lastStart = 0;   // where the previous code's pixels begin
+        bool lastExact = false; // and whether they are the string of old
+        while (n < limit) {
+            int code = read();
+            if (code < 0 || code == end) {
+                break;
             }
-            stack_[sp_++] = suffix_[code];
-            code = prefix_[code];
-        }
-        first_ = suffix_[code];
-        stack_[sp_++] = uint16_t(first_);
-        if (free_ < kTableSize) {
-            prefix_[free_] = uint16_t(old_);
-            suffix_[free_] = uint16_t(first_);
-            ++free_;
-            if (free_ >= limit_ && limit_ < kTableSize) {
-                limit_ *= 2;
-                ++width_;
+            if (code == clear) {
+                reset();
+                do {
+                    code = read();
+                } while (code == clear);
+                if (code < 0 || code >= end) {
+                    break;
+                }
             }
+            const size_t start = n;
+            if (old < 0) { // after a clear code, or data that does not begin with one
+                if (code >= clear) {
+                    break;
+                }
+                room(1);
+                out[n++] = uint8_t(code);
+                old = first = code;
+                lastStart = start;
+                lastExact = true;
+                continue;
+            }
+            bool exact = false;
+            if (known(code)) {
+                const size_t fit = room(length_[code]);
+                copy(code, fit);
+                n += fit;
+                first = firstChar_[code];
+                exact = true;
+            } else if (code >= free && known(old)) {
+                // The previous code's string and the first pixel of the previous string.
+                const size_t length = length_[old];
+                const size_t fit = room(length + 1);
+                copy(old, std::min(fit, length));
+                if (fit > length) {
+                    out[n + length] = uint8_t(first);
+                }
+                n += fit;
+                exact = first == firstChar_[old];
+                first = firstChar_[old];
+            } else {
+                // Any other code, the long way.
+                int c = code, sp = 0, pushes = 0;
+                if (c >= free) {
+                    stack_[sp++] = uint8_t(first);
+                    ++pushes;
+                    c = old;
+                }
+                while (c >= clear) {
+                    if (++pushes > kTableSize) {
+                        RaiseGIFError(kCorruptGif);
+                    }
+                    stack_[sp++] = suffix_[c];
+                    c = prefix_[c];
+                }
+                first = suffix_[c];
+                stack_[sp++] = uint8_t(first);
+                const size_t fit = room(size_t(sp));
+                for (size_t i = 0; i < fit; ++i) {
+                    out[n + i] = stack_[sp - 1 - int(i)];
+                }
+                n += fit;
+            }
+            if (free < kTableSize) {
+                prefix_[free] = uint16_t(old);
+                suffix_[free] = uint8_t(first);
+                known_[free] = lastExact && known(old);
+                length_[free] = uint16_t(length_[old] + 1);
+                firstChar_[free] = firstChar_[old];
+                where_[free] = lastStart;
+                ++free;
+                if (free >= widen && widen < kTableSize) {
+                    widen *= 2;
+                    ++width;
+                }
+            }
+            old = code;
+            lastStart = start;
+            lastExact = exact;
         }
-        old_ = inCode;
-        return stack_[--sp_];
+        out.resize(n);
     }
-
-    void Drain() { reader_.Drain(); }
 
 private:
-    void Reset() {
-        free_ = clear_ + 2;
-        width_ = codeSize_ + 1;
-        limit_ = 2 * clear_;
-        old_ = -1;
-    }
-
-    CodeReader reader_;
+    std::span<const uint8_t> data_;
     const int codeSize_;
     const int clear_;
-    int free_ = 0, width_ = 0, limit_ = 0;
-    int old_ = -1, first_ = 0;
     uint16_t prefix_[kTableSize] = {};
-    uint16_t suffix_[kTableSize] = {};
-    uint16_t stack_[kTableSize + 2] = {};
-    int sp_ = 0;
+    uint8_t suffix_[kTableSize] = {};
+    // Of known entries: where in the output their string lies.
+    size_t where_[kTableSize] = {};
+    uint16_t length_[kTableSize] = {};
+    uint8_t firstChar_[kTableSize] = {};
+    bool known_[kTableSize] = {};
+    uint8_t roots_[256 + 16] = {}; // each root's pixel, readable 16 at a time
+    uint8_t stack_[kTableSize + 2] = {};
 };
 
-// Fills the frame's pixels (and mask) row by row, interlaced or not.
-void DecodeRaster(Cursor& in, int minCodeSize, TgfFrame& frame) {
-    LzwDecoder lzw(in, minCodeSize);
-    const int w = frame.Width, h = frame.Height;
+// Calls visit(y, count) for every row the frame's data reached, in the order
+// it was decoded (top-down, or by the four interlace passes), with the number
+// of pixels the data gave that row.
+template <class Visit>
+void ForEachDecodedRow(const TgfFrame& frame, Visit visit) {
     static const int passStart[4] = {0, 4, 2, 1}, passStep[4] = {8, 8, 4, 2};
-    int x = 0, y = 0, pass = 0;
-    bool done = w <= 0 || h <= 0;
-    while (!done) {
-        const int value = lzw.NextValue();
-        if (value < 0) {
-            break;
-        }
-        frame.Image.Row8(y)[x] = uint8_t(value);
-        if (frame.Transparent && value == frame.TransparentIndex) {
-            frame.Mask.Set(x, y);
-        }
-        if (++x < w) {
-            continue;
-        }
-        x = 0;
+    const size_t w = size_t(std::max(frame.Width, 0));
+    int y = 0, pass = 0;
+    for (size_t done = 0; w > 0 && done < frame.Decoded; done += w) {
+        visit(y, int(std::min(w, frame.Decoded - done)));
         if (!frame.Interlaced) {
-            done = ++y >= h;
+            ++y;
             continue;
         }
         y += passStep[pass];
-        while (y >= h) { // a pass may start below a short picture
-            if (++pass == 4) {
-                done = true;
-                break;
-            }
-            y = passStart[pass];
+        while (y >= frame.Height && pass < 3) { // a pass may start below a short picture
+            y = passStart[++pass];
         }
     }
-    lzw.Drain();
+}
+
+// Decodes the frame's pixels and mask. A frame keeps the pixels its data
+// reached; the rest of its rectangle is not drawn, so a frame that claims
+// more than its data fills costs only what the data fills.
+void DecodeRaster(Cursor& in, int minCodeSize, TgfFrame& frame, std::vector<uint32_t>&& table) {
+    const std::vector<uint8_t> data = ReadSubBlocks(in);
+    std::vector<uint8_t> pixels;
+    LzwDecoder(data, minCodeSize).Decode(pixels, size_t(frame.Width) * size_t(frame.Height));
+    frame.Decoded = pixels.size();
+    int rows = 0;
+    ForEachDecodedRow(frame, [&](int y, int) { rows = std::max(rows, y + 1); });
+    frame.Image = EngineBitmap(frame.Width, rows, PixelFormat::Indexed8);
+    frame.Image.palette = std::move(table);
+    if (frame.Transparent) {
+        frame.Mask = EngineMask(frame.Width, rows);
+    }
+    const uint8_t* src = pixels.data();
+    ForEachDecodedRow(frame, [&](int y, int count) {
+        std::memcpy(frame.Image.Row8(y), src, size_t(count));
+        for (int x = 0; frame.Transparent && x < count; ++x) {
+            if (src[x] == frame.TransparentIndex) {
+                frame.Mask.Set(x, y);
+            }
+        }
+        src += count;
+    });
+}
+
+// The frame's colours as opaque pixels; an index beyond its table is black.
+std::array<uint32_t, 256> FrameColors(const TgfFrame& f) {
+    std::array<uint32_t, 256> colors;
+    for (size_t i = 0; i < colors.size(); ++i) {
+        colors[i] = i < f.Image.palette.size() ? f.Image.palette[i] | 0xFF000000u : 0xFF000000u;
+    }
+    return colors;
 }
 
 std::vector<uint32_t> ReadColorTable(Cursor& in, int bits) {
@@ -272,13 +359,16 @@ void PrepareFrameColors(TgfFrame& frame, const ScreenState& screen, bool reduce)
     if (engine.empty()) {
         return;
     }
+    // Only the colours the frame uses are looked up.
     uint8_t map[256];
-    for (size_t i = 0; i < 256; ++i) {
-        map[i] = NearestIndex(engine, frame.Image.palette[i]);
-    }
-    for (int y = 0; y < frame.Height; ++y) {
+    bool mapped[256] = {};
+    for (int y = 0; y < frame.Image.Height(); ++y) {
         uint8_t* row = frame.Image.Row8(y);
         for (int x = 0; x < frame.Width; ++x) {
+            if (!mapped[row[x]]) {
+                map[row[x]] = NearestIndex(engine, frame.Image.palette[row[x]]);
+                mapped[row[x]] = true;
+            }
             row[x] = map[row[x]];
         }
     }
@@ -323,7 +413,9 @@ void TGIFImage::ClearFrames() {
     bitsPerPixel_ = 0;
     transparent_ = false;
     width_ = height_ = 0;
-    frameBuffer_ = EngineBitmap();
+    frameBuffer_ = whole_ = EngineBitmap();
+    bufferLeft_ = bufferTop_ = 0;
+    wholeStale_ = true;
     backup_.clear();
 }
 
@@ -444,12 +536,7 @@ bool TGIFImage::ParseGifStream(std::span<const uint8_t> data) {
         if (scanOnly_) {
             in.SkipSubBlocks();
         } else {
-            frame->Image = EngineBitmap(frame->Width, frame->Height, PixelFormat::Indexed8);
-            frame->Image.palette = std::move(table);
-            if (frame->Transparent) {
-                frame->Mask = EngineMask(frame->Width, frame->Height);
-            }
-            DecodeRaster(in, minCodeSize, *frame);
+            DecodeRaster(in, minCodeSize, *frame, std::move(table));
             PrepareFrameColors(*frame, screen_, ReduceColors);
         }
         while (!in.AtEnd() && data[in.pos] == 0) {
@@ -481,10 +568,54 @@ bool TGIFImage::ParseGifStream(std::span<const uint8_t> data) {
 }
 
 void TGIFImage::StartBuffer() {
-    frameBuffer_ = EngineBitmap(width_, height_, PixelFormat::Argb32);
-    if (!transparent_) {
+    // Frames draw only the rows their data reached; the buffer holds those.
+    int left = width_, top = height_, right = 0, bottom = 0;
+    for (const auto& f : frames_) {
+        if (f->Decoded > 0) {
+            left = std::min(left, f->Left);
+            top = std::min(top, f->Top);
+            right = std::max(right, f->Left + f->Width);
+            bottom = std::max(bottom, f->Top + f->Image.Height());
+        }
+    }
+    if (right <= left || bottom <= top) {
+        left = top = right = bottom = 0;
+    }
+    bufferLeft_ = left;
+    bufferTop_ = top;
+    frameBuffer_ = EngineBitmap(right - left, bottom - top, PixelFormat::Argb32);
+    wholeStale_ = true;
+    // Black shows where no frame draws; a first frame that covers the whole
+    // buffer (and does not bring it back later) leaves no such place.
+    const TgfFrame& f = *frames_.front();
+    const bool covered = f.Left == left && f.Top == top && f.Width == right - left &&
+                         f.Decoded == size_t(right - left) * size_t(bottom - top) && f.Disposal != 3;
+    if (!transparent_ && !covered) {
         frameBuffer_.Fill(0xFF000000u);
     }
+}
+
+uint32_t* TGIFImage::BufferRow(const TgfFrame& f, int y) {
+    return frameBuffer_.Row32(f.Top - bufferTop_ + y) + (f.Left - bufferLeft_);
+}
+
+const EngineBitmap& TGIFImage::FrameBuffer() const {
+    const bool whole = bufferLeft_ == 0 && bufferTop_ == 0 && frameBuffer_.Width() == width_ &&
+                       frameBuffer_.Height() == height_;
+    if (whole || empty_ || scanOnly_) {
+        return frameBuffer_;
+    }
+    if (wholeStale_) {
+        whole_ = EngineBitmap(width_, height_, PixelFormat::Argb32);
+        if (!transparent_) {
+            whole_.Fill(0xFF000000u);
+        }
+        for (int y = 0; y < frameBuffer_.Height(); ++y) {
+            std::copy_n(frameBuffer_.Row32(y), frameBuffer_.Width(), whole_.Row32(bufferTop_ + y) + bufferLeft_);
+        }
+        wholeStale_ = false;
+    }
+    return whole_;
 }
 
 void TGIFImage::ComposeFrame() {
@@ -492,21 +623,31 @@ void TGIFImage::ComposeFrame() {
         return;
     }
     const TgfFrame& f = *frames_[size_t(current_ - 1)];
+    wholeStale_ = true;
+    // Only the rows the frame's data reached change.
+    const int rows = f.Image.Height();
     if (f.Disposal == 3) {
-        backup_.resize(size_t(f.Width) * size_t(f.Height));
-        for (int y = 0; y < f.Height; ++y) {
-            std::copy_n(frameBuffer_.Row32(f.Top + y) + f.Left, f.Width, backup_.begin() + ptrdiff_t(y) * f.Width);
+        backup_.resize(size_t(f.Width) * size_t(rows));
+        for (int y = 0; y < rows; ++y) {
+            std::copy_n(BufferRow(f, y), f.Width, backup_.begin() + ptrdiff_t(y) * f.Width);
         }
     }
-    for (int y = 0; y < f.Height; ++y) {
-        uint32_t* dst = frameBuffer_.Row32(f.Top + y) + f.Left;
+    const std::array<uint32_t, 256> colors = FrameColors(f);
+    ForEachDecodedRow(f, [&](int y, int count) {
+        uint32_t* dst = BufferRow(f, y);
         const uint8_t* src = f.Image.Row8(y);
-        for (int x = 0; x < f.Width; ++x) {
-            if (!f.Transparent || !f.Mask.Test(x, y)) {
-                dst[x] = f.Image.palette.size() > src[x] ? f.Image.palette[src[x]] | 0xFF000000u : 0xFF000000u;
+        if (!f.Transparent) {
+            for (int x = 0; x < count; ++x) {
+                dst[x] = colors[src[x]];
+            }
+            return;
+        }
+        for (int x = 0; x < count; ++x) {
+            if (!f.Mask.Test(x, y)) {
+                dst[x] = colors[src[x]];
             }
         }
-    }
+    });
 }
 
 void TGIFImage::DisposeFrame() {
@@ -514,13 +655,16 @@ void TGIFImage::DisposeFrame() {
         return;
     }
     const TgfFrame& f = *frames_[size_t(current_ - 1)];
+    wholeStale_ = true;
+    // What the frame drew: the rows its data reached.
+    const int rows = f.Image.Height();
     if (f.Disposal == 2) {
-        for (int y = 0; y < f.Height; ++y) {
-            std::fill_n(frameBuffer_.Row32(f.Top + y) + f.Left, f.Width, 0u);
+        for (int y = 0; y < rows; ++y) {
+            std::fill_n(BufferRow(f, y), f.Width, 0u);
         }
-    } else if (f.Disposal == 3 && backup_.size() == size_t(f.Width) * size_t(f.Height)) {
-        for (int y = 0; y < f.Height; ++y) {
-            std::copy_n(backup_.begin() + ptrdiff_t(y) * f.Width, f.Width, frameBuffer_.Row32(f.Top + y) + f.Left);
+    } else if (f.Disposal == 3 && backup_.size() == size_t(f.Width) * size_t(rows)) {
+        for (int y = 0; y < rows; ++y) {
+            std::copy_n(backup_.begin() + ptrdiff_t(y) * f.Width, f.Width, BufferRow(f, y));
         }
     }
 }
@@ -581,13 +725,14 @@ EngineBitmap TGIFImage::GetStaticBitmap() const {
     EngineBitmap result(width_, height_, PixelFormat::Argb32);
     const ColorRef t = f.TransparentColor;
     result.Fill(f.Transparent ? Argb(uint8_t(t), uint8_t(t >> 8), uint8_t(t >> 16)) : 0xFF000000u);
-    for (int y = 0; y < f.Height; ++y) {
-        for (int x = 0; x < f.Width; ++x) {
+    const std::array<uint32_t, 256> colors = FrameColors(f);
+    ForEachDecodedRow(f, [&](int y, int count) {
+        for (int x = 0; x < count; ++x) {
             if (!f.Transparent || !f.Mask.Test(x, y)) {
-                result.Row32(f.Top + y)[f.Left + x] = f.Image.PixelArgb(x, y) | 0xFF000000u;
+                result.Row32(f.Top + y)[f.Left + x] = colors[f.Image.Row8(y)[x]];
             }
         }
-    }
+    });
     return result;
 }
 
@@ -596,14 +741,12 @@ EngineMask TGIFImage::FirstFrameMask() const {
         return {};
     }
     const TgfFrame& f = *frames_.front();
-    EngineMask mask(width_, height_);
-    for (int y = 0; y < height_; ++y) {
-        for (int x = 0; x < width_; ++x) {
-            const int fx = x - f.Left, fy = y - f.Top;
-            const bool inside = fx >= 0 && fy >= 0 && fx < f.Width && fy < f.Height;
-            mask.Set(x, y, !inside || f.Mask.Test(fx, fy));
+    EngineMask mask(width_, height_, true);
+    ForEachDecodedRow(f, [&](int y, int count) {
+        for (int x = 0; x < count; ++x) {
+            mask.Set(f.Left + x, f.Top + y, f.Mask.Test(x, y));
         }
-    }
+    });
     return mask;
 }
 

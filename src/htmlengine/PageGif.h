@@ -28,8 +28,10 @@ struct TgfFrame {
     int TransparentIndex = 0;
     ColorRef TransparentColor = 0;
     std::string Comment;
-    EngineBitmap Image; // 8-bit, frame-sized, with its colour table
-    EngineMask Mask;    // transparent frames only
+    // Pixels the data filled, in decoding order; the frame draws only these.
+    size_t Decoded = 0;
+    EngineBitmap Image; // 8-bit, frame-wide, down to the lowest row the data reached, with its colour table
+    EngineMask Mask;    // transparent frames only, as large as Image
 };
 
 class TGIFImage {
@@ -57,8 +59,9 @@ public:
     bool ReduceColors = false;
     int AnimationSpeed = 100;
 
-    // The composed picture: 32-bit, alpha 0 where nothing covers it.
-    const EngineBitmap& FrameBuffer() const { return frameBuffer_; }
+    // The composed picture: 32-bit, alpha 0 where nothing covers it. Only the
+    // part frames draw on is composed; the whole is made when asked for.
+    const EngineBitmap& FrameBuffer() const;
     // Frame 1 opaque: the buffer is painted as it is, uncovered parts black.
     bool PaintsOpaque() const { return frames_.empty() || !frames_.front()->Transparent; }
 
@@ -90,6 +93,8 @@ private:
     void ComposeFrame();
     void DisposeFrame();
     void StartBuffer();
+    // Row y of frame f on the buffer.
+    uint32_t* BufferRow(const TgfFrame& f, int y);
 
     const ScreenState& screen_;
     bool empty_ = true;
@@ -106,7 +111,10 @@ private:
     uint32_t lastStep_ = 0;
     uint32_t currentDelay_ = 1;
     bool firstStepPending_ = true;
-    EngineBitmap frameBuffer_;
+    EngineBitmap frameBuffer_; // the part of the picture frames draw on
+    int bufferLeft_ = 0, bufferTop_ = 0;
+    mutable EngineBitmap whole_; // the picture, when frames draw on less
+    mutable bool wholeStale_ = true;
     std::vector<uint32_t> backup_; // area under a disposal-3 frame
     Rect lastDrawn_;
 };

@@ -265,8 +265,10 @@ bool TSection::Linked(int32_t pos) const {
     return f && !f->UrlTarget.Url.empty();
 }
 
+int32_t TSection::RunLimit(int32_t i, int32_t end) const { return std::min(end, i + Fonts.CharsToNextFont(i, Len)); }
+
 int32_t TSection::TextRunLength(int32_t i, int32_t end) const {
-    int32_t stop = std::min(end, i + Fonts.CharsToNextFont(i, Len));
+    const int32_t stop = RunLimit(i, end);
     int32_t j = i;
     while (j < stop && !IsObjectChar(Chars[j])) ++j;
     return j - i;
@@ -294,17 +296,39 @@ void TSection::PlaceFloat(LayoutPass& pass, int32_t y, TImageObj* image) {
     }
 }
 
-int32_t TSection::FitRun(TextMeasurer& m, int32_t i, int32_t run, int32_t room, int32_t& runWidth) const {
+int32_t TSection::FitRun(TextMeasurer& m, int32_t i, int32_t limit, int32_t room, bool& all, int32_t& runWidth) const {
     TFontObj* f = Fonts.FontObjAt(i);
-    const std::string_view text(Chars.data() + i, static_cast<size_t>(run));
-    auto extent = [&](int32_t k) { return m.Extent(f->TheFont(), text, k) - (k ? f->Overhang : 0); };
-    int32_t lo = 0, hi = run;
-    while (lo < hi) {
-        const int32_t mid = (lo + hi + 1) / 2;
-        if (extent(mid) <= room) lo = mid;
-        else hi = mid - 1;
+    // The run is looked at only as far as the search goes, so a run longer
+    // than the line costs no more than the line.
+    int32_t scanned = i;  // no object character in [i, scanned)
+    auto textUpTo = [&](int32_t k) {
+        const int32_t stop = limit - i > k ? i + k : limit;
+        while (scanned < stop && !IsObjectChar(Chars[scanned])) ++scanned;
+        return scanned - i;
+    };
+    auto extent = [&](int32_t k) {
+        return m.Extent(f->TheFont(), std::string_view(Chars.data() + i, static_cast<size_t>(k)), k) -
+               (k ? f->Overhang : 0);
+    };
+    // Extents grow with the count: the count doubles while it fits, then the
+    // last step is halved down to the largest count that fits.
+    int32_t lo = 0, hi = -1;
+    for (int32_t step = 1;; step *= 2) {
+        const int32_t k = textUpTo(lo + step);
+        if (k == lo) break;  // the run ends here and fits whole
+        if (extent(k) > room) {
+            hi = k;
+            break;
+        }
+        lo = k;
     }
-    runWidth = lo == run ? extent(run) : 0;
+    all = hi < 0;
+    while (hi - lo > 1) {
+        const int32_t mid = lo + (hi - lo) / 2;
+        if (extent(mid) <= room) lo = mid;
+        else hi = mid;
+    }
+    runWidth = all ? extent(lo) : 0;
     return lo;
 }
 
@@ -337,13 +361,13 @@ int32_t TSection::FitChars(TextMeasurer& m, LayoutPass& pass, int32_t y, int32_t
             if (used > width) return i - start;
             ++i;
         } else {
-            const int32_t run = TextRunLength(i, end);
+            bool all = false;
             int32_t runWidth = 0;
-            const int32_t fit = FitRun(m, i, run, width - used, runWidth);
-            if (fit < run) return i - start + fit;
+            const int32_t fit = FitRun(m, i, RunLimit(i, end), width - used, all, runWidth);
+            if (!all) return i - start + fit;
             used += runWidth;
             atLineStart = false;
-            i += run;
+            i += fit;
         }
     }
     return n;
@@ -392,8 +416,9 @@ void TSection::FinishLine(TextMeasurer& m, LayoutPass& pass, int32_t& y, int32_t
         }
         r = Fonts.FontObjAt(end - 1)->FontDescent;
     }
-    for (const auto& img : Images) {
-        if (img->Pos < start || img->Pos >= end || img->Floats()) continue;
+    for (int32_t k = Images.FirstAtOrAfter(start); k < Images.Count() && Images[k]->Pos < end; ++k) {
+        const TImageObj* img = Images[k];
+        if (img->Floats()) continue;
         const int32_t d = img->ImageHeight - line.TextHeight;
         if (img->ObjAlign == ATop) {
             line.SpaceBelow = std::max(line.SpaceBelow, d);
@@ -404,8 +429,8 @@ void TSection::FinishLine(TextMeasurer& m, LayoutPass& pass, int32_t& y, int32_t
             line.SpaceAbove = std::max(line.SpaceAbove, img->ImageHeight + r - line.TextHeight);
         }
     }
-    for (TFormControlObj* c : Controls) {
-        if (c->Pos < start || c->Pos >= end) continue;
+    for (auto it = FirstControlAtOrAfter(Controls, start); it != Controls.end() && (*it)->Pos < end; ++it) {
+        TFormControlObj* c = *it;
         const int32_t e = c->Height() - line.TextHeight + (c->OnBaseline ? r : 0);
         line.SpaceAbove = std::max(line.SpaceAbove, e);
         c->YValue = y;

@@ -4,6 +4,7 @@
 #include "ImageFixtures.h"
 #include "htmlengine/PageImages.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QImageReader>
 #include <gtest/gtest.h>
@@ -374,4 +375,127 @@ TEST(GifDecoder, EightBitScreenUsesTheEnginePalette) {
             }
         }
     }
+}
+
+namespace {
+
+// A 16 x 1 picture of four colours whose pixel data is the given codes, each
+// as wide as a decoder expects it (code size 2: clear 4, end 5).
+std::vector<uint8_t> FromCodes(const std::vector<int>& codes) {
+    std::vector<uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a', 16, 0, 1, 0, 0x81, 0, 0};
+    for (int c = 0; c < 4; ++c) {
+        gif.insert(gif.end(), {uint8_t(60 * c), uint8_t(60 * c), uint8_t(60 * c)});
+    }
+    gif.insert(gif.end(), {0x2C, 0, 0, 0, 0, 16, 0, 1, 0, 0, 2});
+    std::vector<uint8_t> data;
+    uint32_t acc = 0;
+    int bits = 0, width = 3, next = 6;
+    bool first = true;
+    for (int code : codes) {
+        acc |= uint32_t(code) << bits;
+        for (bits += width; bits >= 8; bits -= 8, acc >>= 8) {
+            data.push_back(uint8_t(acc));
+        }
+        if (code == 4) {
+            width = 3, next = 6, first = true;
+        } else if (first) {
+            first = false;
+        } else if (++next >= (1 << width) && width < 12) {
+            ++width;
+        }
+    }
+    if (bits > 0) {
+        data.push_back(uint8_t(acc));
+    }
+    gif.push_back(uint8_t(data.size()));
+    gif.insert(gif.end(), data.begin(), data.end());
+    gif.insert(gif.end(), {0, 0x3B});
+    return gif;
+}
+
+} // namespace
+
+TEST(GifDecoder, DamagedCodesDecodeAsTheTableSays) {
+    // A code beyond the table repeats the previous string and its first
+    // pixel; an entry made from such a code, or left from before a clear
+    // code, is read through the table; a chain that runs in a circle fails.
+    struct Case {
+        const char* what;
+        std::vector<int> codes;
+        std::vector<uint8_t> want; // empty with fails
+        bool fails;
+    } cases[] = {
+        {"plain", {4, 1, 2, 6, 5}, {1, 2, 1, 2}, false},
+        {"code that is being made", {4, 1, 6, 5}, {1, 1, 1}, false},
+        {"no clear code first", {1, 2, 6, 5}, {1, 2, 1, 2}, false},
+        {"code beyond the table", {4, 1, 7, 6, 5}, {1, 1, 1, 1, 1}, false},
+        {"entry left from before a clear code", {4, 1, 2, 6, 4, 3, 7, 7, 5}, {1, 2, 1, 2, 3, 3, 3, 2, 1, 3}, false},
+        {"first code after a clear code is no pixel", {4, 6, 1, 5}, {}, false},
+        {"chain through itself", {4, 1, 7, 6, 7}, {}, true},
+    };
+    const ScreenState screen(24);
+    for (const Case& c : cases) {
+        auto gif = Load(FromCodes(c.codes), screen);
+        if (c.fails) {
+            EXPECT_FALSE(gif) << c.what;
+            continue;
+        }
+        ASSERT_TRUE(gif) << c.what;
+        const TgfFrame& f = gif->Frame(1);
+        ASSERT_EQ(f.Decoded, c.want.size()) << c.what;
+        EXPECT_TRUE(std::equal(c.want.begin(), c.want.end(), f.Image.Row8(0))) << c.what;
+        // Pixels the data did not reach stay black.
+        for (int x = 0; x < 16; ++x) {
+            const uint32_t want = size_t(x) < c.want.size() ? Argb(uint8_t(60 * c.want[size_t(x)]),
+                                                                   uint8_t(60 * c.want[size_t(x)]),
+                                                                   uint8_t(60 * c.want[size_t(x)]))
+                                                            : Argb(0, 0, 0);
+            EXPECT_EQ(gif->FrameBuffer().Row32(0)[x], want) << c.what << " pixel " << x;
+        }
+    }
+}
+
+TEST(GifDecoder, FrameWhoseDataEndsEarlyDrawsWhatItDecodedLikeQtsReader) {
+    const ScreenState screen(24);
+    const std::vector<uint8_t> whole = ReadFixture("plain.gif");
+    for (size_t percent : {50, 65, 80, 95}) {
+        const QByteArray cut(reinterpret_cast<const char*>(whole.data()), qsizetype(whole.size() * percent / 100));
+        QBuffer buffer;
+        buffer.setData(cut);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer, "gif");
+        const QImage qt = reader.read();
+        ASSERT_FALSE(qt.isNull()) << percent;
+        auto gif = Load(std::span(whole.data(), size_t(cut.size())), screen);
+        ASSERT_TRUE(gif) << percent;
+        EXPECT_LT(gif->Frame(1).Decoded, size_t(37 * 23)) << percent;
+        ExpectSameAsQt(*gif, qt, "plain.gif cut at " + std::to_string(percent) + "%");
+    }
+}
+
+TEST(GifDecoder, FrameThatClaimsMoreThanItsDataFillsCostsWhatTheDataFills) {
+    // A 16 x 12 picture whose frame claims 1540 x 16387 pixels and brings a
+    // few bytes of data: the picture has the claimed size, the frame keeps
+    // the one row its data reached and draws only that.
+    std::vector<uint8_t> bytes = ReadFixture("one_pixel.gif");
+    size_t codeSizeAt = 0;
+    bytes = Rewrite(bytes, 255, false, &codeSizeAt);
+    const size_t descriptor = codeSizeAt - 10;
+    bytes[6] = 16, bytes[8] = 12;
+    bytes[descriptor + 5] = 1540 & 0xFF, bytes[descriptor + 6] = 1540 >> 8;
+    bytes[descriptor + 7] = 16387 & 0xFF, bytes[descriptor + 8] = 16387 >> 8;
+    const ScreenState screen(24);
+    auto gif = Load(bytes, screen);
+    ASSERT_TRUE(gif);
+    EXPECT_EQ(gif->Width(), 1540);
+    EXPECT_EQ(gif->Height(), 16387);
+    const TgfFrame& f = gif->Frame(1);
+    EXPECT_EQ(f.Decoded, 1u);
+    EXPECT_EQ(f.Image.Height(), 1);
+    const EngineBitmap& b = gif->FrameBuffer();
+    ASSERT_EQ(b.Width(), 1540);
+    ASSERT_EQ(b.Height(), 16387);
+    EXPECT_EQ(b.Row32(0)[0], Argb(0x33, 0x66, 0xCC));
+    EXPECT_EQ(b.Row32(0)[1], Argb(0, 0, 0));
+    EXPECT_EQ(b.Row32(16386)[1539], Argb(0, 0, 0));
 }

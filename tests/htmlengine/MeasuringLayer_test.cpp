@@ -9,7 +9,10 @@
 #include "htmlengine/ui/QtMeasurer.h"
 
 #include <QImage>
+#include <QWidget>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace htmlengine;
 
@@ -120,4 +123,90 @@ TEST(QtCanvas, RectanglesAreRightAndBottomExclusiveAndLinesSkipTheirEnd) {
     EXPECT_EQ(img.pixel(15, 10) & 0xFFFFFF, 0xFFFFFFu);
     EXPECT_EQ(img.pixel(3, 15) & 0xFFFFFF, 0x0000FFu);
     EXPECT_EQ(img.pixel(4, 15) & 0xFFFFFF, 0xFFFFFFu);
+}
+
+namespace {
+
+class PaintedWidget : public QWidget {
+public:
+    explicit PaintedWidget(std::function<void(QPainter&)> paint) : paint_(std::move(paint)) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        paint_(p);
+    }
+
+private:
+    std::function<void(QPainter&)> paint_;
+};
+
+}  // namespace
+
+TEST(QtCanvas, TextPaintsTheSamePixelsAsGlyphByGlyphDrawing) {
+    // The reference: every character drawn alone through Qt's text layout at
+    // the measured advances.
+    auto glyphByGlyph = [](QPainter& p, QtMeasurer& m, int32_t x, int32_t base, std::string_view text,
+                           const FontSpec& f) {
+        const QtMeasurer::Entry& e = m.Lookup(f);
+        p.save();
+        p.setFont(e.font);
+        p.setPen(QColor::fromRgb(ResolveRgb(f.Color, SystemColors())));
+        for (char ch : text) {
+            p.drawText(QPoint(x, base), QtMeasurer::Decode(f, std::string_view(&ch, 1)));
+            x += e.advance[static_cast<uint8_t>(ch)];
+        }
+        p.restore();
+    };
+    std::string bytes;
+    for (int b = 1; b < 256; ++b) bytes += static_cast<char>(b);
+    // Device 0 plain, 1 a painter with a transform, 2 a high-density picture,
+    // 3 a widget rendered at an offset.
+    auto same = [&](const FontSpec& f, int device) {
+        QtMeasurer m;
+        auto paint = [&](QPainter& p, bool reference) {
+            if (device == 1) p.translate(7, -11);
+            SystemColors sys;
+            QtCanvas c(p, m, sys, {0, 0, 900, 400});
+            for (size_t line = 0; line * 32 < bytes.size(); ++line) {
+                const std::string_view run = std::string_view(bytes).substr(line * 32, 32);
+                const int32_t base = 40 + int32_t(line) * 45;
+                if (reference) glyphByGlyph(p, m, 3, base, run, f);
+                else static_cast<Canvas&>(c).TextOut(3, base, run, f, TextAnchor::Baseline);
+            }
+        };
+        QImage want(900, 400, QImage::Format_RGB32);
+        if (device == 2) want.setDevicePixelRatio(2);
+        want.fill(Qt::white);
+        QImage got = want;
+        for (bool reference : {true, false}) {
+            QImage& image = reference ? want : got;
+            if (device == 3) {
+                PaintedWidget w([&](QPainter& p) { paint(p, reference); });
+                w.resize(880, 380);
+                w.render(&image, QPoint(13, 17));
+            } else {
+                QPainter p(&image);
+                paint(p, reference);
+            }
+        }
+        return got == want;
+    };
+    const uint8_t styles[] = {0, fsBold, fsItalic, fsUnderline | fsStrikeOut, fsBold | fsItalic | fsUnderline};
+    for (const char* name : {"Times New Roman", "Arial", "Courier New"}) {
+        for (int32_t size : {8, 13, 24}) {
+            for (uint8_t style : styles) {
+                for (uint8_t charset : {DEFAULT_CHARSET, EASTEUROPE_CHARSET, RUSSIAN_CHARSET, GREEK_CHARSET}) {
+                    EXPECT_TRUE(same(FontSpec{name, size, style, charset, 0x204080}, 0))
+                        << name << " " << size << " style " << int(style) << " charset " << int(charset);
+                }
+            }
+        }
+    }
+    for (int device : {1, 2, 3}) {
+        for (uint8_t style : styles) {
+            EXPECT_TRUE(same(FontSpec{"Times New Roman", 12, style, DEFAULT_CHARSET, 0x204080}, device))
+                << "device " << device << " style " << int(style);
+        }
+    }
 }

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace htmlengine;
 using namespace htmlengine::testing;
 
@@ -248,4 +250,63 @@ TEST(SectionLinks, FontChangesInsideALinkStayOnTheLinkList) {
     EXPECT_EQ(doc.LinkList, (std::vector<TFontObj*>{s.Fonts[1], s.Fonts[2]}));
     doc.LinkList[0]->SetVisited(true, doc);
     EXPECT_EQ(s.Fonts[1]->TheFont().Color, doc.VisitedColor | PaletteRelative);
+}
+
+TEST(SectionLookups, RunsImagesAndControlsAreFoundInAnyOrderOfQuestions) {
+    TestDocument doc;
+    TSection s(&doc, nullptr, 1, nullptr, BodyFont(), 0);
+    TMyFont bold = BodyFont();
+    bold.Style = fsBold;
+    auto check = [&](const std::vector<int32_t>& order) {
+        for (int32_t p : order) {
+            SCOPED_TRACE("position " + std::to_string(p));
+            int32_t run = 0, index = -1;
+            for (int32_t k = 0; k < s.Fonts.Count(); ++k) {
+                if (s.Fonts[k]->Pos <= p) run = k;
+            }
+            int32_t next = s.Len - p;
+            for (const auto& f : s.Fonts) {
+                if (f->Pos > p) {
+                    next = f->Pos - p;
+                    break;
+                }
+            }
+            EXPECT_EQ(s.Fonts.FontObjAt(p, &index), s.Fonts[run]);
+            EXPECT_EQ(index, run);
+            EXPECT_EQ(s.Fonts.CharsToNextFont(p, s.Len), next);
+            TImageObj* image = nullptr;
+            int32_t toImage = 9999;
+            for (const auto& img : s.Images) {
+                if (img->Pos == p && !image) image = img.get();
+                if (img->Pos >= p && toImage == 9999) toImage = img->Pos - p;
+            }
+            EXPECT_EQ(s.Images.ImageAt(p), image);
+            EXPECT_EQ(s.Images.CharsToNextImage(p), toImage);
+            TFormControlObj* control = nullptr;
+            for (TFormControlObj* c : s.Controls) {
+                if (c->Pos == p && !control) control = c;
+            }
+            EXPECT_EQ(ControlAt(s.Controls, p), control);
+        }
+    };
+    for (int n = 0; n < 6; ++n) {
+        s.AddToken(Token("ab "));
+        s.ChangeFont(doc, n % 2 ? BodyFont() : bold);
+        s.AddToken(Token("c"));
+        if (n % 2) s.AddImage(Img("", 5, 5), doc, 0);
+        else s.AddFormControl(InputSy, doc, 0, {});
+    }
+    ASSERT_EQ(s.Images.Count(), 3);
+    ASSERT_EQ(s.Controls.size(), 3u);
+    std::vector<int32_t> order;
+    for (int32_t p = 0; p < s.Len + 2; ++p) order.push_back(p);
+    check(order);
+    std::reverse(order.begin(), order.end());
+    check(order);
+    for (size_t i = 0; i < order.size(); ++i) std::swap(order[i], order[(i * 7) % order.size()]);
+    check(order);
+    // The list grows after questions were asked.
+    s.ChangeFont(doc, BodyFont());
+    s.AddToken(Token("de"));
+    check(order);
 }

@@ -1,5 +1,6 @@
 #include "htmlengine/ui/QtCanvas.h"
 
+#include <QGlyphRun>
 #include <QImage>
 #include <QRegion>
 
@@ -10,25 +11,54 @@ QColor QtCanvas::Color(TColor c) const { return QColor::fromRgb(ResolveRgb(c, sy
 void QtCanvas::TextOut(int32_t x, int32_t y, std::string_view text, const FontSpec& font, TextAnchor anchor,
                        std::optional<TColor> background, const TRect* clip) {
     const QtMeasurer::Entry& e = measurer_.Lookup(font);
-    int32_t base = anchor == TextAnchor::Top ? y + e.metrics.Ascent : y;
-    painter_.save();
+    const QtMeasurer::Glyphs& g = measurer_.GlyphsOf(font);
+    const int32_t base = anchor == TextAnchor::Top ? y + e.metrics.Ascent : y;
     if (clip) {
+        painter_.save();
         painter_.setClipRect(QRect(clip->Left, clip->Top, clip->Width(), clip->Height()), Qt::IntersectClip);
     }
     if (background) {
         int32_t w = measurer_.TextWidth(font, text);
         painter_.fillRect(QRect(x, base - e.metrics.Ascent, w, e.metrics.Height), Color(*background));
     }
-    painter_.setFont(e.font);
+    const QPen oldPen = painter_.pen();
     painter_.setPen(Color(font.Color));
-    // Glyphs go one by one at the measured advances, so drawing matches layout.
+    // Glyphs go at the measured advances, so drawing matches layout. The
+    // font's own glyphs are drawn in runs of one call each; any other byte
+    // goes alone through Qt's text layout, and so does underlined and struck
+    // out text, as Qt misplaces a glyph run's lines on a painter with a
+    // transform or an offset (a widget's).
+    const bool runs = !e.font.underline() && !e.font.strikeOut();
+    auto flush = [&] {
+        if (glyphs_.empty()) return;
+        QGlyphRun run;
+        run.setRawFont(g.face);
+        run.setRawData(glyphs_.data(), positions_.data(), int(glyphs_.size()));
+        painter_.drawGlyphRun(QPointF(0, 0), run);
+        glyphs_.clear();
+        positions_.clear();
+    };
+    std::optional<QFont> oldFont;
     int32_t pen = x;
-    QString s = QtMeasurer::Decode(font, text);
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        painter_.drawText(QPoint(pen, base), QString(s[i]));
-        pen += e.advance[static_cast<uint8_t>(text[static_cast<size_t>(i)])];
+    for (char ch : text) {
+        const auto b = static_cast<uint8_t>(ch);
+        if (runs && g.direct[b]) {
+            glyphs_.push_back(g.index[b]);
+            positions_.emplace_back(pen, base);
+        } else {
+            flush();
+            if (!oldFont) {
+                oldFont = painter_.font();
+                painter_.setFont(e.font);
+            }
+            painter_.drawText(QPoint(pen, base), QtMeasurer::Decode(font, std::string_view(&ch, 1)));
+        }
+        pen += e.advance[b];
     }
-    painter_.restore();
+    flush();
+    if (oldFont) painter_.setFont(*oldFont);
+    painter_.setPen(oldPen);
+    if (clip) painter_.restore();
 }
 
 void QtCanvas::FillRect(const TRect& r, TColor color) {

@@ -5,6 +5,7 @@
 #include "htmlengine/ui/QtMeasurer.h"
 
 #include <QPainter>
+#include <vector>
 
 namespace htmlengine {
 
@@ -32,6 +33,9 @@ private:
     QtMeasurer& measurer_;
     const SystemColors& system_;
     TRect clip_;
+    // One text run's glyphs, kept between runs.
+    std::vector<quint32> glyphs_;
+    std::vector<QPointF> positions_;
 };
 
 }  // namespace htmlengine

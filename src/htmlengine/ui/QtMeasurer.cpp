@@ -36,17 +36,20 @@ QString QtMeasurer::Decode(const FontSpec& font, std::string_view bytes) {
     return QString::fromUtf16(u.data(), static_cast<qsizetype>(u.size()));
 }
 
-const QtMeasurer::Entry& QtMeasurer::Lookup(const FontSpec& fontSpec) {
-    if (last_ && fontSpec.Size == lastSpec_.Size && fontSpec.Style == lastSpec_.Style &&
-        fontSpec.Charset == lastSpec_.Charset && fontSpec.Name == lastSpec_.Name) {
-        return *last_;
+QtMeasurer::Entry& QtMeasurer::Find(const FontSpec& fontSpec) {
+    for (const Recent& r : recent_) {
+        if (r.entry && fontSpec.Size == r.spec.Size && fontSpec.Style == r.spec.Style &&
+            fontSpec.Charset == r.spec.Charset && fontSpec.Name == r.spec.Name) {
+            return *r.entry;
+        }
     }
-    last_ = &LookupKey(fontSpec);
-    lastSpec_ = fontSpec;
-    return *last_;
+    Recent& r = recent_[nextRecent_++ % recent_.size()];
+    r.entry = &LookupKey(fontSpec);
+    r.spec = fontSpec;
+    return *r.entry;
 }
 
-const QtMeasurer::Entry& QtMeasurer::LookupKey(const FontSpec& fontSpec) {
+QtMeasurer::Entry& QtMeasurer::LookupKey(const FontSpec& fontSpec) {
     std::string key = fontSpec.Name + '\x01' + std::to_string(fontSpec.Size) + '\x01' + std::to_string(fontSpec.Style) +
                       '\x01' + std::to_string(fontSpec.Charset);
     auto it = cache_.find(key);
@@ -67,6 +70,29 @@ const QtMeasurer::Entry& QtMeasurer::LookupKey(const FontSpec& fontSpec) {
         e->advance[b] = fm.horizontalAdvance(QChar(c));
     }
     return *cache_.emplace(key, std::move(e)).first->second;
+}
+
+const QtMeasurer::Glyphs& QtMeasurer::GlyphsOf(const FontSpec& fontSpec) {
+    Entry& e = Find(fontSpec);
+    if (e.glyphs) return *e.glyphs;
+    auto g = std::make_unique<Glyphs>();
+    // The face Qt's layout tries first for Latin and common characters.
+    g->face = QRawFont::fromFont(e.font);
+    for (int b = 0; b < 256 && g->face.isValid(); ++b) {
+        char16_t c = CharsetByteToUnicode(fontSpec.Charset, static_cast<uint8_t>(b));
+        if (c == 0xA0) c = u' ';
+        const QChar q(c);
+        const bool plain = q.isPrint() && !q.isMark() && c != 0xAD &&
+                           (q.script() == QChar::Script_Common || q.script() == QChar::Script_Latin);
+        if (!plain || !g->face.supportsCharacter(q)) continue;
+        const QList<quint32> index = g->face.glyphIndexesForString(QString(q));
+        if (index.size() == 1 && index[0] != 0) {
+            g->index[size_t(b)] = index[0];
+            g->direct.set(size_t(b));
+        }
+    }
+    e.glyphs = std::move(g);
+    return *e.glyphs;
 }
 
 int32_t QtMeasurer::Extent(const FontSpec& font, std::string_view run, int32_t n) {

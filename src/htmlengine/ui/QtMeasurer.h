@@ -8,8 +8,10 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QRawFont>
 #include <QString>
 #include <array>
+#include <bitset>
 #include <memory>
 #include <string_view>
 #include <unordered_map>
@@ -18,29 +20,45 @@ namespace htmlengine {
 
 class QtMeasurer : public TextMeasurer {
 public:
+    // What painting a byte takes: its glyph in the font's own face, where Qt's
+    // text layout would take that very glyph too. Other bytes (a glyph from a
+    // fallback face, controls, marks, other scripts) go through the layout.
+    struct Glyphs {
+        QRawFont face;
+        std::array<quint32, 256> index{};
+        std::bitset<256> direct;
+    };
     struct Entry {
         QFont font;
         FontMetrics metrics;
         std::array<int32_t, 256> advance{};
+        std::unique_ptr<Glyphs> glyphs;  // made at the first paint
     };
 
     FontMetrics Metrics(const FontSpec& font) override { return Lookup(font).metrics; }
     int32_t Extent(const FontSpec& font, std::string_view run, int32_t n) override;
     FontSpec DefaultGuiFont() override;
 
-    const Entry& Lookup(const FontSpec& font);
+    const Entry& Lookup(const FontSpec& font) { return Find(font); }
+    const Glyphs& GlyphsOf(const FontSpec& font);
 
     static QFont MakeFont(const FontSpec& font);
     // The bytes as Qt text in the font's code page; 160 becomes a blank.
     static QString Decode(const FontSpec& font, std::string_view bytes);
 
 private:
-    const Entry& LookupKey(const FontSpec& font);
+    Entry& Find(const FontSpec& font);
+    Entry& LookupKey(const FontSpec& font);
 
     std::unordered_map<std::string, std::unique_ptr<Entry>> cache_;
-    // Runs ask for the same font many times in a row.
-    FontSpec lastSpec_;
-    const Entry* last_ = nullptr;
+    // Runs ask for the same few fonts over and over (a paragraph switching
+    // between its plain and bold face).
+    struct Recent {
+        FontSpec spec;
+        Entry* entry = nullptr;
+    };
+    std::array<Recent, 8> recent_;
+    size_t nextRecent_ = 0;
 };
 
 }  // namespace htmlengine
