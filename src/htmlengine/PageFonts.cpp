@@ -59,41 +59,45 @@ void TFontObj::SetNormalSize(const SectionDocument& doc, int32_t n) {
     SetFont(f);
 }
 
+TFontObj* TFontList::Add(std::unique_ptr<TFontObj> run) {
+    starts_.push_back(run->Pos);
+    return TFreeList::Add(std::move(run));
+}
+
+void TFontList::Reserve(size_t n) {
+    TFreeList::Reserve(n);
+    starts_.reserve(n);
+}
+
 TFontObj* TFontList::FontObjAt(int32_t p, int32_t* index) const {
     // Runs are ordered by Pos: the last one starting at or before p. Layout
     // and painting walk the text forward, so the run found last and the one
     // after it are tried first.
     const int32_t n = Count();
-    auto covers = [&](int32_t k) { return (*this)[k]->Pos <= p && (k + 1 == n || (*this)[k + 1]->Pos > p); };
+    auto covers = [&](int32_t k) { return starts_[size_t(k)] <= p && (k + 1 == n || starts_[size_t(k) + 1] > p); };
     int32_t at = std::min(hint_, n - 1);
-    if (at >= 0 && (covers(at) || (++at < n && covers(at)))) {
-        hint_ = at;
-        if (index) *index = at;
-        return (*this)[at];
+    if (at >= 0 && !covers(at) && !(++at < n && covers(at))) {
+        at = int32_t(std::upper_bound(starts_.begin(), starts_.end(), p) - starts_.begin()) - 1;
+        at = std::max(at, 0);
     }
-    int32_t lo = 0, hi = n - 1;
-    at = 0;
-    while (lo <= hi) {
-        const int32_t mid = (lo + hi) / 2;
-        if ((*this)[mid]->Pos <= p) {
-            at = mid;
-            lo = mid + 1;
-        } else {
-            hi = mid - 1;
-        }
-    }
-    hint_ = at;
-    if (index) *index = at;
-    return Empty() ? nullptr : (*this)[at];
+    hint_ = std::max(at, 0);
+    if (index) *index = hint_;
+    return n == 0 ? nullptr : (*this)[hint_];
+}
+
+TFontObj* TFontList::RunAt(int32_t p, int32_t len, int32_t& next) const {
+    int32_t at = 0;
+    TFontObj* run = FontObjAt(p, &at);
+    // A p before the first run is covered by none, and the first run is the next.
+    const size_t k = size_t(at);
+    next = !run ? len : starts_[k] > p ? starts_[k] : k + 1 < starts_.size() ? starts_[k + 1] : len;
+    return run;
 }
 
 int32_t TFontList::CharsToNextFont(int32_t p, int32_t len) const {
-    int32_t at = 0;
-    if (!FontObjAt(p, &at)) return len - p;
-    // The run covering p is the last one starting at or before it; a p before
-    // the first run is covered by none, and the first run is the next.
-    if ((*this)[at]->Pos > p) return (*this)[at]->Pos - p;
-    return at + 1 < Count() ? (*this)[at + 1]->Pos - p : len - p;
+    int32_t next = len;
+    RunAt(p, len, next);
+    return next - p;
 }
 
 void TFontList::ReapplyDefaults(const SectionDocument& doc) {

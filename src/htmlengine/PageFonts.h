@@ -6,6 +6,8 @@
 #include "htmlengine/TextMeasurer.h"
 
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 namespace htmlengine {
 
@@ -49,15 +51,29 @@ private:
     TextMeasurer& measurer_;
 };
 
-class TFontList : public TFreeList<TFontObj> {
+// Runs are only ever added, in text order.
+class TFontList : private TFreeList<TFontObj> {
 public:
+    using TFreeList::begin;
+    using TFreeList::Count;
+    using TFreeList::Empty;
+    using TFreeList::end;
+    using TFreeList::Last;
+    using TFreeList::operator[];
+
+    TFontObj* Add(std::unique_ptr<TFontObj> run);
+    void Reserve(size_t n);
     // The run covering p (the last run starting at or before it).
     TFontObj* FontObjAt(int32_t p, int32_t* index = nullptr) const;
     TFontObj* FontAt(int32_t p) const { return FontObjAt(p); }
     int32_t CharsToNextFont(int32_t p, int32_t len) const;
+    // The run covering p, and where the next run begins (len when none follows).
+    TFontObj* RunAt(int32_t p, int32_t len, int32_t& next) const;
     void ReapplyDefaults(const SectionDocument& doc);
 
 private:
+    // Where each run starts, side by side, so that look-ups walk one block.
+    std::vector<int32_t> starts_;
     mutable int32_t hint_ = 0;  // the run found last
 };
 

@@ -33,6 +33,7 @@ TSection::TSection(SectionDocument* doc, TCell* cell, uint8_t alignment, const T
         styled.Style |= parse->StyleAdditions;
         parse->ScriptState = 0;
     }
+    Fonts.Reserve(4);  // most paragraphs change their font a few times
     TFontObj* run = Fonts.Add(std::make_unique<TFontObj>(this, 0, styled, *doc->Measurer));
     if (link && !link->Url.empty()) {
         run->UrlTarget = *link;
@@ -228,10 +229,13 @@ uint8_t TSection::PadIfEmpty(int32_t sourcePos) {
 
 void TSection::Finish() {
     IndexMap.clear();
-    for (int32_t i = 0; i < Len && i < static_cast<int32_t>(SourcePositions.size()); ++i) {
-        if (i == 0 || SourcePositions[i] != SourcePositions[i - 1] + 1) {
-            IndexMap.push_back({i, SourcePositions[i]});
-        }
+    const int32_t n = std::min(Len, static_cast<int32_t>(SourcePositions.size()));
+    auto starts = [&](int32_t i) { return i == 0 || SourcePositions[i] != SourcePositions[i - 1] + 1; };
+    int32_t count = 0;
+    for (int32_t i = 0; i < n; ++i) count += starts(i);
+    IndexMap.reserve(static_cast<size_t>(count));
+    for (int32_t i = 0; i < n; ++i) {
+        if (starts(i)) IndexMap.push_back({i, SourcePositions[i]});
     }
     SourcePositions.clear();
     SourcePositions.shrink_to_fit();
@@ -263,10 +267,8 @@ bool TSection::Linked(int32_t pos) const {
     return f && !f->UrlTarget.Url.empty();
 }
 
-int32_t TSection::RunLimit(int32_t i, int32_t end) const { return std::min(end, i + Fonts.CharsToNextFont(i, Len)); }
-
 int32_t TSection::TextRunLength(int32_t i, int32_t end) const {
-    const int32_t stop = RunLimit(i, end);
+    const int32_t stop = std::min(end, i + Fonts.CharsToNextFont(i, Len));
     int32_t j = i;
     while (j < stop && !IsObjectChar(Chars[j])) ++j;
     return j - i;
@@ -294,40 +296,20 @@ void TSection::PlaceFloat(LayoutPass& pass, int32_t y, TImageObj* image) {
     }
 }
 
-int32_t TSection::FitRun(TextMeasurer& m, int32_t i, int32_t limit, int32_t room, bool& all, int32_t& runWidth) const {
-    TFontObj* f = Fonts.FontObjAt(i);
-    // The run is looked at only as far as the search goes, so a run longer
-    // than the line costs no more than the line.
-    int32_t scanned = i;  // no object character in [i, scanned)
-    auto textUpTo = [&](int32_t k) {
-        const int32_t stop = limit - i > k ? i + k : limit;
-        while (scanned < stop && !IsObjectChar(Chars[scanned])) ++scanned;
-        return scanned - i;
-    };
-    auto extent = [&](int32_t k) {
-        return m.Extent(f->TheFont(), std::string_view(Chars.data() + i, static_cast<size_t>(k)), k) -
-               (k ? f->Overhang : 0);
-    };
-    // Extents grow with the count: the count doubles while it fits, then the
-    // last step is halved down to the largest count that fits.
-    int32_t lo = 0, hi = -1;
-    for (int32_t step = 1;; step *= 2) {
-        const int32_t k = textUpTo(lo + step);
-        if (k == lo) break;  // the run ends here and fits whole
-        if (extent(k) > room) {
-            hi = k;
-            break;
-        }
-        lo = k;
-    }
-    all = hi < 0;
-    while (hi - lo > 1) {
-        const int32_t mid = lo + (hi - lo) / 2;
-        if (extent(mid) <= room) lo = mid;
-        else hi = mid;
-    }
-    runWidth = all ? extent(lo) : 0;
-    return lo;
+int32_t TSection::FitRun(TextMeasurer& m, int32_t i, int32_t end, int32_t room, bool& all, int32_t& runWidth) const {
+    int32_t next = Len;
+    TFontObj* f = Fonts.RunAt(i, Len, next);
+    const std::string_view text(Chars.data() + i, static_cast<size_t>(std::min(end, next) - i));
+    // Object characters are measured like text here; the run stops at the
+    // first one, and what fits of the longer text fits of the run.
+    int32_t fitWidth = 0;
+    const int32_t fit = m.FitCount(f->TheFont(), text, f->Overhang, room, fitWidth);
+    const int32_t scan = std::min<int32_t>(fit + 1, static_cast<int32_t>(text.size()));
+    int32_t run = 0;
+    while (run < scan && !IsObjectChar(text[static_cast<size_t>(run)])) ++run;
+    all = run <= fit;
+    runWidth = !all ? 0 : run == fit ? fitWidth : m.Extent(f->TheFont(), text, run) - (run ? f->Overhang : 0);
+    return all ? run : fit;
 }
 
 int32_t TSection::FitChars(TextMeasurer& m, LayoutPass& pass, int32_t y, int32_t width, int32_t start, int32_t n) {
@@ -361,7 +343,7 @@ int32_t TSection::FitChars(TextMeasurer& m, LayoutPass& pass, int32_t y, int32_t
         } else {
             bool all = false;
             int32_t runWidth = 0;
-            const int32_t fit = FitRun(m, i, RunLimit(i, end), width - used, all, runWidth);
+            const int32_t fit = FitRun(m, i, end, width - used, all, runWidth);
             if (!all) return i - start + fit;
             used += runWidth;
             atLineStart = false;
@@ -436,10 +418,11 @@ void TSection::FinishLine(TextMeasurer& m, LayoutPass& pass, int32_t& y, int32_t
     IndentManagerBasic& im = pass.indents;
     const int32_t left = im.LeftEdgeAt(y);
     const int32_t right = im.RightEdgeAt(y);
-    const int32_t w = TextWidth(m, start, true, count);
     line.LineX = left;
-    if (Alignment == 2) line.LineX = std::max(left, (left + right - w) / 2);
-    else if (Alignment == 3) line.LineX = right - w - 1;
+    if (Alignment == 2 || Alignment == 3) {
+        const int32_t w = TextWidth(m, start, true, count);
+        line.LineX = Alignment == 2 ? std::max(left, (left + right - w) / 2) : right - w - 1;
+    }
 
     const int32_t h = line.SpaceAbove + line.TextHeight + line.SpaceBelow;
     Height += h;
