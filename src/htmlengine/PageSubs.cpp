@@ -298,17 +298,17 @@ void TSection::PlaceFloat(LayoutPass& pass, int32_t y, TImageObj* image) {
 
 int32_t TSection::FitRun(TextMeasurer& m, int32_t i, int32_t end, int32_t room, bool& all, int32_t& runWidth) const {
     int32_t next = Len;
-    TFontObj* f = Fonts.RunAt(i, Len, next);
+    const TRunFace& face = Fonts.FaceAt(i, Len, next);
     const std::string_view text(Chars.data() + i, static_cast<size_t>(std::min(end, next) - i));
     // Object characters are measured like text here; the run stops at the
     // first one, and what fits of the longer text fits of the run.
     int32_t fitWidth = 0;
-    const int32_t fit = m.FitCount(f->TheFont(), text, f->Overhang, room, fitWidth);
+    const int32_t fit = m.FitCount(face.Font, text, face.Overhang, room, fitWidth);
     const int32_t scan = std::min<int32_t>(fit + 1, static_cast<int32_t>(text.size()));
     int32_t run = 0;
     while (run < scan && !IsObjectChar(text[static_cast<size_t>(run)])) ++run;
     all = run <= fit;
-    runWidth = !all ? 0 : run == fit ? fitWidth : m.Extent(f->TheFont(), text, run) - (run ? f->Overhang : 0);
+    runWidth = !all ? 0 : run == fit ? fitWidth : m.Extent(face.Font, text, run) - (run ? face.Overhang : 0);
     return all ? run : fit;
 }
 
@@ -370,9 +370,10 @@ int32_t TSection::TextWidth(TextMeasurer& m, int32_t start, bool strip, int32_t 
             ++i;
         } else {
             const int32_t run = TextRunLength(i, end);
-            TFontObj* f = Fonts.FontObjAt(i);
-            w += m.Extent(f->TheFont(), std::string_view(Chars.data() + i, static_cast<size_t>(run)), run) -
-                 f->Overhang;
+            int32_t next = Len;
+            const TRunFace& face = Fonts.FaceAt(i, Len, next);
+            w += m.Extent(face.Font, std::string_view(Chars.data() + i, static_cast<size_t>(run)), run) -
+                 face.Overhang;
             i += run;
         }
     }
@@ -390,11 +391,12 @@ void TSection::FinishLine(TextMeasurer& m, LayoutPass& pass, int32_t& y, int32_t
     if (!onlyObjects) {
         int32_t first;
         Fonts.FontObjAt(start, &first);
-        for (int32_t k = first; k < Fonts.Count() && Fonts[k]->Pos < end; ++k) {
-            line.TextHeight = std::max(line.TextHeight, Fonts[k]->LineHeight);
-            line.Descent = std::max(line.Descent, Fonts[k]->FontDescent);
+        int32_t k = first;
+        for (; k < Fonts.Count() && Fonts.StartOf(k) < end; ++k) {
+            line.TextHeight = std::max(line.TextHeight, Fonts.Face(k).LineHeight);
+            line.Descent = std::max(line.Descent, Fonts.Face(k).FontDescent);
         }
-        r = Fonts.FontObjAt(end - 1)->FontDescent;
+        r = Fonts.Face(k - 1).FontDescent;  // of the run covering the last character
     }
     for (int32_t k = Images.FirstAtOrAfter(start); k < Images.Count() && Images[k]->Pos < end; ++k) {
         const TImageObj* img = Images[k];
