@@ -248,7 +248,7 @@ int32_t TSection::CharsAtX(TextMeasurer& m, int32_t x, int32_t count, int32_t st
         }
         bool all = false;
         int32_t runWidth = 0;
-        const int32_t fit = FitRun(m, i, RunLimit(i, end), x - used, all, runWidth);
+        const int32_t fit = FitRun(m, i, end, x - used, all, runWidth);
         if (!all) return i - start + fit;
         used += runWidth;
         i += fit;

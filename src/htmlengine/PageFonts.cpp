@@ -19,6 +19,7 @@ void TFontObj::SetFont(const TMyFont& font) {
     FontHeight = m.Height;
     Overhang = m.Overhang;
     FontDescent = m.Descent;
+    if (list_) list_->FontChanged(*this);
 }
 
 void TFontObj::LinkColorChanged(const SectionDocument& doc) {
@@ -59,41 +60,80 @@ void TFontObj::SetNormalSize(const SectionDocument& doc, int32_t n) {
     SetFont(f);
 }
 
-TFontObj* TFontList::FontObjAt(int32_t p, int32_t* index) const {
-    // Runs are ordered by Pos: the last one starting at or before p. Layout
-    // and painting walk the text forward, so the run found last and the one
-    // after it are tried first.
-    const int32_t n = Count();
-    auto covers = [&](int32_t k) { return (*this)[k]->Pos <= p && (k + 1 == n || (*this)[k + 1]->Pos > p); };
-    int32_t at = std::min(hint_, n - 1);
-    if (at >= 0 && (covers(at) || (++at < n && covers(at)))) {
-        hint_ = at;
-        if (index) *index = at;
-        return (*this)[at];
-    }
-    int32_t lo = 0, hi = n - 1;
-    at = 0;
-    while (lo <= hi) {
-        const int32_t mid = (lo + hi) / 2;
-        if ((*this)[mid]->Pos <= p) {
-            at = mid;
-            lo = mid + 1;
-        } else {
-            hi = mid - 1;
+TFontObj* TFontList::Add(std::unique_ptr<TFontObj> run) {
+    run->list_ = this;
+    refs_.push_back({run->Pos, FaceOf(*run)});
+    return TFreeList::Add(std::move(run));
+}
+
+void TFontList::Reserve(size_t n) {
+    TFreeList::Reserve(n);
+    refs_.reserve(n);
+}
+
+uint32_t TFontList::FaceOf(const TFontObj& run) {
+    // Paragraphs switch among a few faces: those seen last are looked at. A
+    // face seen long ago may come in twice, which costs only a little room.
+    const TMyFont& f = run.TheFont();
+    const uint32_t from = faceCount_ > 16 ? faceCount_ - 16 : 0;
+    for (uint32_t k = faceCount_; k-- > from;) {
+        const TRunFace& face = FaceNo(k);
+        if (face.Font.Size == f.Size && face.Font.Style == f.Style && face.Font.Charset == f.Charset &&
+            face.Font.Name == f.Name && face.LineHeight == run.LineHeight && face.Overhang == run.Overhang &&
+            face.FontDescent == run.FontDescent) {
+            return k;
         }
     }
+    TRunFace face{f, run.LineHeight, run.Overhang, run.FontDescent};
+    if (faceCount_ < kNearFaces) nearFaces_[faceCount_] = std::move(face);
+    else farFaces_.push_back(std::move(face));
+    return faceCount_++;
+}
+
+void TFontList::FontChanged(const TFontObj& run) {
+    int32_t k = Find(run.Pos);
+    if (k >= 0 && refs_[static_cast<size_t>(k)].start == run.Pos) refs_[static_cast<size_t>(k)].face = FaceOf(run);
+}
+
+int32_t TFontList::Find(int32_t p) const {
+    // Runs are ordered by Pos: the last one starting at or before p (-1 when
+    // none). Layout and painting walk the text forward, so the run found
+    // last and the one after it are tried first.
+    const int32_t n = static_cast<int32_t>(refs_.size());
+    auto covers = [&](int32_t k) {
+        return refs_[size_t(k)].start <= p && (k + 1 == n || refs_[size_t(k) + 1].start > p);
+    };
+    int32_t at = std::min(hint_, n - 1);
+    if (at < 0 || covers(at) || (++at < n && covers(at))) return at;
+    at = int32_t(std::upper_bound(refs_.begin(), refs_.end(), p,
+                                  [](int32_t q, const RunRef& r) { return q < r.start; }) -
+                 refs_.begin()) -
+         1;
+    if (at >= 0) hint_ = at;
+    return at;
+}
+
+TFontObj* TFontList::FontObjAt(int32_t p, int32_t* index) const {
+    const int32_t at = std::max(Find(p), 0);
     hint_ = at;
     if (index) *index = at;
     return Empty() ? nullptr : (*this)[at];
 }
 
+const TRunFace& TFontList::FaceAt(int32_t p, int32_t len, int32_t& next) const {
+    const int32_t found = Find(p);
+    const size_t k = size_t(std::max(found, 0));
+    hint_ = int32_t(k);
+    // A p before the first run is covered by none, and the first run is the next.
+    next = found < 0 ? refs_[0].start : k + 1 < refs_.size() ? refs_[k + 1].start : len;
+    return FaceNo(refs_[k].face);
+}
+
 int32_t TFontList::CharsToNextFont(int32_t p, int32_t len) const {
-    int32_t at = 0;
-    if (!FontObjAt(p, &at)) return len - p;
-    // The run covering p is the last one starting at or before it; a p before
-    // the first run is covered by none, and the first run is the next.
-    if ((*this)[at]->Pos > p) return (*this)[at]->Pos - p;
-    return at + 1 < Count() ? (*this)[at + 1]->Pos - p : len - p;
+    if (Empty()) return len - p;
+    int32_t next = len;
+    FaceAt(p, len, next);
+    return next - p;
 }
 
 void TFontList::ReapplyDefaults(const SectionDocument& doc) {

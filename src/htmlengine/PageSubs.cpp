@@ -33,6 +33,7 @@ TSection::TSection(SectionDocument* doc, TCell* cell, uint8_t alignment, const T
         styled.Style |= parse->StyleAdditions;
         parse->ScriptState = 0;
     }
+    Fonts.Reserve(4);  // most paragraphs change their font a few times
     TFontObj* run = Fonts.Add(std::make_unique<TFontObj>(this, 0, styled, *doc->Measurer));
     if (link && !link->Url.empty()) {
         run->UrlTarget = *link;
@@ -230,10 +231,13 @@ uint8_t TSection::PadIfEmpty(int32_t sourcePos) {
 
 void TSection::Finish() {
     IndexMap.clear();
-    for (int32_t i = 0; i < Len && i < static_cast<int32_t>(SourcePositions.size()); ++i) {
-        if (i == 0 || SourcePositions[i] != SourcePositions[i - 1] + 1) {
-            IndexMap.push_back({i, SourcePositions[i]});
-        }
+    const int32_t n = std::min(Len, static_cast<int32_t>(SourcePositions.size()));
+    auto starts = [&](int32_t i) { return i == 0 || SourcePositions[i] != SourcePositions[i - 1] + 1; };
+    int32_t count = 0;
+    for (int32_t i = 0; i < n; ++i) count += starts(i);
+    IndexMap.reserve(static_cast<size_t>(count));
+    for (int32_t i = 0; i < n; ++i) {
+        if (starts(i)) IndexMap.push_back({i, SourcePositions[i]});
     }
     SourcePositions.clear();
     SourcePositions.shrink_to_fit();
@@ -265,10 +269,8 @@ bool TSection::Linked(int32_t pos) const {
     return f && !f->UrlTarget.Url.empty();
 }
 
-int32_t TSection::RunLimit(int32_t i, int32_t end) const { return std::min(end, i + Fonts.CharsToNextFont(i, Len)); }
-
 int32_t TSection::TextRunLength(int32_t i, int32_t end) const {
-    const int32_t stop = RunLimit(i, end);
+    const int32_t stop = std::min(end, i + Fonts.CharsToNextFont(i, Len));
     int32_t j = i;
     while (j < stop && !IsObjectChar(Chars[j])) ++j;
     return j - i;
@@ -296,40 +298,20 @@ void TSection::PlaceFloat(LayoutPass& pass, int32_t y, TImageObj* image) {
     }
 }
 
-int32_t TSection::FitRun(TextMeasurer& m, int32_t i, int32_t limit, int32_t room, bool& all, int32_t& runWidth) const {
-    TFontObj* f = Fonts.FontObjAt(i);
-    // The run is looked at only as far as the search goes, so a run longer
-    // than the line costs no more than the line.
-    int32_t scanned = i;  // no object character in [i, scanned)
-    auto textUpTo = [&](int32_t k) {
-        const int32_t stop = limit - i > k ? i + k : limit;
-        while (scanned < stop && !IsObjectChar(Chars[scanned])) ++scanned;
-        return scanned - i;
-    };
-    auto extent = [&](int32_t k) {
-        return m.Extent(f->TheFont(), std::string_view(Chars.data() + i, static_cast<size_t>(k)), k) -
-               (k ? f->Overhang : 0);
-    };
-    // Extents grow with the count: the count doubles while it fits, then the
-    // last step is halved down to the largest count that fits.
-    int32_t lo = 0, hi = -1;
-    for (int32_t step = 1;; step *= 2) {
-        const int32_t k = textUpTo(lo + step);
-        if (k == lo) break;  // the run ends here and fits whole
-        if (extent(k) > room) {
-            hi = k;
-            break;
-        }
-        lo = k;
-    }
-    all = hi < 0;
-    while (hi - lo > 1) {
-        const int32_t mid = lo + (hi - lo) / 2;
-        if (extent(mid) <= room) lo = mid;
-        else hi = mid;
-    }
-    runWidth = all ? extent(lo) : 0;
-    return lo;
+int32_t TSection::FitRun(TextMeasurer& m, int32_t i, int32_t end, int32_t room, bool& all, int32_t& runWidth) const {
+    int32_t next = Len;
+    const TRunFace& face = Fonts.FaceAt(i, Len, next);
+    const std::string_view text(Chars.data() + i, static_cast<size_t>(std::min(end, next) - i));
+    // Object characters are measured like text here; the run stops at the
+    // first one, and what fits of the longer text fits of the run.
+    int32_t fitWidth = 0;
+    const int32_t fit = m.FitCount(face.Font, text, face.Overhang, room, fitWidth);
+    const int32_t scan = std::min<int32_t>(fit + 1, static_cast<int32_t>(text.size()));
+    int32_t run = 0;
+    while (run < scan && !IsObjectChar(text[static_cast<size_t>(run)])) ++run;
+    all = run <= fit;
+    runWidth = !all ? 0 : run == fit ? fitWidth : m.Extent(face.Font, text, run) - (run ? face.Overhang : 0);
+    return all ? run : fit;
 }
 
 int32_t TSection::FitChars(TextMeasurer& m, LayoutPass& pass, int32_t y, int32_t width, int32_t start, int32_t n) {
@@ -363,7 +345,7 @@ int32_t TSection::FitChars(TextMeasurer& m, LayoutPass& pass, int32_t y, int32_t
         } else {
             bool all = false;
             int32_t runWidth = 0;
-            const int32_t fit = FitRun(m, i, RunLimit(i, end), width - used, all, runWidth);
+            const int32_t fit = FitRun(m, i, end, width - used, all, runWidth);
             if (!all) return i - start + fit;
             used += runWidth;
             atLineStart = false;
@@ -390,9 +372,10 @@ int32_t TSection::TextWidth(TextMeasurer& m, int32_t start, bool strip, int32_t 
             ++i;
         } else {
             const int32_t run = TextRunLength(i, end);
-            TFontObj* f = Fonts.FontObjAt(i);
-            w += m.Extent(f->TheFont(), std::string_view(Chars.data() + i, static_cast<size_t>(run)), run) -
-                 f->Overhang;
+            int32_t next = Len;
+            const TRunFace& face = Fonts.FaceAt(i, Len, next);
+            w += m.Extent(face.Font, std::string_view(Chars.data() + i, static_cast<size_t>(run)), run) -
+                 face.Overhang;
             i += run;
         }
     }
@@ -410,11 +393,12 @@ void TSection::FinishLine(TextMeasurer& m, LayoutPass& pass, int32_t& y, int32_t
     if (!onlyObjects) {
         int32_t first;
         Fonts.FontObjAt(start, &first);
-        for (int32_t k = first; k < Fonts.Count() && Fonts[k]->Pos < end; ++k) {
-            line.TextHeight = std::max(line.TextHeight, Fonts[k]->LineHeight);
-            line.Descent = std::max(line.Descent, Fonts[k]->FontDescent);
+        int32_t k = first;
+        for (; k < Fonts.Count() && Fonts.StartOf(k) < end; ++k) {
+            line.TextHeight = std::max(line.TextHeight, Fonts.Face(k).LineHeight);
+            line.Descent = std::max(line.Descent, Fonts.Face(k).FontDescent);
         }
-        r = Fonts.FontObjAt(end - 1)->FontDescent;
+        r = Fonts.Face(k - 1).FontDescent;  // of the run covering the last character
     }
     for (int32_t k = Images.FirstAtOrAfter(start); k < Images.Count() && Images[k]->Pos < end; ++k) {
         const TImageObj* img = Images[k];
@@ -438,10 +422,11 @@ void TSection::FinishLine(TextMeasurer& m, LayoutPass& pass, int32_t& y, int32_t
     IndentManagerBasic& im = pass.indents;
     const int32_t left = im.LeftEdgeAt(y);
     const int32_t right = im.RightEdgeAt(y);
-    const int32_t w = TextWidth(m, start, true, count);
     line.LineX = left;
-    if (Alignment == 2) line.LineX = std::max(left, (left + right - w) / 2);
-    else if (Alignment == 3) line.LineX = right - w - 1;
+    if (Alignment == 2 || Alignment == 3) {
+        const int32_t w = TextWidth(m, start, true, count);
+        line.LineX = Alignment == 2 ? std::max(left, (left + right - w) / 2) : right - w - 1;
+    }
 
     const int32_t h = line.SpaceAbove + line.TextHeight + line.SpaceBelow;
     Height += h;

@@ -162,15 +162,13 @@ private:
     struct LayoutPass;
     void NewFontRun(SectionDocument& doc, const TMyFont& font, bool keepLink);
     // Characters of the text run from i that fit in room. The run ends at the
-    // first object character before limit, or at limit; all tells whether the
-    // whole run fits, and runWidth is then its width.
-    int32_t FitRun(TextMeasurer& m, int32_t i, int32_t limit, int32_t room, bool& all, int32_t& runWidth) const;
+    // next font change, object character or end; all tells whether the whole
+    // run fits, and runWidth is then its width.
+    int32_t FitRun(TextMeasurer& m, int32_t i, int32_t end, int32_t room, bool& all, int32_t& runWidth) const;
     int32_t FitChars(TextMeasurer& m, LayoutPass& pass, int32_t y, int32_t width, int32_t start, int32_t n);
     void FinishLine(TextMeasurer& m, LayoutPass& pass, int32_t& y, int32_t start, int32_t count);
     void PlaceFloat(LayoutPass& pass, int32_t y, TImageObj* image);
     int32_t ClearSpace(const IndentManagerBasic& indents, int32_t y) const;
-    // Where a text run from i ends at the latest: the next font change or end.
-    int32_t RunLimit(int32_t i, int32_t end) const;
     int32_t TextRunLength(int32_t i, int32_t end) const;
     bool Linked(int32_t pos) const;
     void DrawMarker(Canvas& canvas, int32_t b, int32_t baseline, int32_t bandBottom, int32_t textHeight);

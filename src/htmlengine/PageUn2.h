@@ -45,6 +45,7 @@ public:
         return item;
     }
     void Clear() { items_.clear(); }
+    void Reserve(size_t n) { items_.reserve(n); }
     int32_t Count() const { return static_cast<int32_t>(items_.size()); }
     bool Empty() const { return items_.empty(); }
     T* operator[](int32_t i) const { return items_[static_cast<size_t>(i)].get(); }

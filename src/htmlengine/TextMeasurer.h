@@ -40,6 +40,12 @@ public:
     virtual FontMetrics Metrics(const FontSpec& font) = 0;
     // Width of the first n bytes of a run (n is clamped to the run).
     virtual int32_t Extent(const FontSpec& font, std::string_view run, int32_t n) = 0;
+    // The largest count of the run's first bytes whose width (extent, less
+    // overhang when the count is not 0) is at most room, 0 when none fits,
+    // with that width. Extents grow with the count; the search costs what
+    // fits, not the whole run.
+    virtual int32_t FitCount(const FontSpec& font, std::string_view run, int32_t overhang, int32_t room,
+                             int32_t& width);
     virtual FontSpec DefaultGuiFont() = 0;
 
     int32_t TextWidth(const FontSpec& font, std::string_view text) {

@@ -104,6 +104,23 @@ TEST(QtMeasurer, PixelSizesAndAdditiveRunWidths) {
     EXPECT_GT(m.TextWidth(f, "WWW"), m.TextWidth(f, "iii"));
 }
 
+TEST(QtMeasurer, FitCountAgreesWithTheSearchOverExtents) {
+    QtMeasurer m;
+    for (const FontSpec& f : {FontSpec{"Arial", 12, 0, 1, 0}, FontSpec{"Times New Roman", 9, fsBold, 1, 0}}) {
+        for (std::string_view run : {std::string_view("Wort und Abfrage"), std::string_view("W"), std::string_view("")}) {
+            const int32_t full = m.TextWidth(f, run);
+            for (int32_t room = -3; room <= full + 3; ++room) {
+                for (int32_t overhang : {0, 2}) {
+                    int32_t want = -1, got = -1;
+                    const int32_t n = m.TextMeasurer::FitCount(f, run, overhang, room, want);
+                    EXPECT_EQ(m.FitCount(f, run, overhang, room, got), n) << run << " in " << room;
+                    EXPECT_EQ(got, want) << run << " in " << room;
+                }
+            }
+        }
+    }
+}
+
 TEST(QtCanvas, RectanglesAreRightAndBottomExclusiveAndLinesSkipTheirEnd) {
     QImage img(20, 20, QImage::Format_RGB32);
     img.fill(Qt::white);

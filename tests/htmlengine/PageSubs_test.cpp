@@ -1,5 +1,6 @@
 // Text sections: building text from tokens, line breaking at two widths,
 // floats, no-break runs, clearing and width ranges.
+#include "PageFixture.h"
 #include "SectionFixture.h"
 
 #include "htmlengine/HtmlSymbols.h"
@@ -309,4 +310,33 @@ TEST(SectionLookups, RunsImagesAndControlsAreFoundInAnyOrderOfQuestions) {
     s.ChangeFont(doc, BodyFont());
     s.AddToken(Token("de"));
     check(order);
+}
+
+TEST(SectionLayout, NewDefaultFontsReachTheLayoutOfEveryRun) {
+    // Layout reads each run's face from a table beside the runs: a change of
+    // the document's fonts must reach it, as if the page had been read so.
+    const std::string html = "<p>Ein <b>fettes</b> Wort, <font size=+2>gross</font> und <tt>fest</tt>, "
+                             "<a href=x.htm>ein Verweis <i>schief</i></a> und noch mehr Text dahinter.";
+    auto lines = [](const Page& p) {
+        std::string r;
+        for (const auto& s : p.doc) {
+            if (auto* t = dynamic_cast<const TSection*>(s.get())) r += Lines(*t) + " h" + std::to_string(t->Height) + ";";
+        }
+        return r;
+    };
+    for (int32_t size : {9, 16}) {
+        Page changed;
+        changed.Load(html, 200);
+        const std::string before = lines(changed);
+        changed.doc.FontSize = size;
+        changed.doc.PreFontName = "Times New Roman";
+        changed.doc.ReapplyFonts();
+        changed.doc.LayoutDocument(200);
+        Page fresh;
+        fresh.doc.FontSize = size;
+        fresh.doc.PreFontName = "Times New Roman";
+        fresh.Load(html, 200);
+        EXPECT_EQ(lines(changed), lines(fresh)) << size;
+        EXPECT_NE(lines(changed), before) << size;
+    }
 }

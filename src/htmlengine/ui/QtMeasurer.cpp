@@ -37,13 +37,19 @@ QString QtMeasurer::Decode(const FontSpec& font, std::string_view bytes) {
 }
 
 QtMeasurer::Entry& QtMeasurer::Find(const FontSpec& fontSpec) {
-    for (const Recent& r : recent_) {
-        if (r.entry && fontSpec.Size == r.spec.Size && fontSpec.Style == r.spec.Style &&
-            fontSpec.Charset == r.spec.Charset && fontSpec.Name == r.spec.Name) {
-            return *r.entry;
+    auto same = [&](const Recent& r) {
+        return r.entry && fontSpec.Size == r.spec.Size && fontSpec.Style == r.spec.Style &&
+               fontSpec.Charset == r.spec.Charset && fontSpec.Name == r.spec.Name;
+    };
+    if (same(recent_[lastRecent_])) return *recent_[lastRecent_].entry;
+    for (size_t i = 0; i < recent_.size(); ++i) {
+        if (same(recent_[i])) {
+            lastRecent_ = i;
+            return *recent_[i].entry;
         }
     }
-    Recent& r = recent_[nextRecent_++ % recent_.size()];
+    lastRecent_ = nextRecent_++ % recent_.size();
+    Recent& r = recent_[lastRecent_];
     r.entry = &LookupKey(fontSpec);
     r.spec = fontSpec;
     return *r.entry;
@@ -103,6 +109,21 @@ int32_t QtMeasurer::Extent(const FontSpec& font, std::string_view run, int32_t n
         w += e.advance[static_cast<uint8_t>(run[i])];
     }
     return w;
+}
+
+int32_t QtMeasurer::FitCount(const FontSpec& font, std::string_view run, int32_t overhang, int32_t room,
+                             int32_t& width) {
+    // Extents are sums of advances: the first byte that does not fit ends the count.
+    const Entry& e = Lookup(font);
+    const int32_t size = static_cast<int32_t>(run.size());
+    int32_t w = -overhang, k = 0;
+    for (; k < size; ++k) {
+        const int32_t next = w + e.advance[static_cast<uint8_t>(run[static_cast<size_t>(k)])];
+        if (next > room) break;
+        w = next;
+    }
+    width = k ? w : 0;
+    return k;
 }
 
 FontSpec QtMeasurer::DefaultGuiFont() {

@@ -37,6 +37,8 @@ public:
 
     FontMetrics Metrics(const FontSpec& font) override { return Lookup(font).metrics; }
     int32_t Extent(const FontSpec& font, std::string_view run, int32_t n) override;
+    int32_t FitCount(const FontSpec& font, std::string_view run, int32_t overhang, int32_t room,
+                     int32_t& width) override;
     FontSpec DefaultGuiFont() override;
 
     const Entry& Lookup(const FontSpec& font) { return Find(font); }
@@ -59,6 +61,7 @@ private:
     };
     std::array<Recent, 8> recent_;
     size_t nextRecent_ = 0;
+    size_t lastRecent_ = 0;
 };
 
 }  // namespace htmlengine
