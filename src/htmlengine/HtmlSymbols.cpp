@@ -1,10 +1,10 @@
 #include "htmlengine/HtmlSymbols.h"
 
+#include <algorithm>
+#include <array>
 #include <iterator>
-#include <unordered_map>
-
-#include <cstring>
 #include <string>
+#include <vector>
 
 namespace htmlengine {
 namespace {
@@ -110,32 +110,54 @@ const ColorRow kColors[] = {
 }  // namespace
 
 namespace {
-// Name -> first row of that name, built once.
-template <class Value, class Rows, class Key, class Get>
-const std::unordered_map<std::string_view, Value>& IndexRows(const Rows& rows, Key key, Get get) {
-    static const auto index = [&] {
-        std::unordered_map<std::string_view, Value> m;
-        for (size_t i = 0; i < std::size(rows); ++i) m.emplace(key(rows[i]), get(rows[i], i));
-        return m;
-    }();
-    return index;
-}
+// The rows of a table grouped by the first byte of their names, in table
+// order within a group: a lookup compares a name with the few rows that
+// start like it, the first row of that name winning.
+class NameIndex {
+public:
+    template <class Rows, class NameOf>
+    NameIndex(const Rows& rows, NameOf nameOf) {
+        std::array<uint16_t, 256> counts{};
+        for (const auto& row : rows) ++counts[static_cast<uint8_t>(nameOf(row)[0])];
+        for (size_t c = 0; c < 256; ++c) start_[c + 1] = static_cast<uint16_t>(start_[c] + counts[c]);
+        entries_.resize(std::size(rows));
+        std::array<uint16_t, 256> next{};
+        std::copy(start_.begin(), start_.end() - 1, next.begin());
+        for (size_t i = 0; i < std::size(rows); ++i) {
+            const std::string_view name = nameOf(rows[i]);
+            entries_[next[static_cast<uint8_t>(name[0])]++] = {name, static_cast<uint16_t>(i)};
+        }
+    }
+    // The row number, or -1.
+    int Find(std::string_view name) const {
+        if (name.empty()) return -1;
+        const uint8_t c = static_cast<uint8_t>(name[0]);
+        for (size_t k = start_[c]; k < start_[c + 1u]; ++k) {
+            if (entries_[k].name == name) return entries_[k].row;
+        }
+        return -1;
+    }
+
+private:
+    struct Entry {
+        std::string_view name;
+        uint16_t row;
+    };
+    std::array<uint16_t, 257> start_{};
+    std::vector<Entry> entries_;
+};
 }  // namespace
 
 const TagRow* LookupTag(std::string_view upperName) {
-    const auto& index = IndexRows<const TagRow*>(
-        kTags, [](const TagRow& r) { return std::string_view(r.Name); },
-        [](const TagRow& r, size_t) { return &r; });
-    auto it = index.find(upperName);
-    return it == index.end() ? nullptr : it->second;
+    static const NameIndex index(kTags, [](const TagRow& r) { return std::string_view(r.Name); });
+    const int row = index.Find(upperName);
+    return row < 0 ? nullptr : &kTags[row];
 }
 
 HtmlSymbol LookupAttribute(std::string_view upperName) {
-    const auto& index = IndexRows<HtmlSymbol>(
-        kAttributes, [](const AttributeRow& r) { return std::string_view(r.Name); },
-        [](const AttributeRow& r, size_t) { return r.Symbol; });
-    auto it = index.find(upperName);
-    return it == index.end() ? OtherAttributeSy : it->second;
+    static const NameIndex index(kAttributes, [](const AttributeRow& r) { return std::string_view(r.Name); });
+    const int row = index.Find(upperName);
+    return row < 0 ? OtherAttributeSy : kAttributes[row].Symbol;
 }
 
 bool KeepsAttributes(HtmlSymbol startSymbol) {
@@ -146,11 +168,8 @@ bool KeepsAttributes(HtmlSymbol startSymbol) {
 }
 
 int LookupEntity(std::string_view name) {
-    const auto& index = IndexRows<int>(
-        kEntities, [](const char* n) { return std::string_view(n); },
-        [](const char*, size_t i) { return static_cast<int>(i) + 1; });
-    auto it = index.find(name);
-    return it == index.end() ? 0 : it->second;
+    static const NameIndex index(kEntities, [](const char* n) { return std::string_view(n); });
+    return index.Find(name) + 1;
 }
 
 std::optional<TColor> ParseColorValue(std::string_view text) {

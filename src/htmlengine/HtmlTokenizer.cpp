@@ -2,12 +2,23 @@
 
 #include "htmlengine/CodePages.h"
 
+#include <algorithm>
+
 namespace htmlengine {
 namespace {
 
 bool IsLetter(uint8_t c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool IsDigit(uint8_t c) { return c >= '0' && c <= '9'; }
 uint8_t Upper(uint8_t c) { return (c >= 'a' && c <= 'z') ? static_cast<uint8_t>(c - 32) : c; }
+// Bytes a text run takes as they are: no blank, line end, control, '&' or
+// '<' (so no comment either).
+bool IsPlainTextByte(uint8_t c) { return c > ' ' && c != '&' && c != '<'; }
+// Without the bytes 0-32 at both ends.
+std::string_view Trimmed(std::string_view s) {
+    while (!s.empty() && static_cast<uint8_t>(s.front()) <= 32) s.remove_prefix(1);
+    while (!s.empty() && static_cast<uint8_t>(s.back()) <= 32) s.remove_suffix(1);
+    return s;
+}
 // Numeric entities of these values are no characters.
 bool IsRejectedControl(uint32_t v) { return v <= 8 || (v >= 11 && v <= 31); }
 
@@ -89,7 +100,7 @@ void HtmlTokenizer::SkipCommentBody() {
     }
 }
 
-void HtmlTokenizer::AdvanceChar() {
+void HtmlTokenizer::AdvanceGeneral() {
     if (openComment_) return;
     try {
         for (;;) {
@@ -198,6 +209,7 @@ bool HtmlTokenizer::ReadTextRun() {
             while (LCh == ' ' || LCh == 9 || LCh == CR) AdvanceChar();
         } else {
             LCToken.AppendChar(static_cast<char>(c), SourcePos);
+            if (IsPlainTextByte(c)) TakePlainBytes();
             AdvanceChar();
         }
     }
@@ -206,6 +218,20 @@ bool HtmlTokenizer::ReadTextRun() {
     }
     Sy = TextSy;
     return true;
+}
+
+void HtmlTokenizer::TakePlainBytes() {
+    // Read straight from the page, as AdvanceChar would take each of them
+    // unchanged. An include's bytes go the long way: they have no positions.
+    if (ReadMode == 4) return;
+    const size_t room = static_cast<size_t>(std::max(0, 100 - LCToken.Leng()));
+    const size_t end = cursor_ + std::min(room, buffer_.size() - cursor_);
+    size_t n = cursor_;
+    while (n < end && IsPlainTextByte(static_cast<uint8_t>(buffer_[n]))) ++n;
+    n -= cursor_;
+    LCToken.AppendRun(std::string_view(buffer_).substr(cursor_, n), SourcePos + 1);
+    cursor_ += n;
+    SourcePos += static_cast<int32_t>(n);
 }
 
 HtmlTokenizer::ScriptToken HtmlTokenizer::NextScriptToken(std::string& out) {
@@ -257,7 +283,8 @@ bool HtmlTokenizer::ReadTag() {
         return true;
     }
     Sy = OtherSy;
-    std::string name;
+    std::string& name = tagName_;
+    name.clear();
     while (IsLetter(LCh)) {
         if (name.size() < 255) name.push_back(static_cast<char>(LCUpper));
         AdvanceChar();
@@ -275,10 +302,9 @@ bool HtmlTokenizer::ReadTag() {
     bool keep = KeepsAttributes(Sy);
     if (keep) Attributes.Clear();
     HtmlSymbol sym;
-    std::string attrName, value;
     int32_t intValue;
-    while (ReadAttribute(sym, attrName, value, intValue)) {
-        if (keep) Attributes.Add(sym, intValue, value);
+    while (ReadAttribute(sym, attrName_, attrValue_, intValue)) {
+        if (keep) Attributes.Add(sym, intValue, attrValue_);
     }
     while (LCh != '>' && LCh != CtrlZ) AdvanceChar();
     if (LCh == '>') AdvanceChar();
@@ -319,8 +345,8 @@ bool HtmlTokenizer::ReadAttribute(HtmlSymbol& symbol, std::string& name, std::st
             }
         }
         if (LCh == quote) Step();
-        std::string t = TrimText(value);
-        if (!t.empty() && t.back() == '%') t.pop_back();
+        std::string_view t = Trimmed(value);
+        if (!t.empty() && t.back() == '%') t.remove_suffix(1);
         intValue = StrToIntDef(t, 0);
     } else if (LCh == '+' || LCh == '-' || IsDigit(LCh)) {
         while (LCh != 9 && LCh != CR && LCh != CtrlZ && LCh != ' ' && LCh != '%' && LCh != '>') {
@@ -346,13 +372,13 @@ bool HtmlTokenizer::ReadEntity(TokenObj& out) {
     if (LCh != '&') return false;
     Sy = TextSy;
     const int32_t amp = SourcePos;
-    TokenObj raw;
+    // The text read goes out as it is; an entity then takes its place.
+    const size_t raw = out.Text.size();
     auto take = [&] {
-        raw.AppendChar(static_cast<char>(LCh), SourcePos);
+        out.AppendChar(static_cast<char>(LCh), SourcePos);
         Step();
     };
     take();
-    bool ok = false;
     if (LCh == '#') {
         take();
         std::string digits;
@@ -366,8 +392,8 @@ bool HtmlTokenizer::ReadEntity(TokenObj& out) {
             if (v > 255) v &= 0xFFFF;  // a 16-bit character; the same controls stay refused
             if (!IsRejectedControl(v)) {
                 uint8_t b = v == 9 ? ' ' : v > 255 ? UnicodeToAnsiByte(static_cast<char16_t>(v)) : static_cast<uint8_t>(v);
+                out.Truncate(raw);
                 out.AppendChar(static_cast<char>(b), amp);
-                ok = true;
             }
         }
     } else {
@@ -379,7 +405,7 @@ bool HtmlTokenizer::ReadEntity(TokenObj& out) {
         if (!name.empty() && name.size() <= 6) {
             if (LCh == ';') take();
             if (int row = LookupEntity(name)) {
-                ok = true;
+                out.Truncate(raw);
                 static const char kFirst[] = {'&', '<', '>', '"', '\'', '-', '\x99'};
                 if (row >= 9) {
                     out.AppendChar(static_cast<char>(row + 151), amp);
@@ -391,7 +417,6 @@ bool HtmlTokenizer::ReadEntity(TokenObj& out) {
             }
         }
     }
-    if (!ok) out.AppendToken(raw);
     return true;
 }
 

@@ -42,7 +42,23 @@ public:
     uint8_t ReadRawChar();
     uint8_t PeekRawChar();
     void ReadNormalizedChar(bool insideComment);
-    void AdvanceChar();
+    // The next character, comments skipped.
+    void AdvanceChar() {
+        // Most bytes are page bytes that need no normalizing and start no
+        // comment: those are taken here, the rest on the general path.
+        if (ReadMode != 4 && !openComment_ && cursor_ < buffer_.size()) {
+            const uint8_t b = static_cast<uint8_t>(buffer_[cursor_]);
+            if (b != LF && b != CR && b != 9 && b != '<') {
+                ++cursor_;
+                ++SourcePos;
+                LineEnd = 0;
+                LCh = b;
+                LCUpper = b >= 'a' && b <= 'z' ? static_cast<uint8_t>(b - 32) : b;
+                return;
+            }
+        }
+        AdvanceGeneral();
+    }
     void SkipBlanks();
     void NextSymbol();
 
@@ -78,7 +94,10 @@ public:
     ParseContext& Context() { return context_; }
 
 private:
+    void AdvanceGeneral();
     void Step();
+    // After a plain byte of a text run: the plain bytes that follow it.
+    void TakePlainBytes();
     void SkipCommentBody();
     void RunIncludeCommand();
 
@@ -90,6 +109,9 @@ private:
     const char* includeEnd_ = nullptr;
     bool insideComment_ = false;
     bool openComment_ = false;  // the input ended inside a comment
+    // ReadTag's names and values, kept from tag to tag for their room. An
+    // include command read inside a tag has buffers of its own.
+    std::string tagName_, attrName_, attrValue_;
 };
 
 }  // namespace htmlengine

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <numeric>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -63,11 +64,28 @@ struct TAttribute {
     std::string StrValue;
 };
 
-class TAttributeList : public TFreeList<TAttribute> {
+// The attributes of one tag. The tokenizer refills one list tag after tag:
+// Clear keeps the attribute objects, and the room of their texts, for the
+// next tag.
+class TAttributeList {
 public:
-    void Add(uint8_t symbol, int32_t intValue, std::string strValue) {
-        TFreeList::Add(std::make_unique<TAttribute>(TAttribute{symbol, intValue, std::move(strValue)}));
+    void Add(uint8_t symbol, int32_t intValue, std::string_view strValue) {
+        if (count_ == items_.size()) items_.push_back(std::make_unique<TAttribute>());
+        TAttribute& a = *items_[count_++];
+        a.Symbol = symbol;
+        a.IntValue = intValue;
+        a.StrValue.assign(strValue);
     }
+    void Clear() { count_ = 0; }
+    int32_t Count() const { return static_cast<int32_t>(count_); }
+    bool Empty() const { return count_ == 0; }
+    TAttribute* operator[](int32_t i) const { return items_[static_cast<size_t>(i)].get(); }
+    auto begin() const { return items_.begin(); }
+    auto end() const { return items_.begin() + static_cast<std::ptrdiff_t>(count_); }
+
+private:
+    std::vector<std::unique_ptr<TAttribute>> items_;
+    size_t count_ = 0;
 };
 
 // The first attribute with that symbol, or null.
@@ -167,10 +185,6 @@ private:
 // Text with one source position per character.
 class TokenObj {
 public:
-    TokenObj() {
-        Text.reserve(300);
-        Positions.reserve(300);
-    }
     std::string Text;
     std::vector<int32_t> Positions;
 
@@ -179,9 +193,21 @@ public:
         Text.push_back(ch);
         Positions.push_back(pos);
     }
+    // Text whose characters stand at firstPos, firstPos + 1, ...
+    void AppendRun(std::string_view text, int32_t firstPos) {
+        Text.append(text);
+        const size_t from = Positions.size();
+        Positions.resize(from + text.size());
+        std::iota(Positions.begin() + static_cast<std::ptrdiff_t>(from), Positions.end(), firstPos);
+    }
     void AppendToken(const TokenObj& other) {
         Text += other.Text;
         Positions.insert(Positions.end(), other.Positions.begin(), other.Positions.end());
+    }
+    // Keeps the first n characters.
+    void Truncate(size_t n) {
+        Text.resize(n);
+        Positions.resize(n);
     }
     void Clear() {
         Text.clear();

@@ -178,6 +178,48 @@ TEST(HtmlTokenizer, IncludeCommandsReadTheHooksBuffer) {
     EXPECT_EQ(t.SourcePos, 40);  // included bytes do not count
 }
 
+TEST(HtmlTokenizer, IncludedTextStandsWhereTheCommandEnds) {
+    // Text runs go on through an include; its characters have no page
+    // positions of their own.
+    ParseContext ctx;
+    HtmlTokenizer t(ctx);
+    static const char kText[] = "in it";
+    t.Include = [&](const std::string&, std::vector<std::string>, const char*& buf, int32_t& n) {
+        buf = kText;
+        n = sizeof kText - 1;
+    };
+    t.Begin("ab<!--#x-->cd ef");
+    t.AdvanceChar();
+    t.NextSymbol();
+    EXPECT_EQ(t.LCToken.Text, "abin itcd ef");
+    EXPECT_EQ(t.LCToken.Positions, (std::vector<int32_t>{0, 1, 10, 10, 10, 10, 10, 11, 12, 13, 14, 15}));
+}
+
+TEST(HtmlTokenizer, EachTagReadsItsOwnNamesAndValues) {
+    // The tokenizer keeps its buffers from tag to tag: nothing of a longer
+    // name or value before may show through.
+    ParseContext ctx;
+    HtmlTokenizer t(ctx);
+    t.Begin("<font face=\"Arial Narrow Extended\" size=+2 color=red><a href=x target=_top><font size=1>");
+    t.AdvanceChar();
+    t.NextSymbol();
+    ASSERT_EQ(t.Attributes.Count(), 3);
+    EXPECT_EQ(t.Attributes[0]->StrValue, "Arial Narrow Extended");
+    t.NextSymbol();
+    EXPECT_EQ(t.Sy, ASy);
+    ASSERT_EQ(t.Attributes.Count(), 2);
+    EXPECT_EQ(t.Attributes[0]->Symbol, HrefSy);
+    EXPECT_EQ(t.Attributes[0]->StrValue, "x");
+    EXPECT_EQ(t.Attributes[0]->IntValue, 0);
+    EXPECT_EQ(t.Attributes[1]->StrValue, "_top");
+    t.NextSymbol();
+    EXPECT_EQ(t.Sy, FontSy);
+    ASSERT_EQ(t.Attributes.Count(), 1);
+    EXPECT_EQ(t.Attributes[0]->Symbol, SizeSy);
+    EXPECT_EQ(t.Attributes[0]->StrValue, "1");
+    EXPECT_EQ(t.Attributes[0]->IntValue, 1);
+}
+
 TEST(HtmlTokenizer, ParagraphBreakIsClearedByContentOnly) {
     ParseContext ctx;
     HtmlTokenizer t(ctx);
