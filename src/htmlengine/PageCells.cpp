@@ -12,7 +12,7 @@ namespace htmlengine {
 
 void TCell::Add(std::unique_ptr<TSectionBase> section) {
     if (!section) return;
-    if (auto* text = dynamic_cast<TSection*>(section.get())) text->Finish();
+    section->Finish();
     TSectionBase* s = TFreeList::Add(std::move(section));
     s->SetDocument(Document);
 }

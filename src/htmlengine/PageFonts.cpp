@@ -8,12 +8,16 @@
 namespace htmlengine {
 
 TFontObj::TFontObj(TSection* section, int32_t pos, const TMyFont& font, TextMeasurer& measurer)
-    : Section(section), Pos(pos), measurer_(measurer) {
-    SetFont(font);
+    : Section(section), Pos(pos), font_(font), measurer_(measurer) {
+    FontSet();
 }
 
 void TFontObj::SetFont(const TMyFont& font) {
     font_ = font;
+    FontSet();
+}
+
+void TFontObj::FontSet() {
     FontMetrics m = measurer_.Metrics(font_);
     LineHeight = m.Height + m.ExternalLeading;
     FontHeight = m.Height;
@@ -60,15 +64,21 @@ void TFontObj::SetNormalSize(const SectionDocument& doc, int32_t n) {
     SetFont(f);
 }
 
-TFontObj* TFontList::Add(std::unique_ptr<TFontObj> run) {
+TFontObj* TFontList::Add(TSection* section, int32_t pos, const TMyFont& font, TextMeasurer& measurer) {
+    TFontObj* run;
+    RunRef* ref;
+    if (!first_) {
+        run = &first_.emplace(section, pos, font, measurer);
+        ref = &firstRef_;
+    } else {
+        if (later_.empty()) later_.reserve(4);  // a paragraph that changes its font mostly does so a few times
+        later_.push_back({std::make_unique<TFontObj>(section, pos, font, measurer), {}});
+        run = later_.back().run.get();
+        ref = &later_.back().ref;
+    }
     run->list_ = this;
-    refs_.push_back({run->Pos, FaceOf(*run)});
-    return TFreeList::Add(std::move(run));
-}
-
-void TFontList::Reserve(size_t n) {
-    TFreeList::Reserve(n);
-    refs_.reserve(n);
+    *ref = {run->Pos, FaceOf(*run)};
+    return run;
 }
 
 uint32_t TFontList::FaceOf(const TFontObj& run) {
@@ -92,23 +102,24 @@ uint32_t TFontList::FaceOf(const TFontObj& run) {
 
 void TFontList::FontChanged(const TFontObj& run) {
     int32_t k = Find(run.Pos);
-    if (k >= 0 && refs_[static_cast<size_t>(k)].start == run.Pos) refs_[static_cast<size_t>(k)].face = FaceOf(run);
+    if (k >= 0 && Ref(k).start == run.Pos) Ref(k).face = FaceOf(run);
 }
 
 int32_t TFontList::Find(int32_t p) const {
     // Runs are ordered by Pos: the last one starting at or before p (-1 when
     // none). Layout and painting walk the text forward, so the run found
     // last and the one after it are tried first.
-    const int32_t n = static_cast<int32_t>(refs_.size());
-    auto covers = [&](int32_t k) {
-        return refs_[size_t(k)].start <= p && (k + 1 == n || refs_[size_t(k) + 1].start > p);
-    };
+    const int32_t n = Count();
+    auto covers = [&](int32_t k) { return Ref(k).start <= p && (k + 1 == n || Ref(k + 1).start > p); };
     int32_t at = std::min(hint_, n - 1);
     if (at < 0 || covers(at) || (++at < n && covers(at))) return at;
-    at = int32_t(std::upper_bound(refs_.begin(), refs_.end(), p,
-                                  [](int32_t q, const RunRef& r) { return q < r.start; }) -
-                 refs_.begin()) -
-         1;
+    int32_t lo = 0, hi = n;  // the runs from hi on start after p, those before lo do not
+    while (lo < hi) {
+        const int32_t mid = lo + (hi - lo) / 2;
+        if (Ref(mid).start <= p) lo = mid + 1;
+        else hi = mid;
+    }
+    at = hi - 1;
     if (at >= 0) hint_ = at;
     return at;
 }
@@ -122,11 +133,11 @@ TFontObj* TFontList::FontObjAt(int32_t p, int32_t* index) const {
 
 const TRunFace& TFontList::FaceAt(int32_t p, int32_t len, int32_t& next) const {
     const int32_t found = Find(p);
-    const size_t k = size_t(std::max(found, 0));
-    hint_ = int32_t(k);
+    const int32_t k = std::max(found, 0);
+    hint_ = k;
     // A p before the first run is covered by none, and the first run is the next.
-    next = found < 0 ? refs_[0].start : k + 1 < refs_.size() ? refs_[k + 1].start : len;
-    return FaceNo(refs_[k].face);
+    next = found < 0 ? Ref(0).start : k + 1 < Count() ? Ref(k + 1).start : len;
+    return FaceNo(Ref(k).face);
 }
 
 int32_t TFontList::CharsToNextFont(int32_t p, int32_t len) const {
@@ -137,7 +148,7 @@ int32_t TFontList::CharsToNextFont(int32_t p, int32_t len) const {
 }
 
 void TFontList::ReapplyDefaults(const SectionDocument& doc) {
-    for (const auto& f : *this) f->ReapplyDefaults(doc);
+    for (TFontObj* f : *this) f->ReapplyDefaults(doc);
 }
 
 }  // namespace htmlengine

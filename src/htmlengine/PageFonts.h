@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace htmlengine {
@@ -56,6 +57,8 @@ public:
     void SetNormalSize(const SectionDocument& doc, int32_t n);
 
 private:
+    // Takes the metrics of the font just set.
+    void FontSet();
     void LinkColorChanged(const SectionDocument& doc);
     TColor LinkColor(const SectionDocument& doc) const;
 
@@ -65,42 +68,73 @@ private:
     TFontList* list_ = nullptr;  // told of every font change once the run is in it
 };
 
-// Runs are only ever added, in text order. Beside them the list keeps where
-// each starts and its face, side by side, so that layout, which walks every
-// run, reads one small block instead of every run.
-class TFontList : private TFreeList<TFontObj> {
+// Runs are only ever added, in text order. The first run lives in the list
+// itself, as most sections never change their font; later runs each on
+// their own. Beside the runs the list keeps where each starts and its face,
+// so that layout, which walks every run, reads those small records instead
+// of the runs.
+class TFontList {
 public:
-    using TFreeList::begin;
-    using TFreeList::Count;
-    using TFreeList::Empty;
-    using TFreeList::end;
-    using TFreeList::Last;
-    using TFreeList::operator[];
+    TFontList() = default;
+    TFontList(const TFontList&) = delete;
+    TFontList& operator=(const TFontList&) = delete;
 
-    TFontObj* Add(std::unique_ptr<TFontObj> run);
-    void Reserve(size_t n);
+    // The runs in text order, as TFontObj*.
+    class Iterator {
+    public:
+        Iterator(const TFontList& list, int32_t k) : list_(&list), k_(k) {}
+        TFontObj* operator*() const { return (*list_)[k_]; }
+        Iterator& operator++() {
+            ++k_;
+            return *this;
+        }
+        bool operator==(const Iterator& other) const { return k_ == other.k_; }
+
+    private:
+        const TFontList* list_;
+        int32_t k_;
+    };
+    Iterator begin() const { return {*this, 0}; }
+    Iterator end() const { return {*this, Count()}; }
+
+    // A new run starting at pos, after every run so far.
+    TFontObj* Add(TSection* section, int32_t pos, const TMyFont& font, TextMeasurer& measurer);
+    int32_t Count() const { return first_ ? 1 + static_cast<int32_t>(later_.size()) : 0; }
+    bool Empty() const { return !first_; }
+    // Runs are changed through a const list too: its constness covers which
+    // runs there are, not the runs.
+    TFontObj* operator[](int32_t k) const { return k == 0 ? &*first_ : later_[static_cast<size_t>(k - 1)].run.get(); }
+    TFontObj* Last() const { return Empty() ? nullptr : (*this)[Count() - 1]; }
     // The run covering p (the last run starting at or before it).
     TFontObj* FontObjAt(int32_t p, int32_t* index = nullptr) const;
     TFontObj* FontAt(int32_t p) const { return FontObjAt(p); }
     int32_t CharsToNextFont(int32_t p, int32_t len) const;
     // The face of the run covering p, and where the next run begins (len when none follows).
     const TRunFace& FaceAt(int32_t p, int32_t len, int32_t& next) const;
-    int32_t StartOf(int32_t k) const { return refs_[static_cast<size_t>(k)].start; }
-    const TRunFace& Face(int32_t k) const { return FaceNo(refs_[static_cast<size_t>(k)].face); }
+    int32_t StartOf(int32_t k) const { return Ref(k).start; }
+    const TRunFace& Face(int32_t k) const { return FaceNo(Ref(k).face); }
     void ReapplyDefaults(const SectionDocument& doc);
 
 private:
     friend class TFontObj;
     struct RunRef {
-        int32_t start;
-        uint32_t face;
+        int32_t start = 0;
+        uint32_t face = 0;
     };
+    struct LaterRun {
+        std::unique_ptr<TFontObj> run;
+        RunRef ref;
+    };
+    const RunRef& Ref(int32_t k) const { return k == 0 ? firstRef_ : later_[static_cast<size_t>(k - 1)].ref; }
+    RunRef& Ref(int32_t k) { return k == 0 ? firstRef_ : later_[static_cast<size_t>(k - 1)].ref; }
     int32_t Find(int32_t p) const;
     uint32_t FaceOf(const TFontObj& run);
     void FontChanged(const TFontObj& run);
     const TRunFace& FaceNo(uint32_t k) const { return k < kNearFaces ? nearFaces_[k] : farFaces_[k - kNearFaces]; }
 
-    std::vector<RunRef> refs_;
+    mutable std::optional<TFontObj> first_;
+    RunRef firstRef_;
+    std::vector<LaterRun> later_;
     // Most paragraphs have one face: it needs no room of its own.
     static constexpr uint32_t kNearFaces = 1;
     std::array<TRunFace, kNearFaces> nearFaces_;

@@ -24,22 +24,31 @@ int32_t TSectionBase::PaintAt(Canvas&, const TRect&, int32_t y, int32_t, IndentM
 
 // ---- building
 
+namespace {
+
+// The font with the styles of the elements open in the parse.
+TMyFont Styled(const SectionDocument* doc, const TMyFont& font) {
+    TMyFont styled = font;
+    if (doc && doc->Parse) styled.Style |= doc->Parse->StyleAdditions;
+    return styled;
+}
+
+}  // namespace
+
 TSection::TSection(SectionDocument* doc, TCell* cell, uint8_t alignment, const TUrlTarget* link,
                    const TMyFont& font, int32_t listLevel)
-    : TSectionBase(doc), ListLevel(std::clamp(listLevel, 0, MaxNestingDepth)), Alignment(alignment), Cell(cell) {
+    : TSectionBase(doc),
+      ListLevel(std::clamp(listLevel, 0, MaxNestingDepth)),
+      DefaultFont(Styled(doc, font)),
+      Alignment(alignment),
+      Cell(cell) {
     ParseContext* parse = doc ? doc->Parse : nullptr;
-    TMyFont styled = font;
-    if (parse) {
-        styled.Style |= parse->StyleAdditions;
-        parse->ScriptState = 0;
-    }
-    Fonts.Reserve(4);  // most paragraphs change their font a few times
-    TFontObj* run = Fonts.Add(std::make_unique<TFontObj>(this, 0, styled, *doc->Measurer));
+    if (parse) parse->ScriptState = 0;
+    TFontObj* run = Fonts.Add(this, 0, DefaultFont, *doc->Measurer);
     if (link && !link->Url.empty()) {
         run->UrlTarget = *link;
         doc->LinkList.push_back(run);
     }
-    DefaultFont = styled;
     Indent = ListLevel * (parse ? parse->ListIndentUnit : ListIndentUnit);
 }
 
@@ -145,11 +154,11 @@ void TSection::NewFontRun(SectionDocument& doc, const TMyFont& font, bool keepLi
     if (run->Pos == Len) {
         run->SetFont(f);
     } else {
-        TUrlTarget inherited = run->UrlTarget;
-        run = Fonts.Add(std::make_unique<TFontObj>(this, Len, f, *doc.Measurer));
-        run->UrlTarget = inherited;
+        const TFontObj* before = run;  // runs never move
+        run = Fonts.Add(this, Len, f, *doc.Measurer);
+        run->UrlTarget = before->UrlTarget;
         // The rest of a link after a font change is still the link.
-        if (keepLink && !inherited.Url.empty()) doc.LinkList.push_back(run);
+        if (keepLink && !run->UrlTarget.Url.empty()) doc.LinkList.push_back(run);
     }
     run->Script = script;
 }

@@ -45,6 +45,8 @@ public:
     int32_t FirstIndex = 0;
     int32_t Len = 0;
 
+    // The section joins a cell: it is complete.
+    virtual void Finish() {}
     virtual void CopySelectedText() {}
     virtual int32_t LayoutAt(TextMeasurer& measurer, int32_t y, int32_t& curs, int32_t& maxWidth,
                              IndentManagerBasic& indents);
@@ -130,7 +132,7 @@ public:
                                     const TAttributeList& attributes);
     void ReadClear(const TAttributeList& attributes);
     uint8_t PadIfEmpty(int32_t sourcePos);
-    void Finish();
+    void Finish() override;
     void ReapplyFonts() override;
 
     int32_t LayoutAt(TextMeasurer& measurer, int32_t y, int32_t& curs, int32_t& maxWidth,
