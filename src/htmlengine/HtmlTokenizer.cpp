@@ -25,7 +25,7 @@ bool IsRejectedControl(uint32_t v) { return v <= 8 || (v >= 11 && v <= 31); }
 }  // namespace
 
 void HtmlTokenizer::Begin(std::string_view document, uint8_t mode) {
-    buffer_.assign(document);
+    buffer_ = document;
     cursor_ = 0;
     ReadMode = mode;
     savedMode_ = mode;
@@ -229,7 +229,7 @@ void HtmlTokenizer::TakePlainBytes() {
     size_t n = cursor_;
     while (n < end && IsPlainTextByte(static_cast<uint8_t>(buffer_[n]))) ++n;
     n -= cursor_;
-    LCToken.AppendRun(std::string_view(buffer_).substr(cursor_, n), SourcePos + 1);
+    LCToken.AppendRun(buffer_.substr(cursor_, n), SourcePos + 1);
     cursor_ += n;
     SourcePos += static_cast<int32_t>(n);
 }

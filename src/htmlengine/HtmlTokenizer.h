@@ -34,7 +34,8 @@ class HtmlTokenizer {
 public:
     explicit HtmlTokenizer(ParseContext& context) : context_(context) {}
 
-    // Takes a copy of the document and resets the reader; mode 0 a file, 1 a
+    // Resets the reader to the document, which it reads in place: the bytes
+    // must stay as they are until the reading ends. Mode 0 a file, 1 a
     // caller's buffer. The caller then reads the first character with
     // AdvanceChar and the symbols with NextSymbol.
     void Begin(std::string_view document, uint8_t mode = 1);
@@ -102,7 +103,7 @@ private:
     void RunIncludeCommand();
 
     ParseContext& context_;
-    std::string buffer_;
+    std::string_view buffer_;
     size_t cursor_ = 0;
     uint8_t savedMode_ = 1;
     const char* includeCursor_ = nullptr;

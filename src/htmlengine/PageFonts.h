@@ -40,12 +40,12 @@ public:
     TSection* Section;
     bool Visited = false;
     bool Hover = false;
+    uint8_t Script = 0;
     int32_t Pos;
     int32_t LineHeight = 0;  // height + external leading
     int32_t FontHeight = 0;
     int32_t Overhang = 0;
     int32_t FontDescent = 0;
-    uint8_t Script = 0;
     TUrlTarget UrlTarget;
 
     const TMyFont& TheFont() const { return font_; }
