@@ -66,18 +66,24 @@ void TFontObj::SetNormalSize(const SectionDocument& doc, int32_t n) {
 
 TFontObj* TFontList::Add(TSection* section, int32_t pos, const TMyFont& font, TextMeasurer& measurer) {
     TFontObj* run;
-    RunRef* ref;
     if (!first_) {
         run = &first_.emplace(section, pos, font, measurer);
-        ref = &firstRef_;
     } else {
-        if (later_.empty()) later_.reserve(4);  // a paragraph that changes its font mostly does so a few times
-        later_.push_back({std::make_unique<TFontObj>(section, pos, font, measurer), {}});
-        run = later_.back().run.get();
-        ref = &later_.back().ref;
+        if (later_.empty()) later_.reserve(kFewRuns);
+        run = later_.emplace_back(std::make_unique<TFontObj>(section, pos, font, measurer)).get();
     }
     run->list_ = this;
-    *ref = {run->Pos, FaceOf(*run)};
+    const RunRef ref{run->Pos, FaceOf(*run)};
+    if (++count_ == 1) {
+        firstRef_ = ref;
+    } else {
+        if (moreRefs_.empty()) {
+            moreRefs_.reserve(1 + kFewRuns);
+            moreRefs_.push_back(firstRef_);
+        }
+        moreRefs_.push_back(ref);
+        refs_ = moreRefs_.data();
+    }
     return run;
 }
 
@@ -101,25 +107,20 @@ uint32_t TFontList::FaceOf(const TFontObj& run) {
 }
 
 void TFontList::FontChanged(const TFontObj& run) {
-    int32_t k = Find(run.Pos);
-    if (k >= 0 && Ref(k).start == run.Pos) Ref(k).face = FaceOf(run);
+    const int32_t k = Find(run.Pos);
+    if (k >= 0 && refs_[k].start == run.Pos) refs_[k].face = FaceOf(run);
 }
 
 int32_t TFontList::Find(int32_t p) const {
     // Runs are ordered by Pos: the last one starting at or before p (-1 when
     // none). Layout and painting walk the text forward, so the run found
     // last and the one after it are tried first.
-    const int32_t n = Count();
-    auto covers = [&](int32_t k) { return Ref(k).start <= p && (k + 1 == n || Ref(k + 1).start > p); };
+    const int32_t n = count_;
+    const RunRef* refs = refs_;
+    auto covers = [&](int32_t k) { return refs[k].start <= p && (k + 1 == n || refs[k + 1].start > p); };
     int32_t at = std::min(hint_, n - 1);
     if (at < 0 || covers(at) || (++at < n && covers(at))) return at;
-    int32_t lo = 0, hi = n;  // the runs from hi on start after p, those before lo do not
-    while (lo < hi) {
-        const int32_t mid = lo + (hi - lo) / 2;
-        if (Ref(mid).start <= p) lo = mid + 1;
-        else hi = mid;
-    }
-    at = hi - 1;
+    at = int32_t(std::upper_bound(refs, refs + n, p, [](int32_t q, const RunRef& r) { return q < r.start; }) - refs) - 1;
     if (at >= 0) hint_ = at;
     return at;
 }
@@ -136,8 +137,9 @@ const TRunFace& TFontList::FaceAt(int32_t p, int32_t len, int32_t& next) const {
     const int32_t k = std::max(found, 0);
     hint_ = k;
     // A p before the first run is covered by none, and the first run is the next.
-    next = found < 0 ? Ref(0).start : k + 1 < Count() ? Ref(k + 1).start : len;
-    return FaceNo(Ref(k).face);
+    const RunRef* refs = refs_;
+    next = found < 0 ? refs[0].start : k + 1 < count_ ? refs[k + 1].start : len;
+    return FaceNo(refs[k].face);
 }
 
 int32_t TFontList::CharsToNextFont(int32_t p, int32_t len) const {

@@ -71,8 +71,8 @@ private:
 // Runs are only ever added, in text order. The first run lives in the list
 // itself, as most sections never change their font; later runs each on
 // their own. Beside the runs the list keeps where each starts and its face,
-// so that layout, which walks every run, reads those small records instead
-// of the runs.
+// side by side, so that layout, which walks every run, reads one small block
+// instead of every run.
 class TFontList {
 public:
     TFontList() = default;
@@ -99,11 +99,11 @@ public:
 
     // A new run starting at pos, after every run so far.
     TFontObj* Add(TSection* section, int32_t pos, const TMyFont& font, TextMeasurer& measurer);
-    int32_t Count() const { return first_ ? 1 + static_cast<int32_t>(later_.size()) : 0; }
-    bool Empty() const { return !first_; }
+    int32_t Count() const { return count_; }
+    bool Empty() const { return count_ == 0; }
     // Runs are changed through a const list too: its constness covers which
     // runs there are, not the runs.
-    TFontObj* operator[](int32_t k) const { return k == 0 ? &*first_ : later_[static_cast<size_t>(k - 1)].run.get(); }
+    TFontObj* operator[](int32_t k) const { return k == 0 ? &*first_ : later_[static_cast<size_t>(k - 1)].get(); }
     TFontObj* Last() const { return Empty() ? nullptr : (*this)[Count() - 1]; }
     // The run covering p (the last run starting at or before it).
     TFontObj* FontObjAt(int32_t p, int32_t* index = nullptr) const;
@@ -111,8 +111,8 @@ public:
     int32_t CharsToNextFont(int32_t p, int32_t len) const;
     // The face of the run covering p, and where the next run begins (len when none follows).
     const TRunFace& FaceAt(int32_t p, int32_t len, int32_t& next) const;
-    int32_t StartOf(int32_t k) const { return Ref(k).start; }
-    const TRunFace& Face(int32_t k) const { return FaceNo(Ref(k).face); }
+    int32_t StartOf(int32_t k) const { return refs_[k].start; }
+    const TRunFace& Face(int32_t k) const { return FaceNo(refs_[k].face); }
     void ReapplyDefaults(const SectionDocument& doc);
 
 private:
@@ -121,20 +121,21 @@ private:
         int32_t start = 0;
         uint32_t face = 0;
     };
-    struct LaterRun {
-        std::unique_ptr<TFontObj> run;
-        RunRef ref;
-    };
-    const RunRef& Ref(int32_t k) const { return k == 0 ? firstRef_ : later_[static_cast<size_t>(k - 1)].ref; }
-    RunRef& Ref(int32_t k) { return k == 0 ? firstRef_ : later_[static_cast<size_t>(k - 1)].ref; }
     int32_t Find(int32_t p) const;
     uint32_t FaceOf(const TFontObj& run);
     void FontChanged(const TFontObj& run);
     const TRunFace& FaceNo(uint32_t k) const { return k < kNearFaces ? nearFaces_[k] : farFaces_[k - kNearFaces]; }
 
+    // A paragraph that changes its font mostly does so a few times.
+    static constexpr size_t kFewRuns = 4;
     mutable std::optional<TFontObj> first_;
+    std::vector<std::unique_ptr<TFontObj>> later_;
+    int32_t count_ = 0;
+    // The records of all runs: while there is one run its record lies here,
+    // then they all lie in moreRefs_.
+    RunRef* refs_ = &firstRef_;
     RunRef firstRef_;
-    std::vector<LaterRun> later_;
+    std::vector<RunRef> moreRefs_;
     // Most paragraphs have one face: it needs no room of its own.
     static constexpr uint32_t kNearFaces = 1;
     std::array<TRunFace, kNearFaces> nearFaces_;
