@@ -220,6 +220,15 @@ TEST(QtCanvas, TextPaintsTheSamePixelsAsGlyphByGlyphDrawing) {
             }
         }
     }
+    // Underlines and strike-outs are placed and rounded by each size's metrics.
+    for (const char* name : {"Times New Roman", "Arial", "Courier New"}) {
+        for (int32_t size = 5; size <= 40; ++size) {
+            for (uint8_t style : {uint8_t(fsUnderline | fsStrikeOut), uint8_t(fsItalic | fsUnderline)}) {
+                EXPECT_TRUE(same(FontSpec{name, size, style, DEFAULT_CHARSET, 0x204080}, 0))
+                    << name << " " << size << " style " << int(style);
+            }
+        }
+    }
     for (int device : {1, 2, 3}) {
         for (uint8_t style : styles) {
             EXPECT_TRUE(same(FontSpec{"Times New Roman", 12, style, DEFAULT_CHARSET, 0x204080}, device))

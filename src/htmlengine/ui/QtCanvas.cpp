@@ -24,12 +24,15 @@ void QtCanvas::TextOut(int32_t x, int32_t y, std::string_view text, const FontSp
     const QPen oldPen = painter_.pen();
     painter_.setPen(Color(font.Color));
     // Glyphs go at the measured advances, so drawing matches layout. The
-    // font's own glyphs are drawn in runs of one call each; any other byte
-    // goes alone through Qt's text layout, and so does underlined and struck
-    // out text, as Qt misplaces a glyph run's lines on a painter with a
-    // transform or an offset (a widget's).
-    const bool runs = !e.font.underline() && !e.font.strikeOut();
-    auto flush = [&] {
+    // font's own glyphs are drawn in runs of one call each, any other byte
+    // alone through Qt's text layout. Underlined and struck out runs get one
+    // line each, where Qt's layout would draw its piece under every glyph;
+    // on a scaled painter those pieces are smoothed and blend with the
+    // glyphs in the order drawn, so there every byte goes alone.
+    const bool underline = e.font.underline(), strikeOut = e.font.strikeOut();
+    const bool runs = !(underline || strikeOut) || painter_.deviceTransform().type() <= QTransform::TxTranslate;
+    int32_t runStart = x;
+    auto flush = [&](int32_t end) {
         if (glyphs_.empty()) return;
         QGlyphRun run;
         run.setRawFont(g.face);
@@ -37,16 +40,25 @@ void QtCanvas::TextOut(int32_t x, int32_t y, std::string_view text, const FontSp
         painter_.drawGlyphRun(QPointF(0, 0), run);
         glyphs_.clear();
         positions_.clear();
+        if (underline || strikeOut) {
+            painter_.save();
+            painter_.setBrush(Qt::NoBrush);
+            painter_.setPen(QPen(painter_.pen().color(), g.lineWidth, Qt::SolidLine, Qt::FlatCap));
+            if (underline) painter_.drawLine(QLineF(runStart, base + g.underline, end, base + g.underline));
+            if (strikeOut) painter_.drawLine(QLineF(runStart, base + g.strikeOut, end, base + g.strikeOut));
+            painter_.restore();
+        }
     };
     std::optional<QFont> oldFont;
     int32_t pen = x;
     for (char ch : text) {
         const auto b = static_cast<uint8_t>(ch);
         if (runs && g.direct[b]) {
+            if (glyphs_.empty()) runStart = pen;
             glyphs_.push_back(g.index[b]);
             positions_.emplace_back(pen, base);
         } else {
-            flush();
+            flush(pen);
             if (!oldFont) {
                 oldFont = painter_.font();
                 painter_.setFont(e.font);
@@ -55,7 +67,7 @@ void QtCanvas::TextOut(int32_t x, int32_t y, std::string_view text, const FontSp
         }
         pen += e.advance[b];
     }
-    flush();
+    flush(pen);
     if (oldFont) painter_.setFont(*oldFont);
     painter_.setPen(oldPen);
     if (clip) painter_.restore();

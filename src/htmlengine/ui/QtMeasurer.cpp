@@ -5,6 +5,7 @@
 
 #include <QFontDatabase>
 #include <algorithm>
+#include <cmath>
 
 namespace htmlengine {
 
@@ -97,6 +98,11 @@ const QtMeasurer::Glyphs& QtMeasurer::GlyphsOf(const FontSpec& fontSpec) {
             g->direct.set(size_t(b));
         }
     }
+    const QFontMetricsF fm(e.font);
+    g->underline = std::ceil(fm.underlinePos()) + 0.5;
+    if (fm.underlinePos() <= fm.descent()) g->underline = std::min(g->underline, fm.descent() - 0.5);
+    g->strikeOut = -fm.ascent() / 3;
+    g->lineWidth = fm.lineWidth();
     e.glyphs = std::move(g);
     return *e.glyphs;
 }

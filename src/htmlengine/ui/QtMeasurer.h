@@ -27,6 +27,9 @@ public:
         QRawFont face;
         std::array<quint32, 256> index{};
         std::bitset<256> direct;
+        // Where Qt's text layout draws the font's lines: offsets from the
+        // baseline of the line's centre, and their thickness.
+        qreal underline = 0, strikeOut = 0, lineWidth = 1;
     };
     struct Entry {
         QFont font;
