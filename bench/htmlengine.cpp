@@ -18,6 +18,7 @@
 #include <QTextDocument>
 #include <benchmark/benchmark.h>
 
+#include <memory>
 #include <string>
 
 using namespace htmlengine;
@@ -141,16 +142,25 @@ void EnginePaint(benchmark::State& state) {
     }
 }
 
-// Layout alone (a resize): the page is parsed once.
+// Layout alone (a resize), the page parsed once; or parse and layout (opening it).
+template <bool Parse>
 void EngineLayoutLong(benchmark::State& state) {
     const std::string& html = LongPage(state.range(0), state.range(1));
     QtMeasurer measurer;
-    TSectionList doc;
-    doc.Measurer = &measurer;
-    TAnchorList anchors;
-    ParseFromBuffer(doc, anchors, html.data(), static_cast<int32_t>(html.size()));
+    auto parsed = [&] {
+        auto doc = std::make_unique<TSectionList>();
+        doc->Measurer = &measurer;
+        TAnchorList anchors;
+        ParseFromBuffer(*doc, anchors, html.data(), static_cast<int32_t>(html.size()));
+        return doc;
+    };
+    std::unique_ptr<TSectionList> doc = parsed();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(doc.LayoutDocument(kWidth));
+        if (Parse) {
+            doc.reset();
+            doc = parsed();
+        }
+        benchmark::DoNotOptimize(doc->LayoutDocument(kWidth));
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(html.size()));
 }
@@ -185,7 +195,10 @@ BENCHMARK(EngineParseLayout<ExactMeasurer>)->Arg(0)->Arg(1)->Arg(2)->Unit(benchm
 BENCHMARK(QtParseLayout)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 // Arguments: the shape (0 bold runs, 1 font sizes, 2 links, 3 one run, 4
 // inline pictures) and the page size in KB.
-BENCHMARK(EngineLayoutLong)
+BENCHMARK(EngineLayoutLong<false>)
+    ->ArgsProduct({{BoldRuns, SizeRuns, Links, OneRun, Images}, {512, 1024}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(EngineLayoutLong<true>)
     ->ArgsProduct({{BoldRuns, SizeRuns, Links, OneRun, Images}, {512, 1024}})
     ->Unit(benchmark::kMillisecond);
 // Painting also of argument 3: a paragraph of underlined links (500 KB).
