@@ -39,8 +39,8 @@ QString QtMeasurer::Decode(const FontSpec& font, std::string_view bytes) {
 
 QtMeasurer::Entry& QtMeasurer::Find(const FontSpec& fontSpec) {
     auto same = [&](const Recent& r) {
-        return r.entry && fontSpec.Size == r.spec.Size && fontSpec.Style == r.spec.Style &&
-               fontSpec.Charset == r.spec.Charset && fontSpec.Name == r.spec.Name;
+        return r.entry && fontSpec.Size == r.font.Size && fontSpec.Style == r.font.Style &&
+               fontSpec.Charset == r.font.Charset && fontSpec.Name == r.font.Name;
     };
     if (same(recent_[lastRecent_])) return *recent_[lastRecent_].entry;
     for (size_t i = 0; i < recent_.size(); ++i) {
@@ -52,7 +52,7 @@ QtMeasurer::Entry& QtMeasurer::Find(const FontSpec& fontSpec) {
     lastRecent_ = nextRecent_++ % recent_.size();
     Recent& r = recent_[lastRecent_];
     r.entry = &LookupKey(fontSpec);
-    r.spec = fontSpec;
+    r.font = fontSpec;
     return *r.entry;
 }
 

@@ -59,7 +59,7 @@ private:
     // Runs ask for the same few fonts over and over (a paragraph switching
     // between its plain and bold face).
     struct Recent {
-        FontSpec spec;
+        FontSpec font;
         Entry* entry = nullptr;
     };
     std::array<Recent, 8> recent_;
