@@ -199,6 +199,9 @@ TEST_F(ProgramTest, GuardFolderTakenByAnotherUserDoesNotStopTheProgram) {
     std::filesystem::copy_file(registry, work + "/registry.reg");
     std::filesystem::copy_file(MakeFile("a.plk"), work + "/a.plk");
     const std::string script = R"(
+        # The program's folder stays in sight when the build lies in /tmp.
+        mkdir -p bin && mount --bind "$PELKO_DIR" bin || exit 77
+        PELKO=$PWD/bin/Pelko32
         mount -t tmpfs pelko /tmp || exit 77
         taken=/tmp/pelko32-$(id -u)
         case "$1" in
@@ -230,7 +233,7 @@ TEST_F(ProgramTest, GuardFolderTakenByAnotherUserDoesNotStopTheProgram) {
         std::filesystem::create_directory(home);
         env.insert("HOME", QString::fromStdString(home));
         env.insert("PELKO_REGISTRY", QString::fromStdString(work + "/registry.reg"));
-        env.insert("PELKO", PELKO_BIN_DIR "/Pelko32");
+        env.insert("PELKO_DIR", PELKO_BIN_DIR);
         QProcess run;
         run.setProcessEnvironment(env);
         run.setWorkingDirectory(QString::fromStdString(work));
