@@ -165,6 +165,18 @@ GLYPHS = {
     "lautsprecher": speaker() + f"stroke {ARROW_BLUE} stroke-width 1.7 fill none "
     f'path "M 14.5,9 C 16.3,10.8 16.3,13.2 14.5,15" path "M 17,6.5 C 20.6,9.6 20.6,14.4 17,17.5" ',
     "stumm": speaker() + f"stroke {RED} stroke-width 2.2 line 14.5,9 20.5,15 line 20.5,9 14.5,15 ",
+    # the markers of the quiz's verdict lines: asked, typed, correct
+    "gefragt": f"stroke {DARK_BLUE} stroke-width 1 fill {BLUE} circle 12,12 12,2 "
+    f'stroke white stroke-width 2.6 fill none path "M 8.6,9.4 C 8.6,5 15.4,5 15.4,9.4 C 15.4,12.4 12,12.2 12,15" '
+    f"stroke none fill white circle 12,18.4 12,19.9 ",
+    "eingegeben": f"stroke #8A6A10 stroke-width 1 fill {YELLOW} polygon 5.5,14.5 15.5,4.5 19.5,8.5 9.5,18.5 "
+    f"fill #F0D2A8 polygon 5.5,14.5 9.5,18.5 3,21 "
+    f"stroke none fill {OUTLINE} polygon 3,21 3.9,18.6 5.4,20.1 "
+    f"stroke #9A3A4A fill #E88A9A polygon 15.5,4.5 17.5,2.5 21.5,6.5 19.5,8.5 "
+    f"stroke #9A9A9A stroke-width 1.4 line 11,21.5 21.5,21.5 ",
+    "richtig": f"stroke {DARK_GREEN} stroke-width 1 fill {GREEN} circle 12,12 12,2 "
+    f"stroke white stroke-width 2.8 stroke-linecap round stroke-linejoin round fill none "
+    f'path "M 6.8,12.4 L 10.4,16 L 17.2,8.4" ',
     # the password prompt's buttons
     "ok": f"stroke {GREEN} stroke-width 3.2 stroke-linecap round stroke-linejoin round fill none "
     f'path "M 4.5,12.5 L 9.5,17.5 L 19.5,6.5" ',

@@ -15,13 +15,12 @@ Generated here:
                                      file icons, as PNGs in several sizes (the
                                      drawings are in glyphs.py)
 The help pages themselves (Hilfe/**/*.html) are written by hand; this script
-only turns any non-ASCII character in them into its HTML entity, so that the
-help viewer, which reads pages as single-byte text, shows them correctly.
+only keeps them in Windows-1252 (turning a page written in UTF-8 into it), as
+the help viewer and its search read pages as single-byte text.
 
 Pictures are drawn with ImageMagick's convert; nothing is taken from elsewhere.
 """
 
-import html.entities
 import math
 import os
 import struct
@@ -339,11 +338,10 @@ def make_glyphs():
 
 # -------------------------------------------------------------- help pages
 
-ENTITY = {cp: name for cp, name in html.entities.codepoint2name.items() if 160 <= cp <= 255}
-
-
-def entity_pages():
-    """Replaces every non-ASCII character of the help pages by its entity."""
+def help_pages():
+    """Keeps the help pages in Windows-1252 with CRLF line ends: the help viewer
+    and its search read pages as single-byte text. A page written in UTF-8 is
+    turned into the code page."""
     for folder, _, files in os.walk(os.path.join(ROOT, "Hilfe")):
         for name in sorted(files):
             if not name.endswith((".html", ".htm")):
@@ -354,21 +352,15 @@ def entity_pages():
             try:
                 text = raw.decode("utf-8")
             except UnicodeDecodeError:
-                sys.exit("%s: not UTF-8 or ASCII" % path)
-            out = []
-            for ch in text:
-                code = ord(ch)
-                if code < 128:
-                    out.append(ch)
-                elif code in ENTITY:
-                    out.append("&%s;" % ENTITY[code])
-                elif ch == "\u2013":
-                    out.append("&ndash;")
-                elif ch == "\u2026":
-                    out.append("&hellip;")
-                else:
-                    sys.exit("%s: no entity for %r" % (path, ch))
-            put(os.path.relpath(path, ROOT), "".join(out).replace("\r\n", "\n").replace("\n", "\r\n").encode("ascii"))
+                try:
+                    text = raw.decode("cp1252")
+                except UnicodeDecodeError:
+                    sys.exit("%s: neither UTF-8 nor Windows-1252" % path)
+            try:
+                data = text.replace("\r\n", "\n").replace("\n", "\r\n").encode("cp1252")
+            except UnicodeEncodeError as e:
+                sys.exit("%s: %r has no Windows-1252 code" % (path, e.object[e.start]))
+            put(os.path.relpath(path, ROOT), data)
 
 
 def main():
@@ -377,7 +369,7 @@ def main():
     make_hangman()
     make_help_pictures()
     make_glyphs()
-    entity_pages()
+    help_pages()
     if CHECK and changed:
         sys.exit("out of date: " + ", ".join(changed))
     for rel in changed:

@@ -94,8 +94,7 @@ struct PrintPageSpan {
 
 struct PrintDialogResult {
     enum class Range { All, Selection, Pages };
-    // Every other page of those chosen, counted as the print system counts
-    // them: the first one sent is odd.
+    // Only the odd or the even page numbers among those chosen.
     enum class PageSet { All, Odd, Even };
     bool accepted = false;
     Range range = Range::All;

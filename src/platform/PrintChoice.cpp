@@ -65,11 +65,10 @@ std::vector<int> PagesToPrint(const PrintDialogResult& chosen, int pageCount) {
         }
     }
     std::vector<int> sequence;
-    int position = 0;
     for (int p = 1; p <= count; ++p) {
         if (!wanted[size_t(p)]) continue;
-        ++position;
-        const bool odd = position % 2 == 1;
+        // By the page's own number: the even pages of 2-5 are 2 and 4.
+        const bool odd = p % 2 == 1;
         if ((chosen.pageSet == PageSet::Odd && !odd) || (chosen.pageSet == PageSet::Even && odd)) continue;
         sequence.push_back(p);
     }

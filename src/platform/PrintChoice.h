@@ -15,9 +15,9 @@ namespace platform {
 void TakePageOptions(PrintDialogResult& chosen);
 
 // The pages of a job of pageCount pages to send, in order: the chosen ones
-// that exist (all of them for "all" and "selection"), every other one when
-// asked, last page first when asked, then the copies, each whole or each
-// page repeated.
+// that exist (all of them for "all" and "selection"), only the odd or the
+// even page numbers when asked, last page first when asked, then the copies,
+// each whole or each page repeated.
 std::vector<int> PagesToPrint(const PrintDialogResult& chosen, int pageCount);
 
 }  // namespace platform

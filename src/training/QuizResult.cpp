@@ -1,6 +1,7 @@
 #include "training/QuizResult.h"
 
 #include <cmath>
+#include <cstdio>
 
 std::string StatisticsText(const QuizCounters& c, bool repeatUntilRight, bool fuzzy) {
     const std::string finished = std::to_string(c.FinishedCount);
@@ -13,6 +14,13 @@ std::string StatisticsText(const QuizCounters& c, bool repeatUntilRight, bool fu
     if (fuzzy) text += " (teilweise durch Fuzzy-Logic)";
     return text + "\rSie haben " + std::to_string(int(c.FinishedCount) - int(c.FirstTryRightCount)) +
            " Vokabeln falsch übersetzt.";
+}
+
+std::string ResultDateTimeText(const ClockReading& w) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%02d.%02d.%04d, %02d:%02d:%02d", w.day, w.month, w.year, w.hour, w.minute,
+                  w.second);
+    return text;
 }
 
 ResultPie ResultPieFor(const QuizCounters& c, bool repeatUntilRight, int width, int /*height*/) {

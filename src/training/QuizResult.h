@@ -30,6 +30,15 @@ struct ResultPie {
 
 ResultPie ResultPieFor(const QuizCounters& counters, bool repeatUntilRight, int width = 100, int height = 100);
 
+// A local date and time as the printed result shows it.
+struct ClockReading {
+    int year = 0, month = 0, day = 0;
+    int hour = 0, minute = 0, second = 0;
+};
+// As German dates are written: "11.12.2026, 02:38:35", the year in full and
+// no zone name.
+std::string ResultDateTimeText(const ClockReading& when);
+
 // The first row 1..500 not in use; 501 when every row is.
 int FirstFreeRow(const VokabelArrayTyp& entries);
 // The whole record into the list's first free row; false when it is full.

@@ -225,7 +225,14 @@ std::string QuizSession::TrickAnswer() const {
 }
 
 bool QuizSession::KeyAllowed(char key) const {
-    return key != ';' || options_.Abfragen.MehrereBedeutungen;
+    if (key != ';' || options_.Abfragen.MehrereBedeutungen) return true;
+    // One meaning only; but a field that holds a ";" must be answerable as
+    // it stands.
+    if (currentIndex_ == 0) return false;
+    for (const std::string& c : CorrectFields()) {
+        if (c.find(';') != std::string::npos) return true;
+    }
+    return false;
 }
 
 std::string QuizSession::Caption() const {

@@ -108,7 +108,8 @@ public:
     std::string Tip();
     // The typed side's non-empty fields joined by "; " (the trick menu).
     std::string TrickAnswer() const;
-    // Whether a typed key reaches the answer field.
+    // Whether a typed key reaches the answer field: ";" only with several
+    // meanings, or when a field of the current entry holds one.
     bool KeyAllowed(char key) const;
     void SetMuted(bool muted) { muted_ = muted; }
     bool Muted() const { return muted_; }

@@ -115,8 +115,11 @@ bool MatchAnswer(const std::string& correct, const std::string& typed, const Com
     return false;
 }
 
-Judgement JudgeAnswer(const std::string& text, const std::vector<std::string>& correct, bool severalMeanings,
-                      bool allMustBeRight, const CompareOptions& options) {
+namespace {
+
+// The typed text cut into its meanings (or taken as one), each judged.
+Judgement JudgeParts(const std::string& text, const std::vector<std::string>& correct, bool severalMeanings,
+                     bool allMustBeRight, const CompareOptions& options) {
     Judgement j;
     if (text.empty()) return j;
 
@@ -162,6 +165,20 @@ Judgement JudgeAnswer(const std::string& text, const std::vector<std::string>& c
         }
     }
     j.outcome = right ? AnswerOutcome::Right : AnswerOutcome::Wrong;
+    return j;
+}
+
+}  // namespace
+
+Judgement JudgeAnswer(const std::string& text, const std::vector<std::string>& correct, bool severalMeanings,
+                      bool allMustBeRight, const CompareOptions& options) {
+    Judgement j = JudgeParts(text, correct, severalMeanings, allMustBeRight, options);
+    // A field may hold a ";" itself: typed as it stands, the whole text is
+    // right although its pieces are not.
+    if (j.outcome == AnswerOutcome::Wrong && severalMeanings && text.find(';') != std::string::npos) {
+        Judgement whole = JudgeParts(text, correct, false, allMustBeRight, options);
+        if (whole.outcome == AnswerOutcome::Right) return whole;
+    }
     return j;
 }
 

@@ -128,6 +128,40 @@ TEST_F(PrintFormTest, PageRangesCopiesAndSelection) {
     EXPECT_EQ(window_->Document().CountUsedEntries(), 120);
 }
 
+// The last page is asked for while a bigger paper is picked in the same
+// dialog: on that paper the list has fewer pages, and the user is told so.
+TEST_F(PrintFormTest, PagesMissingOnTheChosenPaperAreSaid) {
+    struct LastPageOnA3 : platform::ScriptedDialogs {
+        platform::PrintDialogResult PrintDialog(const platform::PrintDialogRequest& request) override {
+            ScriptedDialogs::PrintDialog(request);
+            platform::PrintDialogResult chosen = Chosen(Range::Pages, request.maxPage, request.maxPage);
+            chosen.setup.paperWidth = 297;
+            chosen.setup.paperHeight = 420;
+            return chosen;
+        }
+    };
+    Fill(300);
+    LastPageOnA3 dialogs;
+    dialogs.printAnswers.push_back({});
+    platform::ScopedDialogs scoped(dialogs);
+    window_->StartPrint();
+
+    ASSERT_EQ(dialogs.printRequests.size(), 1u);
+    const int pagesBefore = dialogs.printRequests[0].maxPage;
+    ASSERT_GT(pagesBefore, 2);
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    const std::string& text = dialogs.shown[1].text;
+    EXPECT_EQ(text.rfind("Die gewählten Seiten gibt es auf dem gewählten Papier nicht: dort hat die Liste nur ", 0),
+              0u)
+        << text;
+    const int pagesOnA3 = std::stoi(text.substr(text.find("nur ") + 4));
+    EXPECT_LT(pagesOnA3, pagesBefore);
+    EXPECT_NE(text.find(" Seiten. Es wurde nichts gedruckt."), std::string::npos) << text;
+    EXPECT_EQ(dialogs.shown[1].type, platform::MsgDlgType::Warning);
+    EXPECT_FALSE(std::ifstream(pdf_).good());
+    EXPECT_FALSE(PrintForm().isVisible());
+}
+
 TEST_F(PrintFormTest, CancelPrintsNothingAndTheToolbarAsksNothing) {
     Fill(3);
     platform::ScriptedDialogs dialogs;

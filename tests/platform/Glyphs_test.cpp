@@ -15,8 +15,8 @@ TEST(GlyphsTest, EveryOwnGlyphHasTheSizesOfButtonsAndToolbars) {
     for (const char* name : {"neu", "assistent", "oeffnen", "speichern", "rueckgaengig", "wiederherstellen", "drucken",
                              "ausschneiden", "kopieren", "einfuegen", "suchen", "weitersuchen", "eingabemaske",
                              "lernen", "abfragen", "hangman", "autosize", "schriftarten", "optionen", "lautsprecher",
-                             "stumm", "ok", "abbrechen", "zurueck", "vorwaerts", "inhalt", "verlauf", "ende",
-                             "neuladen"}) {
+                             "stumm", "gefragt", "eingegeben", "richtig", "ok", "abbrechen", "zurueck", "vorwaerts",
+                             "inhalt", "verlauf", "ende", "neuladen"}) {
         const QIcon glyph = Glyph("kein-solches-symbol", name);
         EXPECT_EQ(glyph.availableSizes(), (QList<QSize>{{16, 16}, {22, 22}, {24, 24}, {32, 32}, {48, 48}})) << name;
     }

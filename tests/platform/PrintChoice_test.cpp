@@ -46,8 +46,11 @@ TEST(PrintChoiceTest, PagesToSendInTheirOrder) {
     cases.push_back({"odd pages, last first", odd, 4, {3, 1}});
     PrintDialogResult even = Choice(Range::Pages, {{2, 5}});
     even.pageSet = PageSet::Even;
-    // Counted among the pages sent, as the print system counts them.
-    cases.push_back({"even among the pages sent", even, 9, {3, 5}});
+    // By the pages' own numbers, not by their places among those sent.
+    cases.push_back({"even page numbers within a range", even, 9, {2, 4}});
+    even.pages = {{3, 7}};
+    even.pageSet = PageSet::Odd;
+    cases.push_back({"odd page numbers within a range", even, 9, {3, 5, 7}});
     for (const Case& c : cases) {
         EXPECT_EQ(platform::PagesToPrint(c.chosen, c.pageCount), c.pages) << c.what;
     }
@@ -66,7 +69,7 @@ TEST(PrintChoiceTest, ThePrintSystemsPageOptionsBecomeTheJobsOwn) {
     EXPECT_EQ(chosen.pages[1].from, 7);
     EXPECT_EQ(chosen.pages[1].to, 7);
     EXPECT_EQ(chosen.pages[2].from, 9);
-    EXPECT_EQ(platform::PagesToPrint(chosen, 10), (std::vector<int>{2, 7, 10}));
+    EXPECT_EQ(platform::PagesToPrint(chosen, 10), (std::vector<int>{2, 10}));
     // What the job cannot do itself goes on to the print system.
     const std::vector<std::pair<std::string, std::string>> rest = {{"number-up", "2"}, {"job-sheets", "none,none"}};
     EXPECT_EQ(chosen.setup.jobOptions, rest);

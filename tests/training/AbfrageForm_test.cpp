@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QStackedWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -220,6 +221,69 @@ TEST_F(QuizUiTest, AnswerFieldKeyHandling) {
         Type(form->AbfrEdit, "a;b");
         EXPECT_EQ(form->AbfrEdit->text().toStdString(), "ab");
     });
+}
+
+// A field that holds a ";" of its own takes it from the keyboard also with
+// one meaning only, and typed as shown it is right.
+TEST_F(QuizUiTest, FieldHoldingASemicolonIsAnsweredAsItStands) {
+    Optionen.Abfragen.MehrereBedeutungen = false;
+    Optionen.Abfragen.FuzzyLogic = false;
+    Optionen.Abfragen.WiederholenBisRichtig = true;
+    Fill(quizzed, {{"gehen; laufen", "gehen"}});
+    Prepare(quizzed);
+    RunModal(*form, [this] {
+        Answer(*form, "gehen; laufen");
+        EXPECT_EQ(form->Bewertung->text().toStdString(), VerdictText(Verdict::Exact));
+        EXPECT_EQ(form->Anzeige2->text().toStdString(), "gehen; laufen");
+        EXPECT_EQ(form->AbfrNotebook->currentIndex(), 1);
+    });
+}
+
+TEST_F(QuizUiTest, VerdictLinesCarryTheirMarkers) {
+    Fill(quizzed, {{"dog", "Hund"}, {"cat", "Katze"}});
+    Prepare(quizzed);
+    RunModal(*form, [this] {
+        Answer(*form, "x");
+        const std::array<std::pair<QLabel*, QLabel*>, 3> marked = {
+            {{form->Image1, form->Anzeige1}, {form->Image2, form->Anzeige2}, {form->Image3, form->Anzeige3}}};
+        const std::array<const char*, 3> glyphs = {"gefragt", "eingegeben", "richtig"};
+        std::vector<QImage> seen;
+        for (std::size_t k = 0; k < marked.size(); ++k) {
+            const auto [image, line] = marked[k];
+            SCOPED_TRACE(glyphs[k]);
+            EXPECT_TRUE(image->isVisible());
+            ASSERT_FALSE(image->pixmap().isNull());
+            EXPECT_EQ(image->pixmap().toImage(), platform::OwnGlyph(glyphs[k]).pixmap(16, 16).toImage());
+            // Left of its own line, within its height.
+            EXPECT_LE(image->geometry().right(), line->x());
+            EXPECT_GE(image->y(), line->y() - 1);
+            EXPECT_LT(image->y(), line->geometry().bottom());
+            seen.push_back(image->pixmap().toImage());
+        }
+        EXPECT_NE(seen[0], seen[1]);
+        EXPECT_NE(seen[1], seen[2]);
+        EXPECT_NE(seen[0], seen[2]);
+    });
+}
+
+TEST_F(QuizUiTest, AnswerFieldIsAsHighAsItsFontNeeds) {
+    Fill(quizzed, {{"dog", "Hund"}});
+    const int verdictBottom = form->Notebook1->geometry().bottom();
+    for (const int points : {20, 9}) {
+        SCOPED_TRACE(points);
+        quizzed->Document().Fonts.TableFS.Size = LEInt32(points);
+        Prepare(quizzed);
+        RunModal(*form, [this, points, verdictBottom] {
+            QLineEdit* field = form->AbfrEdit;
+            ASSERT_EQ(field->font().pointSize(), points);
+            const int frame = field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, field);
+            EXPECT_GE(field->height(), QFontMetrics(field->font()).height() + 2 * frame);
+            if (points == 9) EXPECT_EQ(field->height(), 26);
+            EXPECT_EQ(form->SonderzButton2->height(), field->height());
+            EXPECT_GT(form->Notebook1->y(), field->geometry().bottom());
+            EXPECT_EQ(form->Notebook1->geometry().bottom(), verdictBottom);
+        });
+    }
 }
 
 TEST_F(QuizUiTest, ProgressLineIsReadableWholeOrLosesOnlyTheMiddleOfAVeryLongName) {

@@ -6,11 +6,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 
 #include "platform/CodePage.h"
@@ -205,6 +207,25 @@ TEST_F(ModeFormTest, LearningRoundThroughTheDialogEndsWithTheQuestion) {
     EXPECT_FALSE(MarksAny(quizzed->Document().Marks));
     EXPECT_EQ(Texts(), (std::vector<std::string>{"Das waren alle Vokabeln! Liste noch mal durchgehen?"}));
     EXPECT_FALSE(learn.isVisible());
+}
+
+TEST_F(ModeFormTest, LearningDialogOpensCentredAtTheSizeItTakes) {
+    Optionen.Abfragen.LernModus = 0;
+    Optionen.Abfragen.EinzelneBedeutungenLernen = false;
+    Fill(quizzed, {{"dog", "Hund"}});
+    TLernForm learn(nullptr, Optionen, scripted);
+    QRect shown;
+    QRect screen;
+    int height = 0;
+    WhenShown(learn, [&] {
+        shown = learn.frameGeometry();
+        screen = learn.screen()->availableGeometry();
+        height = learn.height();
+    });
+    StartLearning(*quizzed, ModeOrigin::Menu, learn);
+    EXPECT_EQ(height, 125 + 200 + 10);
+    EXPECT_LE(std::abs(shown.center().x() - screen.center().x()), 1);
+    EXPECT_LE(std::abs(shown.center().y() - screen.center().y()), 1);
 }
 
 TEST_F(ModeFormTest, LearningRestartsWithNewSettingsAndClosesWithNothingToShow) {

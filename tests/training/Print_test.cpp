@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <regex>
 
 #include "common/PdfReadBack.h"
 #include "platform/Dialogs.h"
@@ -147,7 +148,9 @@ TEST(QuizResultPrint, PrintsIntoAPdfFileOnTheProgramsPrinterPage) {
     letter.paperHeight = 279.4;
     letter.margins = platform::PrintSetup::Margins{};
     platform::SetProgramPrintSetup(letter);
-    const bool printed = PrintQuizResult(Data(), file);
+    QuizPrintData data = Data();
+    data.dateTime.clear();
+    const bool printed = PrintQuizResult(data, file);
     platform::SetProgramPrintSetup({});
     ASSERT_TRUE(printed);
     EXPECT_TRUE(dialogs.shown.empty());
@@ -159,6 +162,11 @@ TEST(QuizResultPrint, PrintsIntoAPdfFileOnTheProgramsPrinterPage) {
     const pdf::Text* head = pages[0].Find("Pelko32 - Abfragen");
     ASSERT_NE(head, nullptr);
     EXPECT_NE(pages[0].Find("75,00%"), nullptr);
+    // Printed without a date of its own: now, with the year in full.
+    const std::regex date(R"(\d\d\.\d\d\.\d{4}, \d\d:\d\d:\d\d)");
+    bool dated = false;
+    for (const pdf::Text& t : pages[0].texts) dated = dated || std::regex_match(t.text, date);
+    EXPECT_TRUE(dated);
     // The label column, 60 printer pixels from the page's edge, is 5 mm in.
     EXPECT_NEAR(head->x, 60 * 72.0 / 300, 0.5);
 }

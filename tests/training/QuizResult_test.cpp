@@ -19,6 +19,11 @@ TEST(QuizResultTest, StatisticsTexts) {
               "übersetzt.");
 }
 
+TEST(QuizResultTest, PrintedDateReadsAsGermanDatesDo) {
+    EXPECT_EQ(ResultDateTimeText({2026, 12, 11, 2, 38, 35}), "11.12.2026, 02:38:35");
+    EXPECT_EQ(ResultDateTimeText({2024, 2, 1, 0, 0, 9}), "01.02.2024, 00:00:09");
+}
+
 TEST(QuizResultTest, PieFigures) {
     struct Case {
         uint16_t finished, attempts, firstTry;

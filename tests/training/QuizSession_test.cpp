@@ -218,6 +218,34 @@ TEST_F(QuizSessionTest, RepetitionQuizEndsOverAnAnswerSideOfBlanks) {
     }
 }
 
+// A field that holds a ";" of its own is answered by typing it as it
+// stands, so that a quiz repeating it until right can end.
+TEST_F(QuizSessionTest, RepetitionQuizEndsOverAFieldHoldingASemicolon) {
+    options.Abfragen.WiederholenBisRichtig = true;
+    options.Abfragen.FuzzyLogic = false;
+    for (const bool several : {true, false}) {
+        SCOPED_TRACE(several ? "several meanings" : "one meaning");
+        options.Abfragen.MehrereBedeutungen = several;
+        Put(1, "gehen", "m1");
+        Put(2, "gehen; laufen", "m2");
+        session->Start();
+        ASSERT_EQ(session->CurrentIndex(), 1);
+        // Only the entry that needs it takes a ";" with one meaning.
+        EXPECT_EQ(session->KeyAllowed(';'), several);
+        session->Answer("gehen");
+        ASSERT_EQ(session->CurrentIndex(), 2);
+        EXPECT_TRUE(session->KeyAllowed(';'));
+        EXPECT_EQ(session->Answer("gehen laufen").outcome, AnswerOutcome::Wrong);
+        EXPECT_EQ(session->State(2), kPendingAgain);
+        ASSERT_EQ(session->CurrentIndex(), 2);
+        const AnswerShown shown = session->Answer("gehen; laufen");
+        EXPECT_EQ(shown.verdict, "Die Vokabel wurde absolut korrekt übersetzt");
+        EXPECT_EQ(shown.typedLine, "gehen; laufen");
+        EXPECT_TRUE(session->Done());
+        EXPECT_EQ(session->Counters().AttemptCount, 3);
+    }
+}
+
 TEST_F(QuizSessionTest, EmptyCopyGoesStraightToTheEnd) {
     session->Start();
     EXPECT_TRUE(session->Done());

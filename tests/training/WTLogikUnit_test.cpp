@@ -123,6 +123,8 @@ TEST(WTLogikTest, WordPartsApplyInSlotOrder) {
 TEST(WTLogikTest, JudgeAnswerTable) {
     const std::vector<std::string> gehenLaufen = {"gehen", "laufen", "", "", ""};
     const std::vector<std::string> ac = {"a", "c"};
+    // One field that holds a ";" of its own.
+    const std::vector<std::string> inOne = {"gehen; laufen", "", "", "", ""};
     struct Case {
         const char* name;
         std::vector<std::string> correct;
@@ -159,6 +161,18 @@ TEST(WTLogikTest, JudgeAnswerTable) {
         {"one meaning only", {"a;b", ""}, "a;b", false, false, AnswerOutcome::Right, 1, 1, false, false,
          Verdict::Exact},
         {"a lone bracket", {"Hund", ""}, "(", true, false, AnswerOutcome::Wrong, 0, 1, false, false,
+         Verdict::Wrong},
+        {"a field with ';' typed as it stands", inOne, "gehen; laufen", true, false, AnswerOutcome::Right, 1, 1,
+         false, false, Verdict::Exact},
+        {"the same, all must be right", inOne, "gehen; laufen", true, true, AnswerOutcome::Right, 1, 1, false,
+         false, Verdict::Exact},
+        {"the same, one meaning only", inOne, "gehen; laufen", false, false, AnswerOutcome::Right, 1, 1, false,
+         false, Verdict::Exact},
+        {"more pieces than fields, yet one field as typed", {"a; b; c", ""}, "a; b; c", true, false,
+         AnswerOutcome::Right, 1, 1, false, false, Verdict::Exact},
+        {"pieces that are right keep their verdict", {"gehen; laufen", "gehen", "", "", ""}, "gehen; laufen", true,
+         false, AnswerOutcome::Right, 1, 2, false, false, Verdict::OneMeaning},
+        {"neither pieces nor whole", inOne, "gehen; rennen", true, false, AnswerOutcome::Wrong, 0, 2, false, false,
          Verdict::Wrong},
     };
     for (const Case& c : cases) {

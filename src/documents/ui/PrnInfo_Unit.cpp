@@ -24,6 +24,13 @@ const char* const kCannotStartText = "Der Drucker konnte nicht angesprochen werd
 const char* const kFailedText = "Beim Drucken ist ein Fehler aufgetreten. Der Ausdruck ist vielleicht unvollständig.";
 constexpr int kStartDelayMs = 250;
 
+// The pages were chosen before the paper; on the paper chosen the list may
+// have fewer of them.
+std::string NoSuchPagesText(int pageCount) {
+    return "Die gewählten Seiten gibt es auf dem gewählten Papier nicht: dort hat die Liste nur " +
+           std::to_string(pageCount) + (pageCount == 1 ? " Seite" : " Seiten") + ". Es wurde nichts gedruckt.";
+}
+
 platform::PageFont PageFontOf(const SchriftartTyp& rec, int points, bool bold) {
     TFontObject font;
     FontRecToFont(rec, font);
@@ -171,7 +178,11 @@ void TPrintForm::RunJob(platform::PagePrinter& printer) {
     }
     const PrintJobLayout job = layout();
     const std::vector<int> pages = PagesToPrint(chosen, job.PageCount());
-    if (pages.empty()) return;
+    if (pages.empty()) {
+        busy.reset();
+        Dialogs().MessageDlg(NoSuchPagesText(job.PageCount()), MsgDlgType::Warning, mbOK);
+        return;
+    }
 
     const bool unnamed = PrintFileName == kCancelMarker;
     if (!printer.BeginDoc(unnamed ? std::string() : FileNameOnly(PrintFileName))) {

@@ -83,8 +83,9 @@ TLernForm::TLernForm(QWidget* parent, OptionenTyp& options, RandomSource& random
 }
 
 void TLernForm::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
+    // Sized first: the dialog centres itself by the size it has then.
     if (!event->spontaneous()) FormShow();
+    QDialog::showEvent(event);
 }
 
 void TLernForm::CloseSoon() {

@@ -1,7 +1,6 @@
 #include "training/ui/QuizPrint.h"
 
 #include <QDateTime>
-#include <QLocale>
 
 #include "platform/Dialogs.h"
 #include "platform/ui/PagePrinter.h"
@@ -85,11 +84,10 @@ bool WriteQuizResult(platform::PageCanvas& canvas, const QuizPrintData& data) {
 
 bool PrintQuizResult(QuizPrintData data, const std::string& pdfFileName) {
     if (data.dateTime.empty()) {
-        const QLocale locale = QLocale::system();
         const QDateTime now = QDateTime::currentDateTime();
-        data.dateTime = (locale.toString(now.date(), QLocale::ShortFormat) + ", " +
-                         locale.toString(now.time(), QLocale::LongFormat))
-                            .toStdString();
+        const QDate d = now.date();
+        const QTime t = now.time();
+        data.dateTime = ResultDateTimeText({d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second()});
     }
     platform::PagePrinter printer(pdfFileName);
     if (WriteQuizResult(printer, data)) return true;

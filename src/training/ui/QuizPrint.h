@@ -17,7 +17,7 @@ struct QuizPrintData {
     bool motherAsked = true;
     std::string fileName;  // of the quizzed document
     std::string userName;  // empty: no user line
-    std::string dateTime;  // as the system writes date and time
+    std::string dateTime;  // "11.12.2026, 02:38:35"
 };
 
 // The page between BeginDoc and EndDoc; false when the job failed.

@@ -159,6 +159,10 @@ void TAbfrageForm::BuildInputPage(QWidget* page) {
     Anzeige3 = Label(bewertung, 24, HLine2->y() + 4, 510, 125);
     Anzeige3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Image3 = Label(bewertung, 4, Anzeige3->y() - 1, 16, 16);
+    // Which line is which: asked, typed, correct.
+    Image1->setPixmap(platform::OwnGlyph("gefragt").pixmap(16, 16));
+    Image2->setPixmap(platform::OwnGlyph("eingegeben").pixmap(16, 16));
+    Image3->setPixmap(platform::OwnGlyph("richtig").pixmap(16, 16));
 
     // Two lines: the progress text is longer than the dialog is wide.
     Fortschritt = Label(page, 10, 412, 540, 36);
@@ -266,6 +270,14 @@ void TAbfrageForm::ApplyFonts() {
     SetScreenFont(Anzeige2, typed);
     SetScreenFont(Anzeige3, typed);
     AbfrEdit->setFont(typed.Font);
+    // A large font must not cut the field's own text (nor the button's, in
+    // the same font); the verdict below gives up the room.
+    const int fieldHeight = std::max(26, AbfrEdit->sizeHint().height());
+    AbfrEdit->resize(AbfrEdit->width(), fieldHeight);
+    SonderzButton2->resize(SonderzButton2->width(), fieldHeight);
+    const int verdictBottom = Notebook1->geometry().bottom();
+    Notebook1->setGeometry(Notebook1->x(), AbfrEdit->geometry().bottom() + 7, Notebook1->width(),
+                           verdictBottom - AbfrEdit->geometry().bottom() - 6);
     askedCharset_ = asked.Charset;
     typedCharset_ = typed.Charset;
 }
