@@ -10,6 +10,8 @@
 #include <poll.h>
 #include <cstdlib>
 #include <fstream>
+#include <optional>
+#include <system_error>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/socket.h>
@@ -361,22 +363,45 @@ TEST_F(GuardFolder, AFolderWithALongPathServesAsWell) {
 }
 
 TEST_F(GuardFolder, SocketFolderIsOneOnlyThisUserMayEnter) {
-    const char* saved = std::getenv("XDG_RUNTIME_DIR");
-    std::string previous = saved != nullptr ? saved : "";
-    ::setenv("XDG_RUNTIME_DIR", folder_.c_str(), 1);
-    EXPECT_EQ(InstanceFolder(), folder_);
-    // A runtime folder others may enter is not used.
-    ::chmod(folder_.c_str(), 0755);
-    std::string fallback = InstanceFolder();
-    EXPECT_EQ(fallback, "/tmp/pelko32-" + std::to_string(::getuid()));
+    struct Saved {
+        const char* name;
+        std::optional<std::string> value;
+    };
+    std::vector<Saved> saved;
+    for (const char* name : {"XDG_RUNTIME_DIR", "XDG_CACHE_HOME"}) {
+        const char* value = std::getenv(name);
+        saved.push_back({name, value != nullptr ? std::optional<std::string>(value) : std::nullopt});
+    }
+    const std::string runtime = folder_ + "/run";
+    const std::string cache = folder_ + "/cache";
+    ::mkdir(runtime.c_str(), 0700);
+    ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    ::setenv("XDG_CACHE_HOME", cache.c_str(), 1);
+    EXPECT_EQ(InstanceFolder(), runtime);
+
+    // A runtime folder others may enter, or none: always the cache folder,
+    // whatever stands in /tmp.
+    const std::string own = cache + "/pelko32-" + std::to_string(::getuid());
+    ::chmod(runtime.c_str(), 0755);
+    EXPECT_EQ(InstanceFolder(), own);
+    ::unsetenv("XDG_RUNTIME_DIR");
+    EXPECT_EQ(InstanceFolder(), own);
     struct stat st {};
-    ASSERT_EQ(::stat(fallback.c_str(), &st), 0);
+    ASSERT_EQ(::lstat(own.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
     EXPECT_EQ(st.st_mode & 0777, 0700u);
     EXPECT_EQ(st.st_uid, ::getuid());
-    if (saved != nullptr) {
-        ::setenv("XDG_RUNTIME_DIR", previous.c_str(), 1);
-    } else {
-        ::unsetenv("XDG_RUNTIME_DIR");
+
+    // One that others may enter is refused, not used.
+    ::chmod(own.c_str(), 0755);
+    EXPECT_THROW(InstanceFolder(), std::system_error);
+
+    for (const Saved& s : saved) {
+        if (s.value) {
+            ::setenv(s.name, s.value->c_str(), 1);
+        } else {
+            ::unsetenv(s.name);
+        }
     }
 }
 

@@ -15,6 +15,7 @@
 
 #include "documents/DocumentTestFiles.h"
 #include "documents/LoadSave.h"
+#include "common/VncKeyboard.h"
 #include "documents/VocabDocument.h"
 #include "platform/TempDir.h"
 
@@ -53,7 +54,12 @@ protected:
     }
 
     void Start(QProcess& process, const QStringList& args, const QString& program = PELKO_BIN_DIR "/Pelko32") {
-        process.setProcessEnvironment(Environment());
+        StartWith(process, Environment(), args, program);
+    }
+
+    void StartWith(QProcess& process, const QProcessEnvironment& env, const QStringList& args,
+                   const QString& program = PELKO_BIN_DIR "/Pelko32") {
+        process.setProcessEnvironment(env);
         process.setWorkingDirectory(QString::fromStdString(dir.Path()));
         process.start(program, args);
         ASSERT_TRUE(process.waitForStarted(10000));
@@ -93,17 +99,20 @@ TEST_F(ProgramTest, SecondStartHandsOverAndTheNextStartReopensTheFiles) {
     const std::string a = MakeFile("a.plk");
     const std::string bc = MakeFile("b c.plk");
     const std::string d = MakeFile("d.plk");
+    // A Linux name may hold double quotes and backslashes.
+    const std::string quoted = MakeFile("sag \"hi\" \\.plk");
 
     QProcess first;
     Start(first, {"a.plk", "b c.plk", "/a"});
     WaitUntilRunning();
     QProcess second;
-    Start(second, {"d.plk"});
+    Start(second, {"d.plk", QString::fromStdString(quoted)});
     ASSERT_TRUE(second.waitForFinished(10000));
     EXPECT_EQ(second.exitCode(), 0);
     QThread::msleep(300);
     EndSession(first);
-    const std::array<std::string, 10> expected = {a, bc, d};
+    // The hand-over opens its files last first: the first ends on top.
+    const std::array<std::string, 10> expected = {a, bc, quoted, d};
     EXPECT_EQ(RecordedFiles(), expected);
 
     {
@@ -142,6 +151,50 @@ TEST_F(ProgramTest, SessionEndWhileAStartBoxIsOpenEndsTheProgramAndFreesTheGuard
     WaitUntilRunning();
     EXPECT_EQ(next.state(), QProcess::Running);
     EndSession(next);
+}
+
+// The close asks "... wurde geändert. Änderungen speichern?"; a second start
+// meanwhile cancels the close, so its file opens once the box is answered.
+// The keys come through the program's VNC screen, as a user's would.
+TEST_F(ProgramTest, StartWhileTheCloseAsksOpensItsFileInsteadOfLosingIt) {
+    const std::string a = MakeFile("a.plk");
+    const std::string b = MakeFile("b.plk");
+    const int port = VncKeyboard::FreePort();
+    ASSERT_NE(port, 0);
+    QProcessEnvironment env = Environment();
+    env.insert("QT_QPA_PLATFORM", QString("vnc:size=800x600:port=%1").arg(port));
+    QProcess first;
+    StartWith(first, env, {"a.plk"});
+    WaitUntilRunning();
+    VncKeyboard keys;
+    ASSERT_TRUE(keys.Connect(port));
+    // An "x" in the first cell of a.plk.
+    ASSERT_TRUE(keys.Press({VncKeyboard::kDown}));
+    ASSERT_TRUE(keys.Press({'x'}));
+    ASSERT_TRUE(keys.Press({VncKeyboard::kReturn}));
+
+    ::kill(pid_t(first.processId()), SIGTERM);
+    EXPECT_FALSE(first.waitForFinished(1500)) << "the close did not ask";
+    QProcess second;
+    Start(second, {"b.plk"});
+    ASSERT_TRUE(second.waitForFinished(10000));
+    EXPECT_EQ(second.exitCode(), 0);
+    QThread::msleep(500);
+    // "&No": the close stays cancelled, b.plk opens.
+    ASSERT_TRUE(keys.Press({VncKeyboard::kAlt, 'n'}));
+    EXPECT_FALSE(first.waitForFinished(1500)) << "the program ended without the handed-over file";
+
+    // The next close asks again, and this time the program ends.
+    ::kill(pid_t(first.processId()), SIGTERM);
+    QThread::msleep(1500);
+    ASSERT_TRUE(keys.Press({VncKeyboard::kAlt, 'n'}));
+    ASSERT_TRUE(first.waitForFinished(20000));
+    EXPECT_EQ(first.exitCode(), 0) << first.readAllStandardError().toStdString();
+    const SettingsTyp stored = StoredSettings();
+    const std::array<std::string, 10> open = {a, b};
+    EXPECT_EQ(stored.OpenFilesAtExit, open);
+    const std::array<std::string, 9> recent = {b, a};
+    EXPECT_EQ(stored.LastFiles, recent);
 }
 
 TEST_F(ProgramTest, StartWhileTheInstanceIsStoppedEndsAndTheFileOpensOnceItGoesOn) {
