@@ -291,9 +291,9 @@ void THelpMainForm::closeEvent(QCloseEvent* event) {
     TViewerSettings settings;
     settings.StayOnTop = vg->isChecked();
     settings.FontSize = N141->isChecked() ? 14 : N121->isChecked() ? 12 : 10;
-    // A failure is shown; the window still closes.
+    // A failure is shown, and the close goes on; a page handed over
+    // meanwhile keeps the window open.
     Guard([&] { SaveViewerSettings(registry_, settings); });
-    // A page handed over meanwhile stays in sight.
     if (!instance.StopAnswering()) {
         event->ignore();
         return;
