@@ -1,5 +1,6 @@
 #include "frame/CommandLine.h"
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 
@@ -34,6 +35,23 @@ bool ContainsExe(const std::string& token) {
         }
     }
     return false;
+}
+
+// The characters a backslash escapes inside a quoted argument.
+bool IsEscaped(char c) {
+    return c == '"' || c == '\\';
+}
+
+// In double quotes, with a backslash before each escaped character.
+std::string Quoted(const std::string& arg) {
+    std::string quoted = "\"";
+    for (char c : arg) {
+        if (IsEscaped(c)) {
+            quoted += '\\';
+        }
+        quoted += c;
+    }
+    return quoted + "\"";
 }
 
 bool IsSameFile(const std::string& a, const std::string& b) {
@@ -91,15 +109,11 @@ std::string CannotFindFileText(const std::string& name) {
 
 std::string BuildHandOverCommandLine(const std::string& programPath, const std::vector<std::string>& args,
                                      const std::string& cwd) {
-    auto quoted = [](std::string s) {
-        std::erase(s, '"');
-        return "\"" + s + "\"";
-    };
-    std::string text = quoted(programPath);
+    std::string text = Quoted(programPath);
     for (const std::string& arg : args) {
         std::error_code ec;
         bool exists = !arg.empty() && fs::exists(fs::path(cwd) / arg, ec);
-        text += " " + quoted(exists ? Absolute(cwd, arg) : arg);
+        text += " " + Quoted(exists ? Absolute(cwd, arg) : arg);
     }
     return text;
 }
@@ -115,25 +129,25 @@ std::vector<std::string> SplitHandedOverCommandLine(const std::string& text) {
     };
     skipBlanks();
     while (pos < end) {
-        size_t stop;
+        std::string token;
         if (text[pos] == '"') {
-            ++pos;
-            stop = text.find('"', pos);
-            if (stop == std::string::npos) {
-                stop = end;
+            // Taken whole, blanks included: the sender's argument as it was.
+            for (++pos; pos < end && text[pos] != '"'; ++pos) {
+                if (text[pos] == '\\' && pos + 1 < end && IsEscaped(text[pos + 1])) {
+                    ++pos;
+                }
+                token += text[pos];
             }
         } else {
-            stop = text.find(' ', pos);
-            if (stop == std::string::npos) {
-                stop = end;
-            }
+            const size_t stop = std::min(text.find(' ', pos), end);
+            token = TrimCopy(text.substr(pos, stop - pos));
+            pos = stop;
         }
-        std::string token = TrimCopy(text.substr(pos, stop - pos));
         if (!token.empty()) {
             tokens.push_back(std::move(token));
         }
         // Past the closing quote or the blank.
-        pos = stop < end ? stop + 1 : end;
+        pos = pos < end ? pos + 1 : end;
         skipBlanks();
     }
     return tokens;

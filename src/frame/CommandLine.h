@@ -41,14 +41,15 @@ std::string CannotFindFileText(const std::string& name);
 
 // What a start sends: every argument in double quotes, the program path
 // first; arguments that name an existing file or folder are made absolute
-// against cwd. A double quote inside an argument cannot be carried and is
-// dropped.
+// against cwd. A double quote or a backslash inside an argument gets a
+// backslash before it, so any name a file may have arrives whole.
 std::string BuildHandOverCommandLine(const std::string& programPath, const std::vector<std::string>& args,
                                      const std::string& cwd);
 
 // The tokens of a handed-over text, first to last: a token that begins with
-// a double quote runs to the next one (or to the end), any other up to the
-// next blank; tokens are trimmed.
+// a double quote runs to the next one that no backslash escapes (or to the
+// end) and is taken whole, its escapes undone; any other runs up to the next
+// blank and is trimmed. Empty tokens are dropped.
 std::vector<std::string> SplitHandedOverCommandLine(const std::string& text);
 
 // The names of a handed-over text to open, in the order they are handled:

@@ -193,18 +193,17 @@ std::string InstanceFolder() {
             return WithoutTrailingSlashes(runtime);
         }
     }
-    const std::string name = "/pelko32-" + std::to_string(::getuid());
-    const std::string shared = "/tmp" + name;
-    const int sharedError = MakePrivateFolder(shared);
-    if (sharedError == 0) {
-        return shared;
+    // Never a shared folder such as /tmp: another user could make or remove
+    // our name there between two starts and so send them to different places.
+    const std::string cache = CacheFolder();
+    if (cache.empty()) {
+        throw std::system_error(ENOENT, std::generic_category(), "$HOME");
     }
-    // Someone else's folder, a link, or one others may enter: the user's own
-    // cache folder is out of their reach.
-    if (std::string cache = CacheFolder(); !cache.empty() && MakePrivateFolder(cache + name) == 0) {
-        return cache + name;
+    const std::string folder = cache + "/pelko32-" + std::to_string(::getuid());
+    if (const int error = MakePrivateFolder(folder); error != 0) {
+        throw std::system_error(error, std::generic_category(), folder);
     }
-    throw std::system_error(sharedError, std::generic_category(), shared);
+    return folder;
 }
 
 InstancePaths InstancePathsFor(const std::string& folder, const std::string& name) {
@@ -366,7 +365,7 @@ Listener ListenAt(const std::string& socketFile) {
 
 void RemoveOwnSocketFile(const std::string& socketFile, const Listener& listener) {
     struct stat st {};
-    if (listener.fd >= 0 && ::lstat(socketFile.c_str(), &st) == 0 && st.st_dev == listener.device &&
+    if (listener.inode != 0 && ::lstat(socketFile.c_str(), &st) == 0 && st.st_dev == listener.device &&
         st.st_ino == listener.inode && st.st_ctim.tv_sec == listener.changed.tv_sec &&
         st.st_ctim.tv_nsec == listener.changed.tv_nsec) {
         ::unlink(socketFile.c_str());

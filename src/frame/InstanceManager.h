@@ -35,10 +35,10 @@ extern std::function<void()> OnCommandLineReceived;
 void DeliverCommandLine(const std::string& commandLine);
 
 // $XDG_RUNTIME_DIR when it is a folder of this user's that no one else may
-// enter; else /tmp/pelko32-<uid>, created with mode 0700; else, when another
-// user has taken that name (a folder or a link), pelko32-<uid> in the user's
-// cache folder ($XDG_CACHE_HOME or ~/.cache), where no one else can. Throws
-// std::system_error when none can be used.
+// enter; else pelko32-<uid> in the user's cache folder ($XDG_CACHE_HOME or
+// ~/.cache), created with mode 0700. Nothing another user may create or
+// remove decides the choice. Throws std::system_error when the folder cannot
+// be used.
 std::string InstanceFolder();
 
 struct InstancePaths {
@@ -109,7 +109,8 @@ struct Listener {
     timespec changed{};
 };
 Listener ListenAt(const std::string& socketFile);  // throws std::system_error
-// Removes the socket file only while it is still the one ListenAt made.
+// Removes the socket file only while it is still the one ListenAt made,
+// also after its descriptor has been closed.
 void RemoveOwnSocketFile(const std::string& socketFile, const Listener& listener);
 
 // What a program's start does next.

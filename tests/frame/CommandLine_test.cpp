@@ -72,8 +72,10 @@ TEST(HandOverSplitTest, QuotedAndPlainTokens) {
         {"\"/opt/p/Pelko32\" \"/d/a b.plk\" \"/d/c.plk\"", {"/opt/p/Pelko32", "/d/a b.plk", "/d/c.plk"}},
         {"  prog a.plk   b.plk \t", {"prog", "a.plk", "b.plk"}},
         {"\"prog\" \"no closing quote", {"prog", "no closing quote"}},
-        // Blanks inside the quotes are trimmed and do not shift the next token.
-        {"\"  a.plk  \" \"b.plk\"", {"a.plk", "b.plk"}},
+        // A quoted token is the argument whole: blanks kept, escapes undone;
+        // a backslash before any other character is a plain one.
+        {"\"  a.plk \" \"b.plk\"", {"  a.plk ", "b.plk"}},
+        {R"("/d/say \"hi\".plk" "/d/a\\b\c.plk" "end\)", {R"(/d/say "hi".plk)", R"(/d/a\b\c.plk)", "end\\"}},
         {"\"x\"y z", {"x", "y", "z"}},
         {"\"\" \"", {}},
         {"", {}},
@@ -105,11 +107,13 @@ TEST(HandOverSplitTest, FilesAreHandledLastFirstWithoutProgramSwitchesOrMissing)
 
 TEST_F(TempFolder, SenderQuotesEveryArgumentAndMakesExistingPathsAbsolute) {
     std::string file = Touch("b c.plk");
+    std::string quoted = Touch("sag \"hi\" \\ ");
     std::filesystem::create_directory(folder_ + "/sub");
-    Strings args = {"b c.plk", "sub", "/a", "x\"y", "fehlt.plk"};
+    Strings args = {"b c.plk", "sub", "/a", "sag \"hi\" \\ ", "x\"y", "fehlt.plk"};
     std::string text = BuildHandOverCommandLine("/opt/Pelko32", args, folder_);
-    EXPECT_EQ(text, "\"/opt/Pelko32\" \"" + file + "\" \"" + folder_ + "/sub\" \"/a\" \"xy\" \"fehlt.plk\"");
+    EXPECT_EQ(text, "\"/opt/Pelko32\" \"" + file + "\" \"" + folder_ + "/sub\" \"/a\" \"" + folder_ +
+                        "/sag \\\"hi\\\" \\\\ \" \"x\\\"y\" \"fehlt.plk\"");
     EXPECT_EQ(SplitHandedOverCommandLine(text),
-              (Strings{"/opt/Pelko32", file, folder_ + "/sub", "/a", "xy", "fehlt.plk"}));
-    EXPECT_EQ(HandedOverFilesToOpen(text, "/opt/Pelko32"), Strings{file});
+              (Strings{"/opt/Pelko32", file, folder_ + "/sub", "/a", quoted, "x\"y", "fehlt.plk"}));
+    EXPECT_EQ(HandedOverFilesToOpen(text, "/opt/Pelko32"), (Strings{quoted, file}));
 }

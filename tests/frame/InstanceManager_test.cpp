@@ -4,16 +4,21 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <poll.h>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
+#include <optional>
+#include <system_error>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <sys/un.h>
 #include <thread>
 #include <unistd.h>
@@ -332,6 +337,67 @@ TEST_F(GuardFolder, RunningInstanceSurvivesBadPeersAndReceivesExactly) {
     EXPECT_TRUE(ReceivedCommandLine.empty());
 }
 
+TEST_F(GuardFolder, HandOverDuringTheCloseCancelsItAndASettledCloseLeavesTheNextStartTheGuard) {
+    ASSERT_EQ(InstanceManagerInit(name_, folder_, "\"prog\""), InstanceStart::First);
+    std::vector<std::string> received;
+    OnCommandLineReceived = [&] { received.push_back(ReceivedCommandLine); };
+    auto serveUntil = [](const std::function<bool()>& done, int limitMs = 5000) {
+        QElapsedTimer timer;
+        timer.start();
+        while (!done() && timer.elapsed() < limitMs) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    };
+
+    // A start while the close asks is answered, and the close is to give way.
+    InstanceClose asking;
+    EXPECT_FALSE(asking.Interrupted());
+    std::atomic<SendResult> sent = SendResult::NoListener;
+    std::atomic<bool> done = false;
+    std::thread sender([&] {
+        sent = SendHandOver(paths_.socketFile, "\"prog\" \"a\"", 3000);
+        done = true;
+    });
+    serveUntil([&] { return done.load(); });
+    sender.join();
+    EXPECT_EQ(sent, SendResult::Accepted);
+    EXPECT_TRUE(asking.Interrupted());
+    EXPECT_FALSE(asking.StopAnswering());
+    serveUntil([&] { return !received.empty(); });
+    EXPECT_EQ(received, std::vector<std::string>{"\"prog\" \"a\""});
+    EXPECT_FALSE(asking.StopAnswering());
+
+    // The next close meets no start: answering stops at once, and a start
+    // half-way through its message is broken off, so it may try again.
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, paths_.socketFile.data(), paths_.socketFile.size());
+    const int halfway = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ(::connect(halfway, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::send(halfway, "\x05\x00", 2, MSG_NOSIGNAL), 2);
+    serveUntil([] { return false; }, 300);
+    InstanceClose settled;
+    EXPECT_TRUE(settled.StopAnswering());
+    QCoreApplication::processEvents();
+    const timeval limit{3, 0};
+    ::setsockopt(halfway, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+    char byte;
+    const ssize_t n = ::recv(halfway, &byte, 1, 0);
+    EXPECT_TRUE(n == 0 || (n < 0 && errno != EAGAIN)) << "still connected";
+    ::close(halfway);
+
+    // This instance has not ended yet; the next start is the instance all
+    // the same, without waiting for it.
+    InstanceLock lock(paths_.lockFile);
+    auto begin = std::chrono::steady_clock::now();
+    InstanceStartResult next = StartInstance(lock, paths_, "\"prog\" \"b\"", 1000, 3000);
+    EXPECT_EQ(next.start, InstanceStart::First);
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(1));
+    InstanceManagerDone();
+    EXPECT_TRUE(Exists(paths_.socketFile));
+    ::close(next.listener.fd);
+    OnCommandLineReceived = nullptr;
+    EXPECT_EQ(received.size(), 1u);
+}
+
 TEST_F(GuardFolder, EndingInstanceLeavesASuccessorsSocketAlone) {
     ASSERT_EQ(InstanceManagerInit(name_, folder_, "\"prog\""), InstanceStart::First);
     // Our file was cleaned away and a new start took the name.
@@ -361,22 +427,45 @@ TEST_F(GuardFolder, AFolderWithALongPathServesAsWell) {
 }
 
 TEST_F(GuardFolder, SocketFolderIsOneOnlyThisUserMayEnter) {
-    const char* saved = std::getenv("XDG_RUNTIME_DIR");
-    std::string previous = saved != nullptr ? saved : "";
-    ::setenv("XDG_RUNTIME_DIR", folder_.c_str(), 1);
-    EXPECT_EQ(InstanceFolder(), folder_);
-    // A runtime folder others may enter is not used.
-    ::chmod(folder_.c_str(), 0755);
-    std::string fallback = InstanceFolder();
-    EXPECT_EQ(fallback, "/tmp/pelko32-" + std::to_string(::getuid()));
+    struct Saved {
+        const char* name;
+        std::optional<std::string> value;
+    };
+    std::vector<Saved> saved;
+    for (const char* name : {"XDG_RUNTIME_DIR", "XDG_CACHE_HOME"}) {
+        const char* value = std::getenv(name);
+        saved.push_back({name, value != nullptr ? std::optional<std::string>(value) : std::nullopt});
+    }
+    const std::string runtime = folder_ + "/run";
+    const std::string cache = folder_ + "/cache";
+    ::mkdir(runtime.c_str(), 0700);
+    ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    ::setenv("XDG_CACHE_HOME", cache.c_str(), 1);
+    EXPECT_EQ(InstanceFolder(), runtime);
+
+    // A runtime folder others may enter, or none: always the cache folder,
+    // whatever stands in /tmp.
+    const std::string own = cache + "/pelko32-" + std::to_string(::getuid());
+    ::chmod(runtime.c_str(), 0755);
+    EXPECT_EQ(InstanceFolder(), own);
+    ::unsetenv("XDG_RUNTIME_DIR");
+    EXPECT_EQ(InstanceFolder(), own);
     struct stat st {};
-    ASSERT_EQ(::stat(fallback.c_str(), &st), 0);
+    ASSERT_EQ(::lstat(own.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
     EXPECT_EQ(st.st_mode & 0777, 0700u);
     EXPECT_EQ(st.st_uid, ::getuid());
-    if (saved != nullptr) {
-        ::setenv("XDG_RUNTIME_DIR", previous.c_str(), 1);
-    } else {
-        ::unsetenv("XDG_RUNTIME_DIR");
+
+    // One that others may enter is refused, not used.
+    ::chmod(own.c_str(), 0755);
+    EXPECT_THROW(InstanceFolder(), std::system_error);
+
+    for (const Saved& s : saved) {
+        if (s.value) {
+            ::setenv(s.name, s.value->c_str(), 1);
+        } else {
+            ::unsetenv(s.name);
+        }
     }
 }
 

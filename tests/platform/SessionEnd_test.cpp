@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QTimer>
 #include <QWidget>
 #include <csignal>
@@ -94,5 +95,31 @@ TEST(SessionEndTest, OpenBoxesCloseFirstAndTheCodeAfterThemShowsNoOtherBox) {
               platform::ModalResult::None);
     EXPECT_EQ(platform::RunUntilSessionEnd(), 0);
     EXPECT_EQ(next.closeRequests, 1);
+    platform::CloseOnSessionEnd(nullptr);
+}
+
+TEST(SessionEndTest, ABoxClosedOnTheWayOutAsksAsUsualWhenTheCloseShowsItAgain) {
+    platform::QtDialogs dialogs(platform::Program::Main);
+    Window window;
+    window.show();
+    platform::CloseOnSessionEnd(&window);
+    // One box object for the whole run, as the program's forms are.
+    QDialog question;
+    question.setModal(true);
+    int onTheWayOut = -1;
+    int inTheClose = -1;
+    QTimer::singleShot(0, [&] {
+        QTimer::singleShot(0, [] { std::raise(SIGTERM); });
+        dialogs.MessageDlg("außen", platform::MsgDlgType::Confirmation, platform::mbYesNoCancel);
+        onTheWayOut = question.exec();
+    });
+    window.onClose = [&] {
+        QTimer::singleShot(100, &question, &QDialog::accept);
+        inTheClose = question.exec();
+    };
+    EXPECT_EQ(platform::RunUntilSessionEnd(), 0);
+    EXPECT_EQ(onTheWayOut, QDialog::Rejected);
+    EXPECT_EQ(inTheClose, QDialog::Accepted);
+    EXPECT_FALSE(window.isVisible());
     platform::CloseOnSessionEnd(nullptr);
 }

@@ -5,6 +5,7 @@
 #include <QSocketNotifier>
 #include <QTimer>
 #include <memory>
+#include <set>
 #include <system_error>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -19,8 +20,12 @@ struct GuardState {
     InstancePaths paths;
     Listener listener;
     // Not QLocalServer: closing that removes the socket file even when it is
-    // no longer ours.
+    // no longer ours. Set while this instance answers.
     std::unique_ptr<QSocketNotifier> server;
+    // Connections whose message has not been answered yet.
+    std::set<QLocalSocket*> unanswered;
+    uint64_t answered = 0;  // messages answered with 1 so far
+    int undelivered = 0;    // of those, the ones still on their way to the handler
 };
 
 GuardState& Guard() {
@@ -31,6 +36,8 @@ GuardState& Guard() {
 // One connection: read one message, answer 1, deliver the text later.
 void Serve(QLocalSocket* socket) {
     auto reader = std::make_shared<HandOverReader>();
+    Guard().unanswered.insert(socket);
+    QObject::connect(socket, &QObject::destroyed, [socket] { Guard().unanswered.erase(socket); });
     QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
     auto* stall = new QTimer(socket);
     stall->setSingleShot(true);
@@ -49,12 +56,18 @@ void Serve(QLocalSocket* socket) {
             socket->abort();
             break;
         case HandOverReader::State::Complete: {
+            GuardState& guard = Guard();
+            guard.unanswered.erase(socket);
+            ++guard.answered;
+            ++guard.undelivered;
             std::string answer = EncodeAnswer(1);
             socket->write(answer.data(), qint64(answer.size()));
             socket->flush();
             socket->disconnectFromServer();
-            QTimer::singleShot(0, QCoreApplication::instance(),
-                               [text = reader->Text()] { DeliverCommandLine(text); });
+            QTimer::singleShot(0, QCoreApplication::instance(), [text = reader->Text()] {
+                --Guard().undelivered;
+                DeliverCommandLine(text);
+            });
             break;
         }
         }
@@ -65,7 +78,38 @@ void Serve(QLocalSocket* socket) {
     }
 }
 
+// No start is answered any more: connections that wait, or come, find
+// nothing listening, so the start becomes the running instance itself.
+void StopListening(GuardState& guard) {
+    if (!guard.server) {
+        return;
+    }
+    guard.server.reset();
+    ::close(guard.listener.fd);
+    guard.listener.fd = -1;
+    for (QLocalSocket* socket : std::set<QLocalSocket*>(guard.unanswered)) {
+        socket->abort();
+        socket->deleteLater();
+    }
+    guard.unanswered.clear();
+}
+
 }  // namespace
+
+InstanceClose::InstanceClose() : answered_(Guard().answered) {}
+
+bool InstanceClose::Interrupted() const {
+    const GuardState& guard = Guard();
+    return guard.answered != answered_ || guard.undelivered > 0;
+}
+
+bool InstanceClose::StopAnswering() {
+    if (Interrupted()) {
+        return false;
+    }
+    StopListening(Guard());
+    return true;
+}
 
 InstanceStart InstanceManagerInit(const std::string& name, const std::string& folder,
                                   const std::string& commandLine) {
@@ -107,12 +151,11 @@ InstanceStart InstanceManagerInit(const char* name, int argc, char** argv) {
 
 void InstanceManagerDone() {
     GuardState& guard = Guard();
-    if (guard.server) {
+    if (guard.lock) {
         // Listening ends first: a start waiting for our answer sees its
         // connection fail and becomes the first instance itself. The file
         // goes under the lock, so that it is never a successor's.
-        guard.server.reset();
-        ::close(guard.listener.fd);
+        StopListening(guard);
         bool locked = guard.lock->Acquire(kInstanceLockWaitMs);
         RemoveOwnSocketFile(guard.paths.socketFile, guard.listener);
         if (locked) {

@@ -43,6 +43,7 @@
 #include "frame/ui/About.h"
 #include "frame/ui/AllgOptionen.h"
 #include "frame/ui/FileSearchUnit.h"
+#include "frame/ui/InstanceManagerQt.h"
 #include "frame/ui/searchinfounit.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramFolder.h"
@@ -50,6 +51,7 @@
 #include "platform/Shell.h"
 #include "platform/ui/Glyphs.h"
 #include "platform/ui/MenuItems.h"
+#include "platform/ui/WindowFront.h"
 #include "training/ui/ModeFrame.h"
 #include "training/ui/QuizHost.h"
 #include "training/ui/TrainingStart.h"
@@ -205,9 +207,7 @@ TMainForm::~TMainForm() {
 
 void TMainForm::FormCreate() {
     OnCommandLineReceived = [this] {
-        setWindowState(windowState() & ~Qt::WindowMinimized);
-        raise();
-        activateWindow();
+        platform::BringToFront(this);
         MainOpenQueue().Post([this, text = ReceivedCommandLine] { OpenHandedOverFiles(text); });
     };
     platform::Randomize();
@@ -278,19 +278,6 @@ void TMainForm::BuildMenus() {
     NeuesindieserVersion1 = Item(Hilfe, "NeuesindieserVersion1", "&Neues in dieser Version");
     HelpAboutItem = Item(Hilfe, "HelpAboutItem", "Inf&o...", QKeySequence("Ctrl+I"));
 
-    // Commands whose handlers belong to later work stay disabled until then.
-    const QList<QAction*> wired = {Neu1, FileOpenItem, Importieren1, Optionen2, FileExitItem, InDateiensuchen1,
-                                   WindowCascadeItem, WindowTileItem, Untereinander1, WindowArrangeItem,
-                                   WindowMinimizeItem, Index1, ErsteSchritte1, SymboleinderSymbolleiste1,
-                                   Optionen3, Homepage1, Pelko32Vokabelarchiv1, NeuesindieserVersion1,
-                                   HelpAboutItem};
-    for (QMenu* menu : {Datei, Vokabeln, Fenster, Hilfe}) {
-        for (QAction* action : menu->actions()) {
-            if (!action->isSeparator() && !action->objectName().startsWith("FM")) {
-                action->setEnabled(wired.contains(action));
-            }
-        }
-    }
     connect(Neu1, &QAction::triggered, this, &TMainForm::Neu1Click);
     connect(FileOpenItem, &QAction::triggered, this, &TMainForm::FileOpenItemClick);
     connect(Importieren1, &QAction::triggered, this, &TMainForm::Importieren1Click);
@@ -365,9 +352,7 @@ void TMainForm::BuildToolbar() {
         }
     }
     EditBtn->setCheckable(true);
-    // The wizard comes later; the document buttons follow the documents
-    // (UpdateMenuItems).
-    SpeedButton2->setEnabled(false);
+    // The document buttons follow the documents (UpdateMenuItems).
     connect(OptionenBtn, &QAction::triggered, this, &TMainForm::OptionenBtnClick);
     connect(SpeedButton1, &QAction::triggered, this, &TMainForm::SpeedButton1Click);
     connect(OpenBtn, &QAction::triggered, this, &TMainForm::FileOpenItemClick);
@@ -398,7 +383,6 @@ void TMainForm::BuildDeskPopUp() {
     DeskPopUp = Menu(this, "DeskPopUp", "");
     LeereDatei1 = Item(DeskPopUp, "NeueDateiffnen1", "&Leere Datei");
     NeuWizard1 = Item(DeskPopUp, "NeuWizard1", "Neue-Datei-&Assistent...");
-    NeuWizard1->setEnabled(false);
     Dateioeffnen1 = Item(DeskPopUp, "Dateiffnen1", "Datei &öffnen...");
     DeskPopUp->addSeparator();
     Pelko32beenden1 = Item(DeskPopUp, "Pelko32beenden1", "Pelko32 &beenden");
@@ -622,7 +606,6 @@ void TMainForm::SplashTimerTimer() {
 
 void TMainForm::WireWizard() {
     NewWizard = new TNewWizard(*this, this);
-    for (QAction* item : {FileNewItem, SpeedButton2, NeuWizard1}) item->setEnabled(true);
     connect(FileNewItem, &QAction::triggered, this, &TMainForm::FileNewItemClick);
     connect(SpeedButton2, &QAction::triggered, this, &TMainForm::SpeedButton2Click);
     connect(NeuWizard1, &QAction::triggered, this, &TMainForm::NeuWizard1Click);
@@ -641,15 +624,22 @@ void TMainForm::NeuWizard1Click() {
 
 void TMainForm::closeEvent(QCloseEvent* event) {
     OpenQueue::Busy busy(MainOpenQueue());
+    // A second start while the documents ask cancels the close: its files
+    // open once the questions are done.
+    InstanceClose instance;
     // Every document is asked before any closes; one refusal keeps all open
     // and writes nothing.
     for (TMDIChild* child : Documents()) {
-        if (!child->Document().CloseQuery()) {
+        if (!child->Document().CloseQuery() || instance.Interrupted()) {
             event->ignore();
             return;
         }
     }
     FormCloseQuery();
+    if (!instance.StopAnswering()) {
+        event->ignore();
+        return;
+    }
     event->accept();
 }
 

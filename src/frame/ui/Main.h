@@ -6,7 +6,6 @@
 // It carries the menus, the toolbar and the status bar, keeps them in step
 // with the documents, and serves the special-character popups and the help
 // bridge for the other windows: it is their DocumentFrame while it exists.
-// Commands whose handlers belong to later work exist disabled.
 
 #include <QMainWindow>
 #include <QPoint>

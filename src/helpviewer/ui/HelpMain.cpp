@@ -2,11 +2,13 @@
 
 #include "frame/CommandLine.h"
 #include "frame/InstanceManager.h"
+#include "frame/ui/InstanceManagerQt.h"
 #include "helpviewer/HelpTexts.h"
 #include "platform/CodePage.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ui/Glyphs.h"
+#include "platform/ui/WindowFront.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -285,11 +287,17 @@ void THelpMainForm::FormShow() {
 }
 
 void THelpMainForm::closeEvent(QCloseEvent* event) {
+    InstanceClose instance;
     TViewerSettings settings;
     settings.StayOnTop = vg->isChecked();
     settings.FontSize = N141->isChecked() ? 14 : N121->isChecked() ? 12 : 10;
-    // A failure is shown; the window still closes.
+    // A failure is shown, and the close goes on; a page handed over
+    // meanwhile keeps the window open.
     Guard([&] { SaveViewerSettings(registry_, settings); });
+    if (!instance.StopAnswering()) {
+        event->ignore();
+        return;
+    }
     event->accept();
 }
 
@@ -361,10 +369,7 @@ void THelpMainForm::ShowAboutPage() {
 }
 
 void THelpMainForm::OpenHandedOverPage(const std::string& commandLine) {
-    // Restored from minimised only: a maximised viewer stays maximised.
-    setWindowState(windowState() & ~Qt::WindowMinimized);
-    raise();
-    activateWindow();
+    platform::BringToFront(this);
     for (const std::string& page : HandedOverFilesToOpen(commandLine, OwnExecutablePath()))
         Guard([this, &page] { Viewer->OpenHtmlFile(page); });
 }

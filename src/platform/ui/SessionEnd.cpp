@@ -25,15 +25,6 @@ void OnSignal(int) {
     errno = saved;
 }
 
-QPointer<QWidget>& Target() {
-    static QPointer<QWidget> window;
-    return window;
-}
-
-bool requested = false;   // on the way out: loops return, boxes close at once
-bool inMainLoop = false;  // RunUntilSessionEnd is in exec()
-bool closing = false;     // the main window's close runs; it may ask
-
 void CloseModalWindows() {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
         QPointer<QWidget> window = widget;
@@ -46,44 +37,94 @@ void CloseModalWindows() {
     }
 }
 
-// A box raised by the code that runs on after a closed box closes as soon
-// as its own loop runs.
-class CloseRaisedBoxes : public QObject {
+// The way of one session end through the program. Its phases follow one
+// another in this order only:
+//
+//   Running --signal--> Ending --every loop has returned--> Closing --> Running
+//
+// Ending: every event loop returns, the nested ones first, and each modal
+// box closes as soon as it shows, so the code that runs on after a closed
+// box asks nothing more. Closing: the main window closes the way the user's
+// close does, and its boxes ask as usual. A refused close leaves the program
+// running; a done one ends it.
+class SessionEnd : public QObject {
 public:
+    enum class Phase { Running, Ending, Closing };
+
+    Phase Current() const { return phase_; }
+    void SetWindow(QWidget* window) { window_ = window; }
+
+    // A signal ends the session in Running only; while it ends already, or
+    // its close asks, a further one changes nothing.
+    void Signal() {
+        if (phase_ != Phase::Running) return;
+        phase_ = Phase::Ending;
+        CloseModalWindows();
+        // Outside the message loop the code simply runs to its end.
+        if (inMainLoop_) QCoreApplication::exit(0);
+    }
+
+    int Run() {
+        for (;;) {
+            int status = 0;
+            if (phase_ == Phase::Running) {
+                inMainLoop_ = true;
+                status = QApplication::exec();
+                inMainLoop_ = false;
+            }
+            if (phase_ == Phase::Running) return status;
+            CloseModalWindows();
+            if (window_ == nullptr || !window_->isVisible()) {
+                phase_ = Phase::Running;
+                return 0;
+            }
+            phase_ = Phase::Closing;
+            const bool closed = window_->close();
+            phase_ = Phase::Running;
+            if (closed) return 0;
+        }
+    }
+
+protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show) {
+        if (phase_ == Phase::Ending && event->type() == QEvent::Show) {
             auto* dialog = qobject_cast<QDialog*>(watched);
             if (dialog != nullptr && dialog->isModal()) {
-                QMetaObject::invokeMethod(dialog, &QDialog::reject, Qt::QueuedConnection);
+                // Closed once a loop runs. A box shown when every loop has
+                // been told to return runs none; the same box may then be
+                // asked again in the close, and that time it stays.
+                auto close = [this, dialog] {
+                    if (phase_ == Phase::Ending) dialog->reject();
+                };
+                QMetaObject::invokeMethod(dialog, close, Qt::QueuedConnection);
             }
         }
         return false;
     }
+
+private:
+    Phase phase_ = Phase::Running;
+    bool inMainLoop_ = false;  // Run is inside exec()
+    QPointer<QWidget> window_;
 };
 
-CloseRaisedBoxes& BoxCloser() {
-    static CloseRaisedBoxes closer;
-    return closer;
+SessionEnd& TheSessionEnd() {
+    static SessionEnd session;
+    return session;
 }
 
 void OnSessionEnd() {
     char buffer[16];
     while (::read(signalPipe[0], buffer, sizeof buffer) > 0) {
     }
-    // Already on the way out, or the close is asking its questions.
-    if (requested || closing) return;
-    requested = true;
-    qApp->installEventFilter(&BoxCloser());
-    CloseModalWindows();
-    // Every loop returns, the nested ones first; outside the message loop
-    // the code simply runs to its end.
-    if (inMainLoop) QCoreApplication::exit(0);
+    TheSessionEnd().Signal();
 }
 
 void Install() {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalPipe) != 0) return;
     auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, QCoreApplication::instance());
     QObject::connect(notifier, &QSocketNotifier::activated, notifier, &OnSessionEnd);
+    qApp->installEventFilter(&TheSessionEnd());
     struct sigaction action {};
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
@@ -96,30 +137,11 @@ void Install() {
 
 void CloseOnSessionEnd(QWidget* window) {
     if (signalPipe[0] < 0) Install();
-    Target() = window;
+    TheSessionEnd().SetWindow(window);
 }
 
-bool SessionEndRequested() { return requested; }
+bool SessionEndRequested() { return TheSessionEnd().Current() == SessionEnd::Phase::Ending; }
 
-int RunUntilSessionEnd() {
-    for (;;) {
-        int status = 0;
-        if (!requested) {
-            inMainLoop = true;
-            status = QApplication::exec();
-            inMainLoop = false;
-        }
-        if (!requested) return status;
-        qApp->removeEventFilter(&BoxCloser());
-        CloseModalWindows();
-        requested = false;
-        QWidget* window = Target();
-        if (window == nullptr || !window->isVisible()) return 0;
-        closing = true;
-        const bool closed = window->close();
-        closing = false;
-        if (closed) return 0;
-    }
-}
+int RunUntilSessionEnd() { return TheSessionEnd().Run(); }
 
 }  // namespace platform
