@@ -8,7 +8,6 @@
 #include <iterator>
 #include <signal.h>
 
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QThread>
 
@@ -75,11 +74,9 @@ TEST(ProgramsTest, EndWithStatusZeroOnSessionEnd) {
         ASSERT_TRUE(process.waitForStarted(10000)) << c.program;
         // Still running after its start: it waits for its window to close.
         EXPECT_FALSE(process.waitForFinished(2500)) << c.program;
-        QElapsedTimer timer;
-        timer.start();
         ::kill(static_cast<pid_t>(process.processId()), c.signal);
+        // Nobody answers the box: the program ends only because it closed.
         ASSERT_TRUE(process.waitForFinished(20000)) << c.program;
-        if (!c.args.isEmpty()) EXPECT_LT(timer.elapsed(), 2000) << c.program;
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << c.program << " " << c.signal;
         EXPECT_EQ(process.exitCode(), 0) << c.program << " " << process.readAllStandardError().toStdString();
         EXPECT_EQ(ProcessesUsing(dir), 0) << c.program << " left a process behind";
