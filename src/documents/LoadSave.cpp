@@ -185,7 +185,7 @@ std::string SaveMessage(const WriteOutcome& outcome, const std::vector<Section>&
     if (outcome.stage == WriteOutcome::Stage::Write) {
         const std::string message = ShortWriteMessage(sections, outcome.written, name);
         if (!message.empty()) {
-            return message;
+            return message + LostContentNote(outcome);
         }
     }
     return WriteFailureMessage(outcome);

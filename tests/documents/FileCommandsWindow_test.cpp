@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <filesystem>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -96,6 +97,23 @@ TEST(FileCommandsWindowTest, ImportAndOptionsGoToTheFrameAndEveryWindowFollowsTh
     first->Hilfe1->trigger();
     EXPECT_EQ(frame.helpPages, std::vector<std::string>{"Allgemeines\\markieren.html"});
     SetDocumentFrame(nullptr);
+}
+
+TEST(FileCommandsWindowTest, ASaveThatFailsShowsOneBox) {
+    DefaultOptionsForTest options;
+    platform::ScriptedDialogs dialogs;
+    platform::ScopedDialogs scopedDialogs(dialogs);
+    TempDir dir;
+    const std::string loop = dir.Path("kreis.plk");
+    std::filesystem::create_symlink("kreis.plk", loop);
+    std::unique_ptr<TMDIChild> window(TMDIChild::Create(DocumentRequest::FromMarker("\x1b")));
+    window->Document().FileName = loop;
+    window->Document().FormatVersion = 15;
+    window->Speichern1->trigger();
+    EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"Die Datei \"" + loop +
+                                                        "\" kann nicht angelegt werden: Zu viele symbolische "
+                                                        "Verknüpfungen hintereinander."});
+    EXPECT_TRUE(std::filesystem::is_symlink(loop));
 }
 
 }  // namespace

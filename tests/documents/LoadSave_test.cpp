@@ -547,20 +547,6 @@ TEST_F(LoadSaveTest, WhatTheSystemRefusesBecomesAMessage) {
                   "\" kann nicht angelegt werden: Die Datei oder der Ordner existiert nicht.");
 }
 
-TEST_F(LoadSaveTest, AReadOnlyFolderLeavesTheOldFile) {
-    if (geteuid() == 0) {
-        GTEST_SKIP() << "folder permissions do not bind root";
-    }
-    const std::string sub = dir.Path("fest");
-    fs::create_directory(sub);
-    WriteFile(sub + "/a.plk", "alt");
-    chmod(sub.c_str(), 0555);
-    const std::string message = SaveVocabularyFile(sub + "/a.plk", *SampleData(), 15, kNoBackup);
-    chmod(sub.c_str(), 0755);
-    EXPECT_EQ(message, "Die Datei \"" + sub + "/a.plk\" kann nicht angelegt werden: Zugriff verweigert.");
-    EXPECT_EQ(ReadFile(sub + "/a.plk"), "alt");
-}
-
 TEST_F(LoadSaveTest, TheFormatFollowsTheExtension) {
     auto d = SampleData();
     // A .VOK name is always DOS text, a .PLK name never.
