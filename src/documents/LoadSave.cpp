@@ -127,8 +127,9 @@ std::string AskReadPassword(const std::string& fileName, uint32_t stored, std::s
         if (typed == platform::kCancelMarker) {
             return "Das Lese-Kennwort wurde nicht eingegeben.";
         }
+        // The last text typed stays the read password, also after three misses.
+        password = typed;
         if (PasswordCheckValue(typed) == stored) {
-            password = typed;
             return "";
         }
         if (attempt == 3) {

@@ -363,6 +363,7 @@ TEST_F(LoadSaveTest, ReadPasswordAcceptedOnTheThirdTryRefusedAfterThree) {
     EXPECT_EQ(Load(dir.Path("geheim.plk"), *back).Message,
               "Das Kennwort wurde 3 mal falsch eingegeben. Datei kann nicht geöffnet werden.");
     EXPECT_EQ(back->Entries[1].FS1.Get(), "");
+    EXPECT_EQ(back->ReadPassword, "c");  // the last text typed is kept
 
     dialogs.passwordAnswers = {platform::kCancelMarker};
     EXPECT_EQ(Load(dir.Path("geheim.plk"), *back).Message, "Das Lese-Kennwort wurde nicht eingegeben.");
