@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <functional>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 std::size_t MemorySource::Read(void* into, std::size_t n) {
@@ -180,9 +181,10 @@ int CreateTemporary(const std::string& target, std::string& tempName, int& error
     return -1;
 }
 
-// The old file's owner, group and mode for the new one; false when this
-// user may not give them (another owner, or a group it is no member of).
-bool TakeOver(int fd, const struct stat& old) {
+// The old file's owner, group, mode and access list for the new one; false
+// when this user may not give them (another owner, or a group it is no
+// member of).
+bool TakeOver(int fd, const std::string& oldName, const struct stat& old) {
     struct stat mine {};
     if (::fstat(fd, &mine) != 0) {
         return false;
@@ -191,7 +193,16 @@ bool TakeOver(int fd, const struct stat& old) {
         return false;
     }
     // After the owner: a change of owner clears the set-id bits.
-    return ::fchmod(fd, old.st_mode & 07777) == 0;
+    if (::fchmod(fd, old.st_mode & 07777) != 0) {
+        return false;
+    }
+    constexpr const char* kAccessList = "system.posix_acl_access";
+    char list[4096];
+    const ssize_t size = ::getxattr(oldName.c_str(), kAccessList, list, sizeof list);
+    if (size < 0) {
+        return errno == ENODATA || errno == ENOTSUP;
+    }
+    return ::fsetxattr(fd, kAccessList, list, std::size_t(size), 0) == 0;
 }
 
 // The bytes in a complete new file beside target, for a rename into its
@@ -325,7 +336,7 @@ WriteOutcome WriteInPlace(const std::string& target, std::string_view bytes, con
 // it cannot keep what the old file has or its folder takes no new file.
 bool ReplaceKeepingAll(const std::string& target, std::string_view bytes, const struct stat& st,
                        const std::string& backupName, WriteOutcome& out) {
-    const std::string tempName = WriteTemporary(target, bytes, [&st](int fd) { return TakeOver(fd, st); }, out);
+    const std::string tempName = WriteTemporary(target, bytes, [&](int fd) { return TakeOver(fd, target, st); }, out);
     if (tempName.empty()) {
         return out.stage == WriteOutcome::Stage::Write;
     }

@@ -97,8 +97,8 @@ struct WriteOutcome {
 // file is written (and backed up, in its own folder) and the link stays.
 //
 // Two roads. A new file, or one this user can replace with all it has (one
-// name only, its owner and group given to the new file, its mode copied),
-// is written to a new file beside it that is then renamed into its place;
+// name only, its owner and group given to the new file, its mode and access
+// list copied), is written to a new file beside it that is then renamed into its place;
 // a backup asked for is the old file itself, renamed to BackupFileName
 // (an older backup deleted first). Otherwise (another owner, a group this
 // user is no member of, more than one hard link, a folder this user may not

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <optional>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include "documents/FileFormatTestSupport.h"
@@ -86,6 +87,27 @@ ino_t InodeOf(const std::string& path) {
     return st.st_ino;
 }
 
+// An access list as the system stores it that lets one more user read and
+// write, and leaves the mode as it is: the owner, that user, the group, the
+// mask and the others.
+std::string AccessListFor(uid_t user, mode_t mode) {
+    std::string list = U32(2);
+    const std::pair<uint16_t, mode_t> entries[] = {
+        {1, mode >> 6 & 7}, {2, 6}, {4, mode >> 3 & 7}, {0x10, mode >> 3 & 7}, {0x20, mode & 7}};
+    for (const auto& [tag, permissions] : entries) {
+        list += U16(tag) + U16(uint16_t(permissions)) + U32(tag == 2 ? user : 0xFFFFFFFFu);
+    }
+    return list;
+}
+
+constexpr const char* kAccessList = "system.posix_acl_access";
+
+std::string AccessListOf(const std::string& path) {
+    char list[256];
+    const ssize_t size = ::getxattr(path.c_str(), kAccessList, list, sizeof list);
+    return size < 0 ? std::string() : std::string(list, std::size_t(size));
+}
+
 // A folder of its own, with owner and mode, holding the file as given.
 std::string MakeFolder(const TempDir& dir, const std::string& name, Attributes folder, Attributes file,
                        const std::string& fileName = "a.plk") {
@@ -122,8 +144,9 @@ protected:
     platform::ScopedDialogs scope{dialogs};
 };
 
-// A teacher's file (owner 1000, group 1234) in the group's folder.
-TEST_F(SharedFilesTest, ASavedFileKeepsItsOwnerGroupAndMode) {
+// A teacher's file (owner 1000, group 1234, and user 1002 by its access
+// list) in the group's folder.
+TEST_F(SharedFilesTest, ASavedFileKeepsItsOwnerGroupModeAndAccessList) {
     if (!CanActAsAnotherUser()) GTEST_SKIP() << "setpriv cannot take on another user here";
     const Attributes groupFolder{1000, 1234, 02775};
     struct Case {
@@ -142,9 +165,12 @@ TEST_F(SharedFilesTest, ASavedFileKeepsItsOwnerGroupAndMode) {
         const Attributes teachers{1000, 1234, c.mode};
         const std::string folder = MakeFolder(dir, "f" + std::to_string(n++), groupFolder, teachers);
         const std::string file = folder + "/a.plk";
+        const std::string list = AccessListFor(1002, c.mode);
+        ASSERT_EQ(::setxattr(file.c_str(), kAccessList, list.data(), list.size(), 0), 0);
         const Saved saved = SaveAs(c.user, "plk", file, true);
         EXPECT_EQ(saved.exitCode, 0) << saved.message;
         EXPECT_EQ(AttributesOf(file), teachers);
+        EXPECT_EQ(AccessListOf(file), list);
         EXPECT_EQ(LoadedWord(file), "Haus");
         EXPECT_EQ(ReadFile(folder + "/Sicherungskopie von a.SIC"), kOld);
         EXPECT_EQ(FilesIn(folder), (std::vector<std::string>{"Sicherungskopie von a.SIC", "a.plk"}));
