@@ -207,7 +207,8 @@ bool TakeOver(int fd, const std::string& oldName, const struct stat& old) {
 
 // The bytes in a complete new file beside target, for a rename into its
 // place: its name, or "" with the failure in out. A new file that prepare
-// refuses before any byte is stored is removed, and out stays Done.
+// refuses before any byte is stored is removed; out then stays Done, with
+// the system's reason in out.error.
 std::string WriteTemporary(const std::string& target, std::string_view bytes,
                            const std::function<bool(int fd)>& prepare, WriteOutcome& out) {
     std::string tempName;
@@ -217,6 +218,7 @@ std::string WriteTemporary(const std::string& target, std::string_view bytes,
         return {};
     }
     if (!prepare(fd)) {
+        out.error = errno;
         ::close(fd);
         ::unlink(tempName.c_str());
         return {};
@@ -252,6 +254,8 @@ WriteOutcome WriteNewFile(const std::string& name, std::string_view bytes, const
         name, bytes, [like](int fd) { return like == nullptr || ::fchmod(fd, like->st_mode & 0777) == 0; }, out);
     if (!tempName.empty()) {
         MoveInto(tempName, name, out);
+    } else if (out.Ok()) {
+        out.stage = WriteOutcome::Stage::Create;
     }
     return out;
 }

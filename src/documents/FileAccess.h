@@ -98,13 +98,14 @@ struct WriteOutcome {
 //
 // Two roads. A new file, or one this user can replace with all it has (one
 // name only, its owner and group given to the new file, its mode and access
-// list copied), is written to a new file beside it that is then renamed into its place;
-// a backup asked for is the old file itself, renamed to BackupFileName
-// (an older backup deleted first). Otherwise (another owner, a group this
-// user is no member of, more than one hard link, a folder this user may not
-// write) the file is overwritten in place, so its owner, group, mode and
-// links stay; a backup asked for is then a copy of the old content, made
-// before anything is written, and room for the new content is taken first.
+// list copied), is written to a new file beside it that is then renamed
+// into its place; a backup asked for is the old file itself, renamed to
+// BackupFileName (an older backup deleted first). Otherwise (another owner,
+// a group this user is no member of, more than one hard link, a folder
+// this user may not write) the file is overwritten in place, so its owner,
+// group, mode and links stay; a backup asked for is then a copy of the old
+// content, made before anything is written, and room for the new content
+// is taken first.
 //
 // On any failure the target keeps its old content (a failed write in place
 // puts it back; oldContentLost tells when even that failed), and a failed

@@ -1,12 +1,12 @@
 #include "documents/ui/kennwort_unit.h"
 
 #include <QFontMetrics>
-#include <algorithm>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <algorithm>
 
 #include "documents/ui/PasswordEdit.h"
 #include "platform/CodePage.h"
