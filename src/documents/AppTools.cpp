@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/Dialogs.h"
 
 int32_t Min(int32_t a, int32_t b) {
     return a < b ? a : b;
@@ -45,10 +44,6 @@ std::string OneLine(const std::string& s) {
 bool IsFileReadOnly(const std::string& fileName) {
     struct stat st {};
     if (stat(fileName.c_str(), &st) != 0) {
-        if (errno != ENOENT && errno != ENOTDIR) {
-            platform::Dialogs().MessageDlg("Fehler beim Auslesen der Dateiattribute der Datei " + fileName + ".",
-                                           platform::MsgDlgType::Error, platform::mbOK);
-        }
         return false;
     }
     if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {

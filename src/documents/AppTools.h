@@ -17,6 +17,7 @@ std::string OneLine(const std::string& s);
 
 // False for a missing file. A file is read-only when no one may write it
 // (no write bit at all; that holds even for root) or when this user may not.
-// When its attributes cannot be read, an error box tells so and the answer
-// is false.
+// When its attributes cannot be read (a loop of links, a folder that may
+// not be searched) the answer is false too, and nothing is shown: the write
+// that follows meets the same failure and says so, once.
 bool IsFileReadOnly(const std::string& fileName);

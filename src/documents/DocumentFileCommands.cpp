@@ -110,13 +110,17 @@ bool SaveDocumentAs(VocabDocument& doc, const FileCommandHooks& hooks) {
         doc.ReadPassword = oldRead;
         doc.WritePassword = oldWrite;
     };
+    const bool hadPassword = HasPassword(doc);
     // A copy under a new name carries no passwords; the same file keeps its own.
     if (name != oldName) {
         doc.ReadPassword.clear();
         doc.WritePassword.clear();
     }
     if (Optionen.BeschreibungBeimErstenSpeichern && hooks.editProperties) hooks.editProperties(doc);
-    if (!ConfirmPasswordVersion(name, version, HasPassword(doc))) {
+    // DOS text keeps no password at all, so the user hears of those the
+    // copy would have dropped too.
+    const bool dosText = EffectiveSaveVersion(name, version) == 0;
+    if (!ConfirmPasswordVersion(name, version, HasPassword(doc) || (dosText && hadPassword))) {
         restorePasswords();
         return false;
     }

@@ -6,7 +6,9 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 std::size_t MemorySource::Read(void* into, std::size_t n) {
@@ -123,10 +125,12 @@ std::string FolderOf(const std::string& fileName) {
     return slash == std::string::npos ? std::string() : fileName.substr(0, slash + 1);
 }
 
+// At offset 0 on: pwrite leaves the file position alone, so one routine
+// serves new files and writes in place.
 bool WriteAll(int fd, std::string_view bytes, std::size_t& written, int& error) {
     written = 0;
     while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        const ssize_t n = ::pwrite(fd, bytes.data() + written, bytes.size() - written, off_t(written));
         if (n < 0 && errno == EINTR) {
             continue;
         }
@@ -139,10 +143,30 @@ bool WriteAll(int fd, std::string_view bytes, std::size_t& written, int& error) 
     return true;
 }
 
-// A new file beside the target that no one else uses.
+bool ReadAll(int fd, std::string& bytes, int& error) {
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::pread(fd, buffer, sizeof buffer, off_t(bytes.size()));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            error = errno;
+            return false;
+        }
+        if (n == 0) {
+            return true;
+        }
+        bytes.append(buffer, std::size_t(n));
+    }
+}
+
+// A new file beside the target that no one else uses. Its name keeps only
+// the start of a long target name, which may need all the room a name has.
 int CreateTemporary(const std::string& target, std::string& tempName, int& error) {
     static std::atomic<unsigned> counter{0};
-    const std::string base = FolderOf(target) + "." + FileNameOnly(target) + ".tmp-" + std::to_string(::getpid()) + "-";
+    const std::string base = FolderOf(target) + "." + FileNameOnly(target).substr(0, 100) + ".tmp-" +
+                             std::to_string(::getpid()) + "-";
     for (int attempt = 0; attempt < 100; ++attempt) {
         tempName = base + std::to_string(counter++);
         const int fd = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -155,6 +179,183 @@ int CreateTemporary(const std::string& target, std::string& tempName, int& error
     }
     error = errno;
     return -1;
+}
+
+// The old file's owner, group, mode and access list for the new one; false
+// when this user may not give them (another owner, or a group it is no
+// member of).
+bool TakeOver(int fd, const std::string& oldName, const struct stat& old) {
+    struct stat mine {};
+    if (::fstat(fd, &mine) != 0) {
+        return false;
+    }
+    if ((mine.st_uid != old.st_uid || mine.st_gid != old.st_gid) && ::fchown(fd, old.st_uid, old.st_gid) != 0) {
+        return false;
+    }
+    // After the owner: a change of owner clears the set-id bits.
+    if (::fchmod(fd, old.st_mode & 07777) != 0) {
+        return false;
+    }
+    constexpr const char* kAccessList = "system.posix_acl_access";
+    char list[4096];
+    const ssize_t size = ::getxattr(oldName.c_str(), kAccessList, list, sizeof list);
+    if (size < 0) {
+        return errno == ENODATA || errno == ENOTSUP;
+    }
+    return ::fsetxattr(fd, kAccessList, list, std::size_t(size), 0) == 0;
+}
+
+// The bytes in a complete new file beside target, for a rename into its
+// place: its name, or "" with the failure in out. A new file that prepare
+// refuses before any byte is stored is removed; out then stays Done, with
+// the system's reason in out.error.
+std::string WriteTemporary(const std::string& target, std::string_view bytes,
+                           const std::function<bool(int fd)>& prepare, WriteOutcome& out) {
+    std::string tempName;
+    const int fd = CreateTemporary(target, tempName, out.error);
+    if (fd < 0) {
+        out.stage = WriteOutcome::Stage::Create;
+        return {};
+    }
+    if (!prepare(fd)) {
+        out.error = errno;
+        ::close(fd);
+        ::unlink(tempName.c_str());
+        return {};
+    }
+    const bool wrote = WriteAll(fd, bytes, out.written, out.error);
+    const bool closed = ::close(fd) == 0;
+    if (!wrote || !closed) {
+        if (wrote) {
+            out.error = errno;
+        }
+        ::unlink(tempName.c_str());
+        out.stage = WriteOutcome::Stage::Write;
+        return {};
+    }
+    return tempName;
+}
+
+bool MoveInto(const std::string& tempName, const std::string& name, WriteOutcome& out) {
+    if (::rename(tempName.c_str(), name.c_str()) == 0) {
+        return true;
+    }
+    out.error = errno;
+    ::unlink(tempName.c_str());
+    out.stage = WriteOutcome::Stage::Replace;
+    return false;
+}
+
+// A file that did not exist, or a copy: written beside name, then renamed
+// to it. like gives the mode.
+WriteOutcome WriteNewFile(const std::string& name, std::string_view bytes, const struct stat* like) {
+    WriteOutcome out;
+    const std::string tempName = WriteTemporary(
+        name, bytes, [like](int fd) { return like == nullptr || ::fchmod(fd, like->st_mode & 0777) == 0; }, out);
+    if (!tempName.empty()) {
+        MoveInto(tempName, name, out);
+    } else if (out.Ok()) {
+        out.stage = WriteOutcome::Stage::Create;
+    }
+    return out;
+}
+
+bool RoomFor(int fd, std::size_t size, int& error) {
+    if (::fallocate(fd, 0, 0, off_t(size)) == 0) {
+        return true;
+    }
+    error = errno;
+    // Where the file system cannot reserve, the write finds out for itself.
+    return error == EOPNOTSUPP || error == ENOSYS || error == EINVAL;
+}
+
+// The old content over the bytes that replaced it, and the old length.
+bool PutBack(int fd, const std::string& old, std::size_t overwritten) {
+    std::size_t written = 0;
+    int error = 0;
+    const std::string_view part(old.data(), std::min(old.size(), overwritten));
+    return WriteAll(fd, part, written, error) && ::ftruncate(fd, off_t(old.size())) == 0;
+}
+
+// The old content is kept in memory while the new one is written; a file
+// beyond this is no vocabulary file, and is left alone.
+constexpr off_t kMostKeptBytes = off_t(64) << 20;
+
+// The existing file overwritten, keeping its owner, group, mode and links.
+WriteOutcome WriteInPlace(const std::string& target, std::string_view bytes, const struct stat& st,
+                          const std::string& backupName) {
+    WriteOutcome out;
+    if (st.st_size > kMostKeptBytes) {
+        out.stage = WriteOutcome::Stage::Open;
+        out.error = EFBIG;
+        return out;
+    }
+    // Non-blocking: a name that has meanwhile become a pipe must not hang.
+    const int fd = ::open(target.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    std::string old;
+    if (fd < 0 || !ReadAll(fd, old, out.error)) {
+        if (fd < 0) {
+            out.error = errno;
+        } else {
+            ::close(fd);
+        }
+        out.stage = WriteOutcome::Stage::Open;
+        return out;
+    }
+    if (!backupName.empty()) {
+        const WriteOutcome copy = WriteNewFile(backupName, old, &st);
+        if (!copy.Ok()) {
+            ::close(fd);
+            out.stage = WriteOutcome::Stage::Backup;
+            out.error = copy.error;
+            out.path = backupName;
+            return out;
+        }
+    }
+    if (bytes.size() > old.size() && !RoomFor(fd, bytes.size(), out.error)) {
+        ::ftruncate(fd, off_t(old.size()));
+        ::close(fd);
+        out.stage = WriteOutcome::Stage::Write;
+        return out;
+    }
+    const bool wroteAll = WriteAll(fd, bytes, out.written, out.error);
+    if (!wroteAll || ::ftruncate(fd, off_t(bytes.size())) != 0 || ::fsync(fd) != 0) {
+        if (wroteAll) {
+            out.error = errno;
+        }
+        out.stage = WriteOutcome::Stage::Write;
+        // Until the last byte is written the file is no shorter than it was,
+        // so the old bytes go back where they were.
+        out.oldContentLost = !PutBack(fd, old, wroteAll ? old.size() : out.written);
+        if (out.oldContentLost) {
+            out.backupPath = backupName;
+        }
+    }
+    // Once synced, what close might still report is already on the disk.
+    ::close(fd);
+    return out;
+}
+
+// The rename road for a file that exists; false, with nothing changed, when
+// it cannot keep what the old file has or its folder takes no new file.
+bool ReplaceKeepingAll(const std::string& target, std::string_view bytes, const struct stat& st,
+                       const std::string& backupName, WriteOutcome& out) {
+    const std::string tempName = WriteTemporary(target, bytes, [&](int fd) { return TakeOver(fd, target, st); }, out);
+    if (tempName.empty()) {
+        return out.stage == WriteOutcome::Stage::Write;
+    }
+    if (!backupName.empty() && ((::unlink(backupName.c_str()) != 0 && errno != ENOENT) ||
+                                ::rename(target.c_str(), backupName.c_str()) != 0)) {
+        out.error = errno;
+        ::unlink(tempName.c_str());
+        out.stage = WriteOutcome::Stage::Backup;
+        out.path = backupName;
+        return true;
+    }
+    if (!MoveInto(tempName, target, out) && !backupName.empty()) {
+        ::rename(backupName.c_str(), target.c_str());
+    }
+    return true;
 }
 
 }  // namespace
@@ -189,51 +390,18 @@ WriteOutcome WriteFileReplacing(const std::string& name, std::string_view bytes,
         out.path = name;
         return out;
     }
-    const std::string backupName = backup ? BackupFileName(target) : std::string();
-    std::string tempName;
-    const int fd = CreateTemporary(target, tempName, out.error);
-    if (fd < 0) {
-        out.stage = WriteOutcome::Stage::Create;
-        out.path = name;
-        return out;
-    }
     struct stat st {};
-    const bool targetExists = ::stat(target.c_str(), &st) == 0;
-    if (targetExists) {
-        ::fchmod(fd, st.st_mode & 07777);  // the new file keeps the old one's permissions
-    }
-    const bool wrote = WriteAll(fd, bytes, out.written, out.error);
-    const bool closed = ::close(fd) == 0;
-    if (!wrote || !closed) {
-        if (wrote) {
-            out.error = errno;
+    if (::stat(target.c_str(), &st) != 0) {
+        out = WriteNewFile(target, bytes, nullptr);
+    } else {
+        const std::string backupName = backup ? BackupFileName(target) : std::string();
+        const bool regular = S_ISREG(st.st_mode);
+        if ((regular && st.st_nlink > 1) || !ReplaceKeepingAll(target, bytes, st, backupName, out)) {
+            out = regular ? WriteInPlace(target, bytes, st, backupName) : WriteNewFile(target, bytes, nullptr);
         }
-        ::unlink(tempName.c_str());
-        out.stage = WriteOutcome::Stage::Write;
+    }
+    if (out.path.empty()) {
         out.path = name;
-        return out;
-    }
-    bool backedUp = false;
-    if (!backupName.empty() && targetExists) {
-        if ((::unlink(backupName.c_str()) != 0 && errno != ENOENT) ||
-            ::rename(target.c_str(), backupName.c_str()) != 0) {
-            out.error = errno;
-            ::unlink(tempName.c_str());
-            out.stage = WriteOutcome::Stage::Backup;
-            out.path = backupName;
-            return out;
-        }
-        backedUp = true;
-    }
-    if (::rename(tempName.c_str(), target.c_str()) != 0) {
-        out.error = errno;
-        ::unlink(tempName.c_str());
-        if (backedUp) {
-            ::rename(backupName.c_str(), target.c_str());
-        }
-        out.stage = WriteOutcome::Stage::Replace;
-        out.path = name;
-        return out;
     }
     return out;
 }
@@ -298,12 +466,22 @@ std::string WriteFailureMessage(const WriteOutcome& outcome) {
         case WriteOutcome::Stage::Done: return "";
         case WriteOutcome::Stage::Create:
             return "Die Datei " + Quoted(outcome.path) + " kann nicht angelegt werden" + reason;
+        case WriteOutcome::Stage::Open:
+            return "Die Datei " + Quoted(outcome.path) + " kann nicht zum Überschreiben geöffnet werden" + reason;
         case WriteOutcome::Stage::Write:
-            return "In die Datei " + Quoted(outcome.path) + " kann nicht geschrieben werden" + reason;
+            return "In die Datei " + Quoted(outcome.path) + " kann nicht geschrieben werden" + reason +
+                   LostContentNote(outcome);
         case WriteOutcome::Stage::Backup:
             return "Die Sicherungskopie " + Quoted(outcome.path) + " kann nicht angelegt werden" + reason;
         case WriteOutcome::Stage::Replace:
             return "Die Datei " + Quoted(outcome.path) + " kann nicht ersetzt werden" + reason;
     }
     return "";
+}
+
+std::string LostContentNote(const WriteOutcome& outcome) {
+    if (!outcome.oldContentLost) return "";
+    const std::string lost = " Der bisherige Inhalt der Datei konnte nicht wiederhergestellt werden";
+    if (outcome.backupPath.empty()) return lost + ".";
+    return lost + "; er steht in der Sicherungskopie " + Quoted(outcome.backupPath) + ".";
 }

@@ -79,22 +79,37 @@ private:
 
 // Where a save stopped.
 struct WriteOutcome {
-    enum class Stage { Done, Create, Write, Backup, Replace };
+    enum class Stage { Done, Create, Open, Write, Backup, Replace };
     Stage stage = Stage::Done;
     std::size_t written = 0;  // bytes stored before a write failed
     int error = 0;            // the system's error number
     std::string path;         // the file the failure concerns
+    // A write in place broke off and the old content could not be put back;
+    // backupPath names the copy that holds it, when one was made.
+    bool oldContentLost = false;
+    std::string backupPath;
 
     bool Ok() const { return stage == Stage::Done; }
 };
 
-// Writes the bytes to a new file beside the target, then, when a backup is
-// asked for and the target exists, deletes an older backup (BackupFileName)
-// and renames the target to it, and finally puts the new file in the
-// target's place. A target that is a symbolic link stands for the file it
-// leads to: that file is replaced (and backed up, in its own folder) and the
-// link stays. On any failure the target is as it was (a backup made is
-// renamed back); a failed backup names the backup in path.
+// Puts the bytes in the target's place, keeping the file the user had.
+// A target that is a symbolic link stands for the file it leads to: that
+// file is written (and backed up, in its own folder) and the link stays.
+//
+// Two roads. A new file, or one this user can replace with all it has (one
+// name only, its owner and group given to the new file, its mode and access
+// list copied), is written to a new file beside it that is then renamed
+// into its place; a backup asked for is the old file itself, renamed to
+// BackupFileName (an older backup deleted first). Otherwise (another owner,
+// a group this user is no member of, more than one hard link, a folder
+// this user may not write) the file is overwritten in place, so its owner,
+// group, mode and links stay; a backup asked for is then a copy of the old
+// content, made before anything is written, and room for the new content
+// is taken first.
+//
+// On any failure the target keeps its old content (a failed write in place
+// puts it back; oldContentLost tells when even that failed), and a failed
+// backup names the backup in path.
 WriteOutcome WriteFileReplacing(const std::string& target, std::string_view bytes, bool backup);
 
 // The file a name finally stands for: symbolic links followed, a relative
@@ -117,3 +132,6 @@ std::string SystemErrorText(int error);
 // Messages for what the system refused.
 std::string OpenFailureMessage(const std::string& fileName, int error);
 std::string WriteFailureMessage(const WriteOutcome& outcome);
+// Added to the message of a failed write whose old content is lost: where
+// it is left, if anywhere. Empty otherwise.
+std::string LostContentNote(const WriteOutcome& outcome);

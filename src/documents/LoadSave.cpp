@@ -127,8 +127,9 @@ std::string AskReadPassword(const std::string& fileName, uint32_t stored, std::s
         if (typed == platform::kCancelMarker) {
             return "Das Lese-Kennwort wurde nicht eingegeben.";
         }
+        // The last text typed stays the read password, also after three misses.
+        password = typed;
         if (PasswordCheckValue(typed) == stored) {
-            password = typed;
             return "";
         }
         if (attempt == 3) {
@@ -185,7 +186,7 @@ std::string SaveMessage(const WriteOutcome& outcome, const std::vector<Section>&
     if (outcome.stage == WriteOutcome::Stage::Write) {
         const std::string message = ShortWriteMessage(sections, outcome.written, name);
         if (!message.empty()) {
-            return message;
+            return message + LostContentNote(outcome);
         }
     }
     return WriteFailureMessage(outcome);

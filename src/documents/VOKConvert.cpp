@@ -269,9 +269,12 @@ std::string WriteDosVocabularyFile(const std::string& name, const std::string& d
             return "Fehler beim Anlegen der Sicherungskopie (Umbenennen nach " + outcome.path + ")";
         case WriteOutcome::Stage::Write:
             if (outcome.written < firstLine.size()) break;  // the description line did not fit
-            return "Fehler beim Schreiben der Vokabeln in die Pelko für DOS-Datei " + Quoted(name) + ".";
+            return "Fehler beim Schreiben der Vokabeln in die Pelko für DOS-Datei " + Quoted(name) + "." +
+                   LostContentNote(outcome);
         case WriteOutcome::Stage::Create:
+        case WriteOutcome::Stage::Open:
         case WriteOutcome::Stage::Replace: break;
     }
-    return "Exception beim Öffnen der Pelko für DOS-Datei " + Quoted(name) + " zum Schreibzugriff.";
+    return "Exception beim Öffnen der Pelko für DOS-Datei " + Quoted(name) + " zum Schreibzugriff." +
+           LostContentNote(outcome);
 }

@@ -46,11 +46,10 @@ TEST(AppToolsTest, IsFileReadOnly) {
     EXPECT_TRUE(IsFileReadOnly(file.string()));
     EXPECT_FALSE(IsFileReadOnly((dir / "fehlt.plk").string()));
     EXPECT_FALSE(IsFileReadOnly((file / "darunter").string()));
+    // Attributes that cannot be read are left to the write that follows.
+    EXPECT_FALSE(IsFileReadOnly((dir / std::string(5000, 'n')).string()));
+    fs::create_symlink("kreis.plk", dir / "kreis.plk");
+    EXPECT_FALSE(IsFileReadOnly((dir / "kreis.plk").string()));
     EXPECT_TRUE(dialogs.Texts().empty());
-
-    const std::string tooLong = (dir / std::string(5000, 'n')).string();
-    EXPECT_FALSE(IsFileReadOnly(tooLong));
-    ASSERT_EQ(dialogs.Texts().size(), 1u);
-    EXPECT_EQ(dialogs.Texts()[0], "Fehler beim Auslesen der Dateiattribute der Datei " + tooLong + ".");
     fs::remove_all(dir);
 }

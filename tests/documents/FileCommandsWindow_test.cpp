@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <filesystem>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -96,6 +97,73 @@ TEST(FileCommandsWindowTest, ImportAndOptionsGoToTheFrameAndEveryWindowFollowsTh
     first->Hilfe1->trigger();
     EXPECT_EQ(frame.helpPages, std::vector<std::string>{"Allgemeines\\markieren.html"});
     SetDocumentFrame(nullptr);
+}
+
+TEST(FileCommandsWindowTest, ASaveThatFailsShowsOneBox) {
+    DefaultOptionsForTest options;
+    platform::ScriptedDialogs dialogs;
+    platform::ScopedDialogs scopedDialogs(dialogs);
+    TempDir dir;
+    const std::string loop = dir.Path("kreis.plk");
+    std::filesystem::create_symlink("kreis.plk", loop);
+    std::unique_ptr<TMDIChild> window(TMDIChild::Create(DocumentRequest::FromMarker("\x1b")));
+    window->Document().FileName = loop;
+    window->Document().FormatVersion = 15;
+    window->Speichern1->trigger();
+    EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"Die Datei \"" + loop +
+                                                        "\" kann nicht angelegt werden: Zu viele symbolische "
+                                                        "Verknüpfungen hintereinander."});
+    EXPECT_TRUE(std::filesystem::is_symlink(loop));
+}
+
+// DOS text has no passwords: a protected document saved as such says so
+// first, whichever filter the save dialog showed.
+TEST(FileCommandsWindowTest, SavingAProtectedFileAsDosTextWarnsFirst) {
+    DefaultOptionsForTest options;
+    Optionen.BeschreibungBeimErstenSpeichern = false;
+    Optionen.Settings.HinweisBeiSchreibschutz = false;
+    platform::ScriptedDialogs dialogs;
+    platform::ScopedDialogs scopedDialogs(dialogs);
+    TempDir dir;
+    const std::string path = dir.Path("a.plk");
+    {
+        auto source = std::make_unique<VocabDocument>();
+        source->Description = "Tschechisch";
+        source->Entries[1] = MakeEntry("pivo", "Bier");
+        source->WritePassword = "abc";
+        ASSERT_EQ(SaveVocabularyFile(path, *DocumentFileData(*source), 15, FileFormatOptions::From(Optionen)), "");
+    }
+    const std::string warning =
+        "Dateien von Pelko für DOS (*.VOK) können keine Kennwörter enthalten. Die Datei wird ohne Kennwörter "
+        "gespeichert.";
+    const struct {
+        const char* typed;
+        int filter;
+        const char* saved;
+    } cases[] = {{"a.vok", 1, "a.vok"}, {"b", 5, "b.VOK"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        std::unique_ptr<TMDIChild> window(TMDIChild::Create(DocumentRequest::FromMarker(path)));
+        ASSERT_TRUE(window);
+        const std::string saved = dir.Path(c.saved);
+        dialogs.shown.clear();
+        dialogs.fileAnswers.push_back({true, {dir.Path(c.typed)}, c.filter});
+        dialogs.messageAnswers.push_back(platform::ModalResult::Cancel);
+        window->Speichernunter1->trigger();
+        EXPECT_EQ(dialogs.Texts().back(), warning);
+        EXPECT_FALSE(std::filesystem::exists(saved));
+        EXPECT_EQ(window->Document().FileName, path);
+        EXPECT_EQ(window->Document().WritePassword, "abc");
+
+        dialogs.fileAnswers.push_back({true, {dir.Path(c.typed)}, c.filter});
+        dialogs.messageAnswers.push_back(platform::ModalResult::OK);
+        window->Speichernunter1->trigger();
+        EXPECT_EQ(dialogs.Texts().back(), warning);
+        EXPECT_EQ(fmt_test::ReadFile(saved).substr(0, 13), "Tschechisch\r\n");
+        EXPECT_EQ(window->Document().FileName, saved);
+        EXPECT_EQ(window->Document().FormatVersion, 0);
+        EXPECT_EQ(window->Document().WritePassword, "");
+    }
 }
 
 }  // namespace

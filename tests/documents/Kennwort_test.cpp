@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -91,6 +92,41 @@ TEST(KennwortTest, CharactersWithoutAWindowsCodeCannotBeTyped) {
                   form.BitBtn1->click();
               }),
               "ab");
+}
+
+// A long file name loses its middle, so that the prompt still ends in sight.
+TEST(KennwortTest, ALongFileNameIsShortenedInTheMiddle) {
+    TKennwortForm form;
+    const struct {
+        std::string name;
+        QString start;  // "" = shown whole
+    } cases[] = {
+        {"a.plk", ""},
+        {"Englisch_Vokabeln_Lektion_1_bis_12_mit_allen_Wiederholungen_und_Extras.plk", "Englisch_Vok"},
+        {"Englisch Vokabeln Lektion 1 bis 12 mit allen Wiederholungen und den Extras dazu.plk", "Englisch Vok"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString prompt = QString::fromStdString("Kennwort zum Lesen der Datei \"" + c.name + "\" eingeben:");
+        Ask(form, prompt.toStdString(), [&] {
+            const QLabel& label = *form.KennwortTxt;
+            const QString shown = label.text();
+            if (c.start.isEmpty()) {
+                EXPECT_EQ(shown, prompt);
+            } else {
+                EXPECT_TRUE(shown.startsWith("Kennwort zum Lesen der Datei \"" + c.start)) << shown.toStdString();
+                EXPECT_TRUE(shown.contains(QChar(0x2026))) << shown.toStdString();
+                EXPECT_TRUE(shown.endsWith(QStringLiteral("Extras.plk\" eingeben:")) ||
+                            shown.endsWith(QStringLiteral("dazu.plk\" eingeben:")))
+                    << shown.toStdString();
+            }
+            // All of it fits the label: two lines, none wider.
+            EXPECT_LE(label.heightForWidth(label.width()), label.height());
+            EXPECT_LE(QFontMetrics(label.font()).boundingRect(label.rect(), Qt::TextWordWrap, shown).width(),
+                      label.width());
+            form.BitBtn2->click();
+        });
+    }
 }
 
 }  // namespace

@@ -1,15 +1,55 @@
 #include "documents/ui/kennwort_unit.h"
 
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <algorithm>
 
 #include "documents/ui/PasswordEdit.h"
 #include "platform/CodePage.h"
 #include "platform/Dialogs.h"
 #include "platform/ui/Glyphs.h"
+
+namespace {
+
+bool FitsInto(const QLabel& label, const QString& text) {
+    const QRect room = label.contentsRect();
+    const QRect needed =
+        QFontMetrics(label.font()).boundingRect(QRect(0, 0, room.width(), 1 << 20), Qt::TextWordWrap, text);
+    return needed.width() <= room.width() && needed.height() <= room.height();
+}
+
+// A quoted file name too long for the label loses its middle, so that the
+// words after it ("eingeben:") stay in sight.
+QString FittedPrompt(const QLabel& label, const QString& prompt) {
+    const qsizetype open = prompt.indexOf(QLatin1Char('"'));
+    const qsizetype close = prompt.lastIndexOf(QLatin1Char('"'));
+    if (FitsInto(label, prompt) || open < 0 || close <= open) return prompt;
+    const QString before = prompt.left(open + 1);
+    const QString name = prompt.mid(open + 1, close - open - 1);
+    const QString after = prompt.mid(close);
+    const QFontMetrics metrics(label.font());
+    // The widest shortened name that still fits.
+    QString best = before + QChar(0x2026) + after;
+    int low = 0;
+    int high = metrics.horizontalAdvance(name);
+    while (low <= high) {
+        const int width = (low + high) / 2;
+        const QString candidate = before + metrics.elidedText(name, Qt::ElideMiddle, width) + after;
+        if (FitsInto(label, candidate)) {
+            best = candidate;
+            low = width + 1;
+        } else {
+            high = width - 1;
+        }
+    }
+    return best;
+}
+
+}  // namespace
 
 TKennwortForm::TKennwortForm(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Kennwort-Abfrage"));
@@ -18,7 +58,8 @@ TKennwortForm::TKennwortForm(QWidget* parent) : QDialog(parent) {
 
     KennwortTxt = new QLabel(this);
     KennwortTxt->setObjectName(QStringLiteral("KennwortTxt"));
-    KennwortTxt->setGeometry(16, 8, 295, 26);
+    // Two lines of the prompt, as many pixels as the font needs, up to the edit.
+    KennwortTxt->setGeometry(16, 8, 295, std::clamp(2 * QFontMetrics(KennwortTxt->font()).lineSpacing(), 26, 32));
     KennwortTxt->setWordWrap(true);
 
     Kennwort = new QLineEdit(this);
@@ -54,7 +95,7 @@ void TKennwortForm::showEvent(QShowEvent* event) {
 }
 
 std::string TKennwortForm::AskPassword(const std::string& prompt) {
-    KennwortTxt->setText(QString::fromStdString(prompt));
+    KennwortTxt->setText(FittedPrompt(*KennwortTxt, QString::fromStdString(prompt)));
     if (exec() != QDialog::Accepted) {
         return platform::kCancelMarker;
     }
