@@ -19,6 +19,7 @@
 #include "documents/ui/PrnInfo_Unit.h"
 #include "frame/ui/Main.h"
 #include "FrameTestSupport.h"
+#include "common/WhenUp.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Shell.h"
@@ -63,7 +64,7 @@ TEST_F(FrameWiringTest, F4OpensTheEditorAndANewDocumentStoresAndClosesItFirst) {
     Editor()->FSEdit1->setText("Katze");
     Editor()->MSEdit1->setText("cat");
     bool shownWhileEditing = true;
-    QTimer::singleShot(0, form.get(), [&] {
+    WhenUp(form->NewWizard, [&] {
         shownWhileEditing = EditorShown();
         form->NewWizard->reject();
     });
@@ -153,7 +154,7 @@ TEST_F(FrameWiringTest, TheMenuPrintStoresTheEditorFirstAndTheButtonPrintsAtOnce
 TEST_F(FrameWiringTest, CloseEditorsBeforeNewHidesTheWizardWithoutClosingIt) {
     Optionen.Settings.LastWizPage = 0;
     bool fallback = false;
-    QTimer::singleShot(0, form.get(), [this] {
+    WhenUp(form->NewWizard, [this] {
         ASSERT_TRUE(form->NewWizard->isVisible());
         form->NewWizard->PageControl->setCurrentIndex(1);
         EXPECT_TRUE(form->CloseEditorsBeforeNew());
