@@ -36,6 +36,7 @@ void RunScriptedBox() {
         });
         tick.start(0);
         box.exec();
+
     }
     if (before == nullptr || !before->isVisible()) return;
     before->activateWindow();
