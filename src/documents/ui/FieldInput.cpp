@@ -40,6 +40,18 @@ QString CutTo(const QString& text, std::size_t room) {
     return kept;
 }
 
+// The paste command of a context menu.
+QAction* PasteAction(const QMenu& menu) {
+    if (auto* named = menu.findChild<QAction*>(QStringLiteral("edit-paste"))) return named;
+    // A line edit's standard menu names none of its commands: its paste goes
+    // by its caption, in whatever language Qt speaks.
+    const QString caption = QCoreApplication::translate("QLineEdit", "&Paste");
+    for (QAction* action : menu.actions()) {
+        if (action->text().section(QChar('\t'), 0, 0) == caption) return action;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 std::optional<char> TypedByteOrBeep(const QString& typed, uint8_t charset) {
@@ -138,7 +150,7 @@ void FieldInput::ShowMenu(const QPoint& globalPos) {
     QMenu* menu = rules_.menu ? rules_.menu()
                   : line_ != nullptr ? line_->createStandardContextMenu()
                                      : memo_->createStandardContextMenu();
-    if (auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+    if (QAction* paste = PasteAction(*menu)) {
         disconnect(paste, &QAction::triggered, nullptr, nullptr);
         connect(paste, &QAction::triggered, this, [this] { Paste(QGuiApplication::clipboard()->text()); });
     }

@@ -19,6 +19,7 @@
 #include "documents/ui/DocumentFrame.h"
 #include "documents/ui/EditFieldCaret.h"
 #include "platform/Dialogs.h"
+#include "platform/ui/Hints.h"
 
 using platform::Dialogs;
 using platform::ModalResult;
@@ -31,7 +32,7 @@ TSearchForm* searchForm = nullptr;
 // Beyond this the similarity measure sees nothing more.
 constexpr int kSearchTextLength = 255;
 
-QString Hint(const char* hint) { return QString::fromUtf8(hint).section(QChar('|'), 0, 0); }
+using platform::Hint;
 
 QCheckBox* Check(QWidget* parent, const char* name, const char* caption, int x, int y, int w = 150) {
     auto* box = new QCheckBox(QString::fromUtf8(caption), parent);
