@@ -303,6 +303,16 @@ TEST_F(EditingTest, EveryPasteRoadOfAnOpenCellInsertsAtTheCaretThroughTheCheck) 
     }
 }
 
+TEST_F(EditingTest, TheOpenCellShowsItsColumnsFontAndColour) {
+    Doc().Fonts.TableMS.Color = 0x0000FF;  // red
+    Doc().Fonts.TableMS.Style = 1;         // bold
+    w->RefreshGrid();
+    QLineEdit* editor = OpenEditor(4, 1);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->palette().color(QPalette::Text), QColor(255, 0, 0));
+    EXPECT_TRUE(editor->font().bold());
+}
+
 TEST_F(EditingTest, TypingALetterTheCellsCodePageLacksChangesNothing) {
     QLineEdit* editor = OpenAtEnd(1, 1);
     ASSERT_NE(editor, nullptr);

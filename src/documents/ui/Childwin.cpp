@@ -130,7 +130,9 @@ TMDIChild::TMDIChild(std::unique_ptr<VocabDocument> document, QWidget* parent)
 
     DescMemo = new QPlainTextEdit(client_);
     DescMemo->setObjectName(QStringLiteral("DescMemo"));
-    // One line tall for one line: the memo grows with its text instead.
+    // The memo grows with its lines (FormResize): 7 pixels beside the lines
+    // leave room for margins of 2 above and below, and never for a scroll bar.
+    DescMemo->document()->setDocumentMargin(2);
     DescMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(DescMemo, &QPlainTextEdit::textChanged, this, &TMDIChild::DescMemoChange);
     GuardDescMemo();

@@ -20,8 +20,8 @@
 #include "documents/ui/GotoUnit.h"
 #include "documents/ui/searchUnit.h"
 #include "platform/Dialogs.h"
-#include "platform/ui/OwnMnemonics.h"
 #include "platform/ui/Hints.h"
+#include "platform/ui/OwnMnemonics.h"
 
 using platform::Dialogs;
 using platform::MsgDlgType;

@@ -32,10 +32,11 @@ std::size_t StoredLength(const QString& text) { return std::size_t(text.toUcs4()
 // Text cut, a whole character at a time, to a stored length.
 QString CutTo(const QString& text, std::size_t room) {
     QString kept;
+    std::size_t used = 0;
     for (const char32_t c : text.toUcs4()) {
-        const QString next = kept + QString::fromUcs4(&c, 1);
-        if (StoredLength(next) > room) break;
-        kept = next;
+        used += c == U'\n' ? 2 : 1;
+        if (used > room) break;
+        kept += QString::fromUcs4(&c, 1);
     }
     return kept;
 }
@@ -212,8 +213,9 @@ bool FieldInput::eventFilter(QObject* watched, QEvent* event) {
         }
         case QEvent::Drop: {
             auto* drop = static_cast<QDropEvent*>(event);
-            // A move inside the field keeps its own letters.
-            if (drop->source() == field_ || drop->source() == watched) return false;
+            // A move inside the field keeps its own letters and its length.
+            const bool inside = drop->source() == field_ || drop->source() == watched;
+            if (inside && drop->dropAction() == Qt::MoveAction) return false;
             // The drop marker goes as after a drag that left.
             QDragLeaveEvent leave;
             QCoreApplication::sendEvent(watched, &leave);

@@ -18,6 +18,7 @@
 #include "documents/ui/DialogHelp.h"
 #include "documents/ui/DocumentFrame.h"
 #include "documents/ui/EditFieldCaret.h"
+#include "documents/ui/FieldInput.h"
 #include "platform/Dialogs.h"
 #include "platform/ui/Hints.h"
 
@@ -93,6 +94,7 @@ void TSearchForm::BuildForm() {
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(8, 4, 300, 20);
     SearchText = new QLineEdit(this);
+    FieldInput::Guard(SearchText, [this] { return TextCharset(); });
     SearchText->setObjectName(QStringLiteral("SearchText"));
     SearchText->setGeometry(8, 24, 460, 24);
     SearchText->setMaxLength(kSearchTextLength);

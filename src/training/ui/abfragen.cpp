@@ -23,12 +23,12 @@
 #include "documents/ui/FieldInput.h"
 #include "platform/Dialogs.h"
 #include "platform/ui/Glyphs.h"
+#include "platform/ui/Hints.h"
 #include "training/ui/ModeFrame.h"
 #include "training/ui/PieBox.h"
 #include "training/ui/QuizHost.h"
 #include "training/ui/QuizPrint.h"
 #include "training/ui/QuizSound.h"
-#include "platform/ui/Hints.h"
 
 namespace {
 
