@@ -185,7 +185,12 @@ public:
     virtual void SetCaretPos(int pos) = 0;
 };
 
-// Edit fields: after "*" another character goes in together with the "*".
+// A key that does work instead of standing for a letter: codes below 32
+// (Enter, Backspace, Tab, Esc) and 127 (Delete).
+inline bool IsControlKey(char key) { return uint8_t(key) < 32 || uint8_t(key) == 127; }
+
+// Edit fields: after "*" another character goes in together with the "*";
+// after "*" a control key puts the "*" in and is left to do its work.
 void ComposeCaronKey(char& key, CaretText& edit);
 // Grid cells: after "*" another key passes alone.
 void ComposeCaronChar(char& key);

@@ -137,9 +137,9 @@ void ComposeCaronKey(char& key, CaretText& edit) {
     }
     std::string text = edit.Text();
     const int caret = std::clamp(edit.CaretPos(), 0, int(text.size()));
-    // A control key (Enter, Backspace, Tab, Esc) still does its work; only
-    // the "*" goes in, so no control character lands in the text.
-    if (uint8_t(key) < 32) {
+    // A control key still does its work; only the "*" goes in, so no
+    // control character lands in the text.
+    if (IsControlKey(key)) {
         text.insert(std::size_t(caret), 1, '*');
         edit.SetText(text);
         edit.SetCaretPos(caret + 1);

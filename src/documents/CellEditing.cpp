@@ -42,8 +42,7 @@ void StoreCellEdit(VocabDocument& doc, int column, int row, const std::string& t
 char GridKey(char key, std::size_t cellLength, bool replacesSelection, bool& beep) {
     beep = false;
     ComposeCaronChar(key);
-    const bool control = uint8_t(key) < 32 || key == 127;
-    if (key == 0 || control || replacesSelection) return key;
+    if (key == 0 || IsControlKey(key) || replacesSelection) return key;
     if (cellLength >= kCellLength) {
         beep = true;
         return 0;

@@ -20,7 +20,6 @@ constexpr std::size_t kTemplateMagicSize = 16;
 constexpr std::size_t kOldFontBlockRead = 290;
 constexpr std::size_t kPasswordBlockSize = 30;
 constexpr std::size_t kMaxPasswordLength = 15;
-constexpr std::size_t kMaxDescription = 250;
 
 const std::string kTooNew =
     "Die Version der zu öffnenden Datei ist zu neu. Diese Version von Pelko32 kann diese Datei nicht öffnen. "

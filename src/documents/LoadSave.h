@@ -24,6 +24,9 @@ constexpr uint8_t kFlagLayout = 0x04;
 constexpr uint8_t kFlagWritePassword = 0x08;
 constexpr uint8_t kFlagReadCheck = 0x40;
 
+// The longest description a file keeps (a line break is CR LF).
+inline constexpr std::size_t kMaxDescription = 250;
+
 // What a vocabulary file holds: a whole document, loaded before any window
 // is made for it. About 180 KB; keep it on the heap.
 struct VocabularyFileData {

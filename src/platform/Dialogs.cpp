@@ -28,6 +28,10 @@ private:
 };
 
 DialogSeam* current = nullptr;
+ScriptedDialogs::ModalLoop& CurrentModalLoop() {
+    static ScriptedDialogs::ModalLoop loop;
+    return loop;
+}
 std::function<void(int)>& HelpHandler() {
     static std::function<void(int)> handler;
     return handler;
@@ -56,43 +60,58 @@ void ShowHelpContext(int helpContext) {
     if (HelpHandler()) HelpHandler()(helpContext);
 }
 
+void ScriptedDialogs::SetModalLoop(ModalLoop loop) { CurrentModalLoop() = std::move(loop); }
+
+void ScriptedDialogs::Show(Shown box) {
+    shown.push_back(std::move(box));
+    // A copy: the loop may install another one while it runs.
+    const ModalLoop loop = CurrentModalLoop();
+    if (loop) loop();
+}
+
 ModalResult ScriptedDialogs::MessageDlg(const std::string& text, MsgDlgType type, MsgDlgButtons buttons,
                                         int helpContext) {
-    shown.push_back({"message", text, type, buttons, helpContext});
+    Show({"message", text, type, buttons, helpContext});
     if (messageAnswers.empty() && autoConfirmOkOnly && (buttons & ~mbHelp) == mbOK) return ModalResult::OK;
     return Pop(messageAnswers, "message", text);
 }
 
-void ScriptedDialogs::ShowMessage(const std::string& text) { shown.push_back({"show", text}); }
+void ScriptedDialogs::ShowMessage(const std::string& text) { Show({"show", text}); }
 
-void ScriptedDialogs::ShowException(const std::string& text) { shown.push_back({"exception", text}); }
+void ScriptedDialogs::ShowException(const std::string& text) { Show({"exception", text}); }
 
 std::string ScriptedDialogs::AskPassword(const std::string& prompt) {
-    shown.push_back({"password", prompt});
+    Show({"password", prompt});
     return Pop(passwordAnswers, "password", prompt);
 }
 
 std::optional<std::string> ScriptedDialogs::InputQuery(const std::string& caption, const std::string& prompt,
                                                        const std::string&) {
-    shown.push_back({"input", prompt});
+    Show({"input", prompt});
     return Pop(inputAnswers, "input", caption + ": " + prompt);
 }
 
 FileDialogResult ScriptedDialogs::OpenFileDialog(const FileDialogRequest& request) {
-    shown.push_back({"open", request.title});
     fileRequests.push_back(request);
+    Show({"open", request.title});
     return Pop(fileAnswers, "open", request.title);
 }
 
 FileDialogResult ScriptedDialogs::SaveFileDialog(const FileDialogRequest& request) {
-    shown.push_back({"save", request.title});
     fileRequests.push_back(request);
+    Show({"save", request.title});
     return Pop(fileAnswers, "save", request.title);
 }
 
 std::optional<std::string> ScriptedDialogs::ChooseFolder(const std::string& caption, const std::string&) {
-    shown.push_back({"folder", caption});
+    Show({"folder", caption});
     return Pop(folderAnswers, "folder", caption);
+}
+
+PrintDialogResult ScriptedDialogs::PrintDialog(const PrintDialogRequest& request) {
+    printRequests.push_back(request);
+    Show({"print", "", MsgDlgType::Custom, 0, 0});
+    return Pop(printAnswers, "print", "");
 }
 
 std::vector<std::string> ScriptedDialogs::Texts() const {

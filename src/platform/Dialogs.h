@@ -154,8 +154,16 @@ void ShowHelpContext(int helpContext);
 // Answers from queues and records what it was shown. A request whose queue
 // is empty throws std::logic_error naming the text, so an unexpected prompt
 // fails the test that caused it.
+//
+// A real box runs a modal loop of its own before it answers, and that loop
+// may change the widgets around it. Once a loop is set (the widget tests set
+// one that shows a window and runs a nested event loop), every scripted box
+// runs it before it answers.
 class ScriptedDialogs : public DialogSeam {
 public:
+    using ModalLoop = std::function<void()>;
+    static void SetModalLoop(ModalLoop loop);
+
     struct Shown {
         // "message", "show", "exception", "password", "input", "open", "save", "folder", "print"
         std::string kind;
@@ -188,17 +196,13 @@ public:
     FileDialogResult OpenFileDialog(const FileDialogRequest& request) override;
     FileDialogResult SaveFileDialog(const FileDialogRequest& request) override;
     std::optional<std::string> ChooseFolder(const std::string& caption, const std::string& start) override;
-    PrintDialogResult PrintDialog(const PrintDialogRequest& request) override {
-        shown.push_back({"print", "", MsgDlgType::Custom, 0, 0});
-        printRequests.push_back(request);
-        if (printAnswers.empty()) throw std::logic_error("unexpected print dialog");
-        PrintDialogResult answer = printAnswers.front();
-        printAnswers.pop_front();
-        return answer;
-    }
+    PrintDialogResult PrintDialog(const PrintDialogRequest& request) override;
 
     // The texts shown, in order.
     std::vector<std::string> Texts() const;
+
+private:
+    void Show(Shown box);
 };
 
 // Installs a seam for the life of a scope (tests).

@@ -14,6 +14,7 @@ inline const char* const kWordPartsFullText = "Es können maximal 50 Wortteile e
 inline const char* const kWordPartTwiceText = "Der selbe Wortteil wurde schon einmal eingegeben!";
 inline const char* const kWordPartEditRefusedText =
     "Der selbe Wortteil ist schon in der Liste enthalten. Die Änderung wurde nicht akzeptiert.";
+inline const char* const kWordPartBlankText = "Ein leerer Wortteil wird nicht übernommen.";
 inline const char* const kTooManyWordPartsText =
     "Es wurden zu viele Wortteile eingegeben. Es sind maximal 50 Stück erlaubt.";
 

@@ -197,13 +197,18 @@ TEST(CaronCompositionTest, InsertsAtTheCaretAndLetsControlKeysAct) {
     EXPECT_EQ(edit.text, "ab*qcd");
     EXPECT_EQ(edit.caret, 4);
 
-    key = '*';
-    ComposeCaronKey(key, edit);
-    key = '\r';
-    ComposeCaronKey(key, edit);
-    EXPECT_EQ(key, '\r');
-    EXPECT_EQ(edit.text, "ab*q*cd");
-    EXPECT_EQ(edit.caret, 5);
+    // Enter and Delete after "*": the "*" goes in and the key does its work.
+    for (const char control : {'\r', '\x7f'}) {
+        edit.text = "abcd";
+        edit.caret = 2;
+        key = '*';
+        ComposeCaronKey(key, edit);
+        key = control;
+        ComposeCaronKey(key, edit);
+        EXPECT_EQ(key, control);
+        EXPECT_EQ(edit.text, "ab*cd");
+        EXPECT_EQ(edit.caret, 3);
+    }
 }
 
 TEST(CaronCompositionTest, PendingStarIsSharedBetweenFields) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -17,6 +18,7 @@
 #include "documents/ui/Childwin.h"
 #include "WindowTestSupport.h"
 #include "documents/ui/Edit.h"
+#include "documents/ui/FieldInput.h"
 #include "documents/ui/TabelleModel.h"
 #include "documents/ui/searchUnit.h"
 #include "platform/Dialogs.h"
@@ -164,6 +166,28 @@ TEST_F(EditFormTest, SemicolonsAndCaronsFollowTheTable) {
     QApplication::sendEvent(editor->FSEdit2, &backspace);
     Type(editor->FSEdit2, "*s");
     EXPECT_EQ(editor->FSEdit2->text(), QString::fromUtf8("sš"));
+    // So does Delete: the "*" goes in and the next letter goes.
+    editor->FSEdit2->setCursorPosition(0);
+    Type(editor->FSEdit2, "*");
+    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(QChar(127)));
+    QApplication::sendEvent(editor->FSEdit2, &del);
+    EXPECT_EQ(editor->FSEdit2->text(), QString::fromUtf8("*š"));
+}
+
+TEST_F(EditFormTest, APasteGoesInAtTheCaretUnlessTheFieldsCodePageLacksALetter) {
+    w->Bearbeiten1->trigger();
+    TEditForm* editor = Editor();
+    editor->MSEdit2->setFocus();
+    editor->MSEdit2->setText(QStringLiteral("Hof"));
+    editor->MSEdit2->setCursorPosition(1);
+    QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QString(QChar(22)));
+    for (const char* text : {"aush", "łódź"}) {
+        QApplication::clipboard()->setText(QString::fromUtf8(text));
+        QApplication::sendEvent(editor->MSEdit2, &paste);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(editor->MSEdit2->text(), QStringLiteral("Haushof"));
+    EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{kLetterNotInCodePage});
 }
 
 TEST_F(EditFormTest, UndoingAHeaderSortKeepsTheEditorsTyping) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -15,6 +16,8 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QTextCursor>
 #include <QTableView>
 
 #include "documents/CellEditing.h"
@@ -24,11 +27,15 @@
 #include "documents/TabelleLayout.h"
 #include "documents/ui/Childwin.h"
 #include "WindowTestSupport.h"
+#include "documents/ui/FieldInput.h"
 #include "documents/ui/TabelleModel.h"
 #include "platform/Dialogs.h"
 #include "platform/TempDir.h"
 
 namespace {
+
+// What a middle click pastes.
+QString selection;
 
 class EditingTest : public ::testing::Test {
 protected:
@@ -37,13 +44,39 @@ protected:
         QApplication::clipboard()->clear();
         ClipListReset(Zwischenspeicher());
     }
-    void TearDown() override { TabelleCellEditor::SetSelectionSource(nullptr); }
+    void TearDown() override { FieldInput::SetSelectionSource(nullptr); }
     VocabDocument& Doc() { return w->Document(); }
     QLineEdit* OpenEditor(int column, int row) {
         const QModelIndex index = w->Model().index(row - 1, column - 1);
         w->Tabelle->setCurrentIndex(index);
         w->Tabelle->edit(index);
         return static_cast<TabelleDelegate*>(w->Tabelle->itemDelegate())->Editor();
+    }
+    // The cell's editor with the caret after its text.
+    TabelleCellEditor* OpenAtEnd(int column, int row) {
+        auto* editor = qobject_cast<TabelleCellEditor*>(OpenEditor(column, row));
+        if (editor != nullptr) editor->end(false);
+        return editor;
+    }
+    static QMenu* OpenMenu(QLineEdit* editor) {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), editor->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(editor, &event);
+        // The test platform makes the popup the focus window a turn later.
+        QCoreApplication::processEvents();
+        return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    }
+    // "&Einfügen" chosen with the keyboard, as a user does.
+    static void ChoosePaste(QMenu* menu) {
+        for (QAction* action : menu->actions()) {
+            if (action->text() == QString::fromUtf8("&Einfügen")) menu->setActiveAction(action);
+        }
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(menu, &enter);
+
+    }
+    static void PressPasteKey(QWidget* target) {
+        QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QString(QChar(22)));
+        QApplication::sendEvent(target, &paste);
     }
     static void Type(QWidget* target, const QString& text) {
         for (QChar c : text) {
@@ -107,18 +140,23 @@ TEST_F(EditingTest, TypingIntoACellAndUndoingItThroughTheMenu) {
 TEST_F(EditingTest, PastingIntoACell) {
     QLineEdit* editor = OpenEditor(3, 2);
     ASSERT_NE(editor, nullptr);
+    // The open editor's own paste: over its text, which opening selected.
     const QString long53 = QString(53, QChar('w'));
     QApplication::clipboard()->setText(long53);
-    QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QString(QChar(22)));
-    QApplication::sendEvent(editor, &paste);
+    PressPasteKey(editor);
+    QCoreApplication::processEvents();
     EXPECT_EQ(Doc().Entries[2].MS1.Get(), std::string(50, 'w'));
     EXPECT_EQ(editor->text(), QString(50, QChar('w')));  // shows what is kept
 
+    // The menu's "Einfügen" makes the current cell the text.
     for (const char* text : {"zwei\nZeilen", "zwei\r\nZeilen"}) {
         QApplication::clipboard()->setText(QString::fromLatin1(text));
         w->Einfgen1Click();
     }
-    EXPECT_EQ(dialogs.Texts(), std::vector<std::string>(2, kCellPasteRefused));
+    QApplication::clipboard()->setText(QString::fromUtf8("łódź"));
+    w->Einfgen1Click();
+    EXPECT_EQ(dialogs.Texts(),
+              (std::vector<std::string>{kCellPasteRefused, kCellPasteRefused, kLetterNotInCodePage}));
     EXPECT_EQ(Doc().UndoLevel, 2);
     QApplication::clipboard()->setText(QString(55, QChar('k')));
     w->Einfgen1Click();
@@ -127,36 +165,121 @@ TEST_F(EditingTest, PastingIntoACell) {
     // The paste key on a cell whose editor is not open pastes the same way.
     w->Tabelle->setCurrentIndex(w->Model().index(0, 1));  // closes the open editor
     QApplication::clipboard()->setText(QStringLiteral("Maus (2)"));
-    QKeyEvent gridPaste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QString(QChar(22)));
-    QApplication::sendEvent(w->Tabelle, &gridPaste);
+    PressPasteKey(w->Tabelle);
     EXPECT_EQ(Doc().Entries[1].FS2.Get(), "Maus (2)");
     // Without text on the system clipboard: the entry clipboard before the row.
     QApplication::clipboard()->clear();
     CopyEntry(Doc(), 3);
-    QApplication::sendEvent(w->Tabelle, &gridPaste);
+    PressPasteKey(w->Tabelle);
     EXPECT_EQ(Doc().Entries[1].FS1.Get(), "Baum");
     EXPECT_EQ(Doc().Entries[2].FS1.Get(), "Maus");
 }
 
-TEST_F(EditingTest, TheCellEditorsMenuMiddleClickAndDropPasteThroughTheCheck) {
-    auto* editor = qobject_cast<TabelleCellEditor*>(OpenEditor(3, 2));
+// The refusal box's loop closes the cell editor, and its context menu with
+// it; the box must come once the menu has finished with its key press.
+TEST_F(EditingTest, ARefusedPasteFromTheCellMenuComesAfterTheMenuIsDone) {
+    ASSERT_TRUE(ActivateForTest(w.get()));
+    TabelleCellEditor* editor = OpenAtEnd(3, 2);
     ASSERT_NE(editor, nullptr);
-    auto paste = [](QMenu* menu) {
-        for (QAction* action : menu->actions()) {
-            if (action->text() == QString::fromUtf8("&Einfügen")) action->trigger();
-        }
-        menu->close();
-    };
-    auto openMenu = [editor] {
-        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), editor->mapToGlobal(QPoint(5, 5)));
-        QApplication::sendEvent(editor, &event);
-        return qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    };
-
-    // The program's own menu, in German; its paste goes through the check.
     QApplication::clipboard()->setText(QStringLiteral("zwei\r\nZeilen"));
+    QPointer<QMenu> menu = OpenMenu(editor);
+    ASSERT_NE(menu, nullptr);
+    ChoosePaste(menu);
+    EXPECT_NE(menu, nullptr);
+    EXPECT_TRUE(dialogs.Texts().empty());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{kCellPasteRefused});
+    EXPECT_EQ(Doc().Entries[2].MS1.Get(), "house");
+    EXPECT_EQ(static_cast<TabelleDelegate*>(w->Tabelle->itemDelegate())->Editor(), nullptr);  // the box took the focus
+}
+
+TEST_F(EditingTest, EveryPasteRoadOfAnOpenCellInsertsAtTheCaretThroughTheCheck) {
+    struct Road {
+        const char* name;
+        std::function<void(QLineEdit*, const QString&)> paste;
+    };
+    const Road roads[] = {
+        {"Ctrl+V",
+         [](QLineEdit* editor, const QString& text) {
+             QApplication::clipboard()->setText(text);
+             PressPasteKey(editor);
+         }},
+        {"Shift+Insert",
+         [](QLineEdit* editor, const QString& text) {
+             QApplication::clipboard()->setText(text);
+             QKeyEvent press(QEvent::KeyPress, Qt::Key_Insert, Qt::ShiftModifier);
+             QApplication::sendEvent(editor, &press);
+         }},
+        {"menu",
+         [](QLineEdit* editor, const QString& text) {
+             QApplication::clipboard()->setText(text);
+             ChoosePaste(OpenMenu(editor));
+         }},
+        {"middle click",
+         [](QLineEdit* editor, const QString& text) {
+             selection = text;
+             for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+                 QMouseEvent click(type, QPointF(5, 5), editor->mapToGlobal(QPointF(5, 5)), Qt::MiddleButton,
+                                   type == QEvent::MouseButtonPress ? Qt::MiddleButton : Qt::NoButton,
+                                   Qt::NoModifier);
+                 QApplication::sendEvent(editor, &click);
+             }
+         }},
+        {"drop",
+         [](QLineEdit* editor, const QString& text) {
+             QMimeData dropped;
+             dropped.setText(text);
+             // Dropped behind the text.
+             const QPointF end(editor->width() - 3, 5);
+             QDragEnterEvent enter(end.toPoint(), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+             QApplication::sendEvent(editor, &enter);
+             QDropEvent drop(end, Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+             QApplication::sendEvent(editor, &drop);
+         }},
+    };
+    FieldInput::SetSelectionSource([] { return selection; });
+    const std::string full(50, 'x');
+    // Each road is refused for one of the reasons, judged on the text the
+    // cell would then hold.
+    const char* const refusedTexts[] = {"łódź", "abcdef", "zwei\nZeilen", "ł", "drei\r\nZeilen"};
+    std::vector<std::string> refusals;
+    for (std::size_t i = 0; i < std::size(roads); ++i) {
+        const Road& road = roads[i];
+        SCOPED_TRACE(road.name);
+        Doc().Entries[2].MS1.Set("Bedeutung 2");
+        w->RefreshGrid();
+        TabelleCellEditor* editor = OpenAtEnd(3, 2);
+        ASSERT_NE(editor, nullptr);
+        road.paste(editor, QStringLiteral("boot"));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(Doc().Entries[2].MS1.Get(), "Bedeutung 2boot");
+        EXPECT_EQ(editor->text(), QStringLiteral("Bedeutung 2boot"));
+
+        Doc().Entries[2].MS1.Set(full);
+        w->RefreshGrid();  // the open editor shows it
+        editor->end(false);
+        road.paste(editor, QString::fromUtf8(refusedTexts[i]));
+
+        QCoreApplication::processEvents();
+        EXPECT_EQ(Doc().Entries[2].MS1.Get(), full);
+        refusals.push_back(i == 0 || i == 3 ? kLetterNotInCodePage : kCellPasteRefused);
+        EXPECT_EQ(dialogs.Texts(), refusals);
+        w->Tabelle->setCurrentIndex(w->Model().index(0, 0));  // closes whatever editor is left
+    }
+
+    // A paste over a selection replaces it.
+    Doc().Entries[2].MS1.Set("Bedeutung 2");
+    w->RefreshGrid();
+    QLineEdit* editor = OpenEditor(3, 2);
+    editor->setSelection(10, 1);
+    roads[0].paste(editor, QStringLiteral("drei"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Doc().Entries[2].MS1.Get(), "Bedeutung drei");
+
+    // The program's own menu, in German, enabled as its commands can act.
+    QApplication::clipboard()->setText(QStringLiteral("Text"));
     editor->deselect();
-    QMenu* menu = openMenu();
+    QMenu* menu = OpenMenu(editor);
     ASSERT_NE(menu, nullptr);
     QStringList captions;
     for (QAction* action : menu->actions()) captions << action->text();
@@ -164,39 +287,7 @@ TEST_F(EditingTest, TheCellEditorsMenuMiddleClickAndDropPasteThroughTheCheck) {
                                      "Alles &markieren"}));
     EXPECT_FALSE(menu->actions()[2]->isEnabled());  // nothing selected to cut
     EXPECT_TRUE(menu->actions()[4]->isEnabled());
-    paste(menu);
-    EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{kCellPasteRefused});
-    EXPECT_EQ(Doc().Entries[2].MS1.Get(), "house");
-    QApplication::clipboard()->setText(QString(53, QChar('w')));
-    paste(openMenu());
-    EXPECT_EQ(Doc().Entries[2].MS1.Get(), std::string(50, 'w'));
-    EXPECT_EQ(editor->text(), QString(50, QChar('w')));
-
-    // A middle click pastes the selection the same way.
-    auto middleClick = [editor] {
-        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-            QMouseEvent click(type, QPointF(5, 5), editor->mapToGlobal(QPointF(5, 5)), Qt::MiddleButton,
-                              type == QEvent::MouseButtonPress ? Qt::MiddleButton : Qt::NoButton, Qt::NoModifier);
-            QApplication::sendEvent(editor, &click);
-        }
-    };
-    TabelleCellEditor::SetSelectionSource([] { return QStringLiteral("drei\nZeilen"); });
-    middleClick();
-    TabelleCellEditor::SetSelectionSource([] { return QStringLiteral("Wald"); });
-    middleClick();
-    EXPECT_EQ(dialogs.Texts(), std::vector<std::string>(2, kCellPasteRefused));
-    EXPECT_EQ(Doc().Entries[2].MS1.Get(), "Wald");
-
-    // And a drop.
-    QMimeData dropped;
-    dropped.setText(QStringLiteral("vier\r\nZeilen"));
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(editor, &enter);
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(editor, &drop);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(dialogs.Texts(), std::vector<std::string>(3, kCellPasteRefused));
-    EXPECT_EQ(Doc().Entries[2].MS1.Get(), "Wald");
+    menu->close();
 
     // Saved as DOS text and read back, every row is where it was.
     TempDir dir;
@@ -210,6 +301,30 @@ TEST_F(EditingTest, TheCellEditorsMenuMiddleClickAndDropPasteThroughTheCheck) {
         EXPECT_EQ(back->Entries[row].MS1.Get(), Doc().Entries[row].MS1.Get()) << row;
         EXPECT_EQ(back->Entries[row].InUse, row <= 3 ? 1 : 0) << row;
     }
+}
+
+TEST_F(EditingTest, TheOpenCellShowsItsColumnsFontAndColour) {
+    Doc().Fonts.TableMS.Color = 0x0000FF;  // red
+    Doc().Fonts.TableMS.Style = 1;         // bold
+    w->RefreshGrid();
+    QLineEdit* editor = OpenEditor(4, 1);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->palette().color(QPalette::Text), QColor(255, 0, 0));
+    EXPECT_TRUE(editor->font().bold());
+}
+
+TEST_F(EditingTest, TypingALetterTheCellsCodePageLacksChangesNothing) {
+    QLineEdit* editor = OpenAtEnd(1, 1);
+    ASSERT_NE(editor, nullptr);
+    Type(editor, QString::fromUtf8("łe"));
+    EXPECT_EQ(Doc().Entries[1].FS1.Get(), "Mause");
+    // A column in the Central European set takes it.
+    Doc().Fonts.TableFS.Charset = 238;
+    w->RefreshGrid();
+    editor->end(false);
+    Type(editor, QString::fromUtf8("ł"));
+    EXPECT_EQ(Doc().Entries[1].FS1.Get(), "Mause\xB3");
+    EXPECT_EQ(w->Model().CellText(1, 1), QString::fromUtf8("Mauseł"));
 }
 
 TEST_F(EditingTest, CopyAndCutOfACell) {
@@ -261,6 +376,48 @@ TEST_F(EditingTest, TheDescriptionLine) {
     QApplication::clipboard()->clear();
     w->Einfgen1Click();
     EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"Kein Text in der Zwischenablage!"});
+}
+
+TEST_F(EditingTest, TheDescriptionLineTakesOnlyWhatASaveKeeps) {
+    QPlainTextEdit* memo = w->DescMemo;
+    memo->setFocus();
+    // A letter its code page lacks: refused when typed, and by every paste.
+    Type(memo, QString::fromUtf8("Tiere ł"));
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("Tiere "));
+    QApplication::clipboard()->setText(QString::fromUtf8("łódź"));
+    PressPasteKey(memo);
+    QCoreApplication::processEvents();
+    w->Einfgen1Click();
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5), memo->viewport()->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(memo->viewport(), &menuEvent);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    auto* menuPaste = menu->findChild<QAction*>(QStringLiteral("edit-paste"));
+    ASSERT_NE(menuPaste, nullptr);
+    menuPaste->trigger();
+    menu->close();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialogs.Texts(), std::vector<std::string>(3, kLetterNotInCodePage));
+    EXPECT_EQ(Doc().Description, "Tiere ");
+
+    // At most 250 characters as stored, where a line break is two.
+    memo->setPlainText(QStringLiteral("Tiere\n") + QString(242, QChar('a')));
+    memo->moveCursor(QTextCursor::End);
+    Type(memo, QStringLiteral("bc\r"));
+    EXPECT_EQ(Doc().Description, "Tiere\r\n" + std::string(242, 'a') + "b");
+    memo->moveCursor(QTextCursor::Start);
+    memo->moveCursor(QTextCursor::NextWord, QTextCursor::KeepAnchor);  // "Tiere" selected
+    QApplication::clipboard()->setText(QStringLiteral("Vogelarten"));
+    PressPasteKey(memo);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("Vogel\n") + QString(242, QChar('a')) + "b");
+    // The menu's paste over the whole line keeps what fits.
+    memo->moveCursor(QTextCursor::End);
+    QApplication::clipboard()->setText(QString(300, QChar('z')));
+    w->Einfgen1Click();
+    EXPECT_EQ(Doc().Description, std::string(250, 'z'));
+    EXPECT_EQ(Doc().UndoCaption(), "&Rückgängig: Beschreibung geändert");
+    EXPECT_EQ(dialogs.Texts().size(), 3u);
 }
 
 TEST_F(EditingTest, MarkingWithTheMouseAndTheRowPopups) {

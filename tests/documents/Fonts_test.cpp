@@ -15,6 +15,7 @@
 #include "documents/ui/FontChooser.h"
 #include "documents/ui/Font_select_unit.h"
 #include "documents/ui/TabelleModel.h"
+#include "common/WhenUp.h"
 #include "platform/Dialogs.h"
 
 namespace {
@@ -62,7 +63,7 @@ protected:
 
     // Runs while the dialog is up; it must close it.
     static void WhenShown(std::function<void(TFontForm&)> action) {
-        QTimer::singleShot(0, [action] { action(FontForm()); });
+        WhenUp(&FontForm(), [action] { action(FontForm()); });
     }
 
     DefaultOptionsForTest options;

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QHeaderView>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTableView>
+#include <QTextCursor>
 
 #include "documents/DocumentTestFiles.h"
 #include "documents/TabelleLayout.h"
@@ -86,6 +89,20 @@ TEST_F(GridWindowTest, RowsFollowTheLastUsedRowAfterARebuild) {
     doc.Entries[100].InUse = 1;
     w->RefreshRow(100);
     EXPECT_EQ(w->Model().GridRowCount(), 102);
+}
+
+TEST_F(GridWindowTest, TheDescriptionLineShowsAllItsLinesWithNoScrollBar) {
+    QPlainTextEdit* memo = w->DescMemo;
+    for (const char* description : {"Eine Zeile", "Zwei\r\nZeilen", "Drei\r\nkurze\r\nZeilen"}) {
+        SCOPED_TRACE(description);
+        w->Document().Description = description;
+        w->RefreshGrid();
+        w->FormResize();
+        memo->moveCursor(QTextCursor::End);
+        EXPECT_FALSE(memo->verticalScrollBar()->isVisible());
+        EXPECT_EQ(memo->verticalScrollBar()->maximum(), 0);
+        EXPECT_EQ(memo->cursorForPosition(QPoint(2, 2)).blockNumber(), 0);  // the first line stays in view
+    }
 }
 
 TEST_F(GridWindowTest, FittingTheColumns) {

@@ -20,6 +20,7 @@
 #include "documents/ui/GotoUnit.h"
 #include "documents/ui/SpaltenNamenUnit.h"
 #include "documents/ui/TabelleModel.h"
+#include "common/WhenUp.h"
 #include "platform/Dialogs.h"
 
 using platform::ModalResult;
@@ -32,7 +33,7 @@ void Type(QWidget* target, Qt::Key key, const QString& text) {
 }
 
 // Runs while the next dialog is up; it must close it.
-void WhenShown(std::function<void()> action) { QTimer::singleShot(0, std::move(action)); }
+void WhenShown(std::function<void()> action) { WhenUp(std::move(action)); }
 
 class SmallDialogFormsTest : public ::testing::Test {
 protected:

@@ -2,6 +2,7 @@
 // A shown document window over three entries (Maus, Haus, Baum), for the
 // widget tests of editing.
 
+#include <QApplication>
 #include <memory>
 
 #include "documents/DocumentTestFiles.h"
@@ -17,4 +18,12 @@ inline std::unique_ptr<TMDIChild> ShowThreeEntryWindow() {
     window->resize(900, 500);
     window->show();
     return window;
+}
+
+// The window active, as a user's click leaves it; the test platform
+// activates a shown window a turn or two later.
+inline bool ActivateForTest(QWidget* window) {
+    window->activateWindow();
+    for (int turn = 0; turn < 50 && !window->isActiveWindow(); ++turn) QCoreApplication::processEvents();
+    return window->isActiveWindow();
 }

@@ -14,6 +14,7 @@
 #include "documents/ui/new_wiz.h"
 #include "documents/ui/searchUnit.h"
 #include "FrameTestSupport.h"
+#include "common/WhenUp.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ TEST_F(DialogHelpKeyTest, F1InEachDialogOpensItsPage) {
     const Case cases[] = {
         {"search, modal",
          [&](const auto& pressF1) {
-             QTimer::singleShot(0, [&] {
+             WhenUp(TSearchForm::Instance(child), [&] {
                  TSearchForm* search = TSearchForm::Instance(child);
                  pressF1(search->SearchText);
                  search->SearchAbort->click();
@@ -83,7 +84,7 @@ TEST_F(DialogHelpKeyTest, F1InEachDialogOpensItsPage) {
              // another one was active.
              form->activateWindow();
              EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == form.get(); }));
-             QTimer::singleShot(0, [&] {
+             WhenUp(form->NewWizard, [&] {
                  pressF1(form->NewWizard->BitBtn3);
                  form->NewWizard->BitBtn2->click();
              });

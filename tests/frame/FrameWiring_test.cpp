@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <filesystem>
@@ -19,6 +20,7 @@
 #include "documents/ui/PrnInfo_Unit.h"
 #include "frame/ui/Main.h"
 #include "FrameTestSupport.h"
+#include "common/WhenUp.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Shell.h"
@@ -63,7 +65,7 @@ TEST_F(FrameWiringTest, F4OpensTheEditorAndANewDocumentStoresAndClosesItFirst) {
     Editor()->FSEdit1->setText("Katze");
     Editor()->MSEdit1->setText("cat");
     bool shownWhileEditing = true;
-    QTimer::singleShot(0, form.get(), [&] {
+    WhenUp(form->NewWizard, [&] {
         shownWhileEditing = EditorShown();
         form->NewWizard->reject();
     });
@@ -89,6 +91,31 @@ TEST_F(FrameWiringTest, F4OpensTheEditorAndANewDocumentStoresAndClosesItFirst) {
     EXPECT_FALSE(EditorShown());
     EXPECT_EQ(child->Document().Entries[5].FS1.Get(), "Hund");
     EXPECT_EQ(form->Documents().size(), 2u);
+}
+
+// The editor is a tool window of the main window, whose menus underline V,
+// H and F as well; while the editor is active its own letters win.
+TEST_F(FrameWiringTest, AltAndALetterOfTheEditorPressItsOwnButton) {
+    TMDIChild* child = DocumentWithEntries();
+    child->Bearbeiten1->trigger();  // F4, on row 4
+    ASSERT_TRUE(EditorShown());
+    Editor()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Editor()));
+    auto press = [](Qt::Key letter) {
+        QWidget* focused = QApplication::focusWidget();
+        ASSERT_NE(focused, nullptr);
+        QTest::keyClick(focused, letter, Qt::AltModifier);
+    };
+    press(Qt::Key_V);  // "&Vorherige"
+    EXPECT_EQ(Editor()->NRLabel->text(), "3");
+    EXPECT_EQ(Editor()->MSEdit1->text(), "tree");  // no "v" typed
+    press(Qt::Key_F);  // "&Fremdsprache": into its first field
+    EXPECT_EQ(QApplication::focusWidget(), Editor()->FSEdit1);
+    press(Qt::Key_H);  // "&Hilfe"
+    ASSERT_EQ(shell.starts.size(), 1u);
+    EXPECT_NE(shell.starts[0].arguments.at(0).find("edit.html"), std::string::npos);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);  // no menu of the main window opened
+    EXPECT_EQ(Editor()->FSEdit1->text(), "Baum");
 }
 
 TEST_F(FrameWiringTest, TheEditorGoesToARowThroughTheGoToDialogAndTellsTheFrame) {
@@ -153,7 +180,7 @@ TEST_F(FrameWiringTest, TheMenuPrintStoresTheEditorFirstAndTheButtonPrintsAtOnce
 TEST_F(FrameWiringTest, CloseEditorsBeforeNewHidesTheWizardWithoutClosingIt) {
     Optionen.Settings.LastWizPage = 0;
     bool fallback = false;
-    QTimer::singleShot(0, form.get(), [this] {
+    WhenUp(form->NewWizard, [this] {
         ASSERT_TRUE(form->NewWizard->isVisible());
         form->NewWizard->PageControl->setCurrentIndex(1);
         EXPECT_TRUE(form->CloseEditorsBeforeNew());

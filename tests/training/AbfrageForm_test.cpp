@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +17,7 @@
 #include <QToolButton>
 
 #include "common/NoIconTheme.h"
+#include "documents/ui/FieldInput.h"
 #include "documents/ui/TabelleModel.h"
 #include "platform/CodePage.h"
 #include "platform/ui/Glyphs.h"
@@ -215,6 +218,12 @@ TEST_F(QuizUiTest, AnswerFieldKeyHandling) {
         Type(form->AbfrEdit, "*s*x**");
         EXPECT_EQ(form->AbfrEdit->text().toStdString(), "š*x*");
         EXPECT_EQ(form->AbfrEdit->maxLength(), 255);
+        // After "*" Delete puts the "*" in and deletes.
+        form->AbfrEdit->setText(QStringLiteral("ab"));
+        form->AbfrEdit->setCursorPosition(0);
+        Type(form->AbfrEdit, "*");
+        Key(form->AbfrEdit, Qt::Key_Delete, QString(QChar(127)));
+        EXPECT_EQ(form->AbfrEdit->text().toStdString(), "*b");
     });
     Optionen.Abfragen.MehrereBedeutungen = false;
     RunModal(*form, [this] {
@@ -284,6 +293,46 @@ TEST_F(QuizUiTest, AnswerFieldIsAsHighAsItsFontNeeds) {
             EXPECT_EQ(form->Notebook1->geometry().bottom(), verdictBottom);
         });
     }
+}
+
+TEST_F(QuizUiTest, PastesIntoTheAnswerKeepToTheTypingRules) {
+    Fill(quizzed, {{"dog", "Hund"}});
+    Prepare(quizzed);
+    Optionen.Abfragen.MehrereBedeutungen = false;
+    static QString selection;
+    FieldInput::SetSelectionSource([] { return selection; });
+    RunModal(*form, [this] {
+        QLineEdit* edit = form->AbfrEdit;
+        Type(edit, "x");
+        QApplication::clipboard()->setText(QString::fromUtf8("Hund; Köter"));
+        QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QString(QChar(22)));
+        QApplication::sendEvent(edit, &paste);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(edit->text(), QString::fromUtf8("xHund Köter"));  // no ";", as when typed
+
+        // A letter the answer's code page lacks: by the keys, the menu and
+        // the middle click.
+        QApplication::clipboard()->setText(QString::fromUtf8("łódź"));
+        QApplication::sendEvent(edit, &paste);
+        QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5), edit->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(edit, &menuEvent);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        for (QAction* action : menu->actions()) {
+            if (action->text().startsWith(QStringLiteral("&Paste"))) action->trigger();
+        }
+        menu->close();
+        selection = QString::fromUtf8("źle");
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent click(type, QPointF(5, 5), edit->mapToGlobal(QPointF(5, 5)), Qt::MiddleButton,
+                              type == QEvent::MouseButtonPress ? Qt::MiddleButton : Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(edit, &click);
+        }
+        QCoreApplication::processEvents();
+        EXPECT_EQ(dialogs.Texts(), std::vector<std::string>(3, kLetterNotInCodePage));
+        EXPECT_EQ(edit->text(), QString::fromUtf8("xHund Köter"));
+    });
+    FieldInput::SetSelectionSource(nullptr);
 }
 
 TEST_F(QuizUiTest, ProgressLineIsReadableWholeOrLosesOnlyTheMiddleOfAVeryLongName) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -15,6 +17,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "documents/ui/FieldInput.h"
 #include "platform/CodePage.h"
 #include "training/ModeTestSupport.h"
 #include "training/ThmFile.h"
@@ -23,6 +26,7 @@
 #include "training/ui/ModeFrame.h"
 #include "training/ui/QuizStart.h"
 #include "training/ui/StateLed.h"
+#include "training/ui/StringEingUnit.h"
 #include "training/ui/WTLogikForm.h"
 #include "training/ui/abfr_opt.h"
 #include "training/ui/hangman_unit.h"
@@ -171,6 +175,28 @@ TEST_F(ModeFormTest, WordPartDialogCascadesEditsTheListAndSaves) {
     wt.NewBtn->click();
     EXPECT_TRUE(offered.empty());
     EXPECT_EQ(Texts().back(), kWordPartsFullText);
+    wt.reject();
+}
+
+TEST_F(ModeFormTest, WordPartInputRefusesLettersWithoutACodeAndSaysWhyABlankIsNotTaken) {
+    Optionen.Settings.Wortteile = {};
+    TWTLogikForm wt(nullptr, Optionen);
+    wt.show();
+    WhenUp<TStringEingForm>([this](TStringEingForm& input) {
+        Key(input.Eingabe, 0, QString::fromUtf8("ł"));
+        EXPECT_EQ(input.Eingabe->text(), QString());
+        QApplication::clipboard()->setText(QString::fromUtf8("łódź"));
+        QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QString(QChar(22)));
+        QApplication::sendEvent(input.Eingabe, &paste);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(Texts(), std::vector<std::string>{kLetterNotInCodePage});
+        EXPECT_EQ(input.Eingabe->text(), QString());
+        input.Eingabe->setText(QStringLiteral("   "));
+        input.BitBtn1->click();
+    });
+    wt.NewBtn->click();
+    EXPECT_EQ(Texts(), (std::vector<std::string>{kLetterNotInCodePage, kWordPartBlankText}));
+    EXPECT_EQ(wt.ListBox->count(), 0);
     wt.reject();
 }
 
@@ -348,6 +374,16 @@ TEST_F(HangmanFormTest, KeyWithoutACodeInTheWordsCodePageIsNoGuess) {
         });
         StartHangman(*quizzed, ModeOrigin::Menu, *hangman);
     }
+}
+
+TEST_F(HangmanFormTest, DeleteIsNoGuess) {
+    Fill(quizzed, {{"Ball", "ball"}});
+    WhenShown(*hangman, [&] {
+        Press(QString(QChar(127)), Qt::Key_Delete);
+        EXPECT_EQ(hangman->Game().GuessedLetters(), "");
+        EXPECT_EQ(hangman->Game().Picture(), 1);
+    });
+    StartHangman(*quizzed, ModeOrigin::Menu, *hangman);
 }
 
 TEST_F(HangmanFormTest, WordLostAtTheLastPictureShowsTheWord) {

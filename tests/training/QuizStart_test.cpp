@@ -19,7 +19,7 @@ protected:
     // Runs the quiz command; `steps` run inside the quiz, which is closed
     // afterwards.
     void Start(TMDIChild* window, ModeOrigin origin, std::function<void()> steps = [] {}) {
-        QTimer::singleShot(0, form.get(), [this, steps] {
+        WhenUp(form.get(), [this, steps] {
             quizRan = true;
             gridHiddenDuringQuiz = quizzed->Tabelle->isHidden() && quizzed->DescMemo->isHidden();
             steps();

@@ -16,6 +16,7 @@
 
 #include "documents/DocumentTestFiles.h"
 #include "documents/ui/Childwin.h"
+#include "common/WhenUp.h"
 #include "platform/Dialogs.h"
 #include "training/RandomSource.h"
 #include "training/ui/QuizHost.h"
@@ -79,7 +80,7 @@ inline void Answer(TAbfrageForm& form, const QString& text) {
 // Runs `steps` inside the dialog's exec(); the dialog is closed afterwards
 // whatever they left, so a test never hangs.
 inline int RunModal(TAbfrageForm& form, std::function<void()> steps) {
-    QTimer::singleShot(0, &form, [&form, steps] {
+    WhenUp(&form, [&form, steps] {
         steps();
         if (form.isVisible()) form.reject();
     });

@@ -6,11 +6,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "documents/LoadSave.h"
 #include "documents/SmallDialogs.h"
 #include "documents/ui/CodePageText.h"
 #include "documents/ui/CreatedOnce.h"
 #include "documents/ui/DialogHelp.h"
 #include "documents/ui/DocumentFrame.h"
+#include "documents/ui/FieldInput.h"
 #include "documents/ui/PasswordEdit.h"
 
 using platform::CodePage;
@@ -33,7 +35,8 @@ TDateiEigenschaften_Form::TDateiEigenschaften_Form(QWidget* parent) : QDialog(pa
 
     Descr = new QLineEdit(this);
     Descr->setObjectName(QStringLiteral("Descr"));
-    Descr->setMaxLength(250);
+    Descr->setMaxLength(int(kMaxDescription));
+    FieldInput::Guard(Descr, [this] { return charset_; });
     SetHelpContext(Descr, 201);
     layout->addWidget(Descr);
     layout->addWidget(WrappedLabel("Es sind bis zu 250 Buchstaben erlaubt.", this));

@@ -105,8 +105,6 @@ TMDIChild::TMDIChild(std::unique_ptr<VocabDocument> document, QWidget* parent)
     Tabelle->setModel(model_);
     delegate_ = new TabelleDelegate(*model_, Tabelle);
     delegate_->CellEdited = [this](int column, int row, const QString& text) { TabelleSetEditText(column, row, text); };
-    delegate_->PasteRequested = [this] { Einfgen1Click(); };
-    delegate_->CellPasted = [this](int column, int row, const QString& text) { PasteIntoCell(column, row, text); };
     Tabelle->setItemDelegate(delegate_);
     Tabelle->setSelectionMode(QAbstractItemView::SingleSelection);
     Tabelle->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
@@ -132,7 +130,12 @@ TMDIChild::TMDIChild(std::unique_ptr<VocabDocument> document, QWidget* parent)
 
     DescMemo = new QPlainTextEdit(client_);
     DescMemo->setObjectName(QStringLiteral("DescMemo"));
+    // The memo grows with its lines (FormResize): 7 pixels beside the lines
+    // leave room for margins of 2 above and below, and never for a scroll bar.
+    DescMemo->document()->setDocumentMargin(2);
+    DescMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(DescMemo, &QPlainTextEdit::textChanged, this, &TMDIChild::DescMemoChange);
+    GuardDescMemo();
 
     BuildMenus();
     doc_->SetView(this);

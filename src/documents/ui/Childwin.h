@@ -16,6 +16,7 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QTableView;
+class FieldInput;
 class TabelleDelegate;
 class TabelleModel;
 
@@ -94,8 +95,9 @@ public:
     void Kopieren1Click();
     void Ausschneiden1Click();
     void Einfgen1Click();
-    // The checked paste into a cell: a text over 55 characters or with a
-    // line break is refused, the field keeps 50.
+    // The menu's checked paste into a whole cell: a text over 55 characters,
+    // with a line break or with a letter the column's code page lacks is
+    // refused, the field keeps 50.
     void PasteIntoCell(int column, int row, const QString& text);
     void Zwischenablageleeren1Click();
     void Vokabelkopieren1Click();
@@ -204,6 +206,8 @@ private:
     void CellChanged(int column, int row) override;
     void UndoStateChanged() override;
     bool MemoFocused() const;
+    // Typing and pastes in the description line: its code page, 250 characters.
+    void GuardDescMemo();
     void RepaintMarks();
     // The grid's current cell (column 1-7, row 1-500), or false.
     bool CurrentCell(int& column, int& row) const;
@@ -228,4 +232,5 @@ private:
     bool formShown_ = false;
     bool settingMemo_ = false;  // the memo's text is set from Description
     uint8_t memoCharset_ = 0;
+    FieldInput* descGuard_ = nullptr;
 };

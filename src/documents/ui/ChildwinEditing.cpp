@@ -17,10 +17,13 @@
 #include "documents/CellEditing.h"
 #include "documents/EntryClipboard.h"
 #include "documents/EntryEditorLink.h"
+#include "documents/LoadSave.h"
 #include "documents/RowOperations.h"
 #include "documents/TabelleLayout.h"
 #include "documents/ui/Childwin.h"
 #include "documents/ui/DocumentFrame.h"
+#include "documents/ui/EditFieldCaret.h"
+#include "documents/ui/FieldInput.h"
 #include "documents/ui/Hourglass.h"
 #include "documents/ui/TabelleModel.h"
 #include "platform/CodePage.h"
@@ -97,6 +100,13 @@ void TMDIChild::DescMemoChange() {
     FormResize();
 }
 
+void TMDIChild::GuardDescMemo() {
+    FieldInput::Rules rules;
+    rules.charset = [this] { return memoCharset_; };
+    rules.maxBytes = kMaxDescription;
+    descGuard_ = FieldInput::Guard(DescMemo, std::move(rules));
+}
+
 // The window's focused control, also while a menu of the frame has the
 // keyboard.
 bool TMDIChild::MemoFocused() const { return focusWidget() == DescMemo; }
@@ -156,11 +166,16 @@ void TMDIChild::Einfgen1Click() {
             Dialogs().MessageDlg("Kein Text in der Zwischenablage!", MsgDlgType::Information, platform::mbOK);
             return;
         }
+        if (!DescMemo->textCursor().hasSelection()) DescMemo->selectAll();
+        const FieldInput::Outcome pasted = descGuard_->Check(text);
+        if (!pasted.refusal.empty()) {
+            Dialogs().MessageDlg(pasted.refusal, MsgDlgType::Error, platform::mbOK);
+            return;
+        }
+        if (pasted.cut) QApplication::beep();
         doc_->PushUndo("Text in Beschreibung eingefügt");
         doc_->SetModified(true);
-        QTextCursor cursor = DescMemo->textCursor();
-        if (!cursor.hasSelection()) cursor.select(QTextCursor::Document);
-        cursor.insertText(text);
+        DescMemo->insertPlainText(pasted.text);
         return;
     }
     int column = 0;
@@ -175,13 +190,13 @@ void TMDIChild::Einfgen1Click() {
 }
 
 void TMDIChild::PasteIntoCell(int column, int row, const QString& text) {
-    const std::string bytes = model_->CellBytes(column, text);
-    if (!CellPasteAcceptable(bytes)) {
-        Dialogs().MessageDlg(kCellPasteRefused, MsgDlgType::Error, platform::mbOK);
+    const std::optional<std::string> bytes = ExactFieldBytes(text, model_->FieldFont(column).Charset);
+    if (!bytes || !CellPasteAcceptable(*bytes)) {
+        Dialogs().MessageDlg(bytes ? kCellPasteRefused : kLetterNotInCodePage, MsgDlgType::Error, platform::mbOK);
         return;
     }
     doc_->SetModified(true);
-    StoreCellEdit(*doc_, column, row, bytes);
+    StoreCellEdit(*doc_, column, row, *bytes);
 }
 
 void TMDIChild::Zwischenablageleeren1Click() { SystemClipboard().clear(); }

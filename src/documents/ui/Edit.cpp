@@ -16,9 +16,12 @@
 #include "documents/ui/DialogHelp.h"
 #include "documents/ui/DocumentFrame.h"
 #include "documents/ui/EditFieldCaret.h"
+#include "documents/ui/FieldInput.h"
 #include "documents/ui/GotoUnit.h"
 #include "documents/ui/searchUnit.h"
 #include "platform/Dialogs.h"
+#include "platform/ui/Hints.h"
+#include "platform/ui/OwnMnemonics.h"
 
 using platform::Dialogs;
 using platform::MsgDlgType;
@@ -30,10 +33,7 @@ TEditForm* editForm = nullptr;
 constexpr int kFieldLength = 50;
 constexpr int kOptionsInputPage = 3;
 
-// The hint's short part; its lines break at CR.
-QString Hint(const char* hint) {
-    return QString::fromUtf8(hint).section(QChar('|'), 0, 0).replace(QChar('\r'), QChar('\n'));
-}
+using platform::Hint;
 
 QPushButton* Button(QWidget* parent, const char* name, const char* caption, int y, const char* hint) {
     auto* button = new QPushButton(QString::fromUtf8(caption), parent);
@@ -114,7 +114,10 @@ void TEditForm::BuildForm() {
     MSEdit5 = FieldEdit(MSEditBox, "MSEdit5", 134);
     edits_ = {FSEdit1, FSEdit2, MSEdit1, MSEdit2, MSEdit3, MSEdit4, MSEdit5};
     numberLabels_ = {lf1, lf2, lm1, lm2, lm3, lm4, lm5};
-    for (QLineEdit* edit : edits_) edit->installEventFilter(this);
+    for (int k = 0; k < 7; ++k) {
+        edits_[k]->installEventFilter(this);
+        FieldInput::Guard(edits_[k], [this, k] { return FieldCharset(k); });
+    }
 
     Label7 = Label(this, "Label7", "Vokabel-Nummer: ", 8, 268, 110);
     NRLabel = Label(this, "NRLabel", "", 118, 268, 30);
@@ -324,7 +327,10 @@ void TEditForm::closeEvent(QCloseEvent* event) {
     QDialog::closeEvent(event);
 }
 
-bool TEditForm::event(QEvent* event) { return HandleHelpEvent(this, event) || QDialog::event(event); }
+bool TEditForm::event(QEvent* event) {
+    // Alt and a letter of the editor's own before the main window's menus.
+    return platform::HandleOwnMnemonic(*this, event) || HandleHelpEvent(this, event) || QDialog::event(event);
+}
 
 void TEditForm::ButtonGotoClick() {
     if (EditDocument) {
@@ -375,7 +381,7 @@ bool TEditForm::FieldKey(int field, QKeyEvent* key) {
     if (text.size() != 1) return false;
     if (!text[0].isPrint()) {
         // A control key after "*" puts the "*" in and then does its work.
-        if (field < 2 && text[0].unicode() < 32) {
+        if (field < 2 && text[0].unicode() < 128 && IsControlKey(char(text[0].unicode()))) {
             char control = char(text[0].unicode());
             EditFieldCaret caret(*edits_[field], FieldCharset(field));
             ComposeCaronKey(control, caret);
@@ -389,12 +395,8 @@ bool TEditForm::FieldKey(int field, QKeyEvent* key) {
             return true;
         }
     }
-    const std::optional<char> byte = TypedByte(text, FieldCharset(field));
-    if (!byte) {
-        // The field's code page has no such letter.
-        Beep();
-        return true;
-    }
+    const std::optional<char> byte = TypedByteOrBeep(text, FieldCharset(field));
+    if (!byte) return true;
     if (field >= 2) return false;
     char composed = *byte;
     EditFieldCaret caret(*edits_[field], FieldCharset(field));
@@ -444,6 +446,8 @@ bool TEditForm::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     if (event->type() == QEvent::KeyPress) {
+        // Alt and a letter presses the editor's button, never types it.
+        if (platform::HandleOwnMnemonic(*this, event)) return true;
         for (int k = 0; k < 7; ++k) {
             if (watched == edits_[k]) return FieldKey(k, static_cast<QKeyEvent*>(event));
         }

@@ -9,6 +9,10 @@ std::string FieldBytes(const QString& text, uint8_t charset) {
     return bytes;
 }
 
+std::optional<std::string> ExactFieldBytes(const QString& text, uint8_t charset) {
+    return platform::Utf8ToBytes(platform::CodePageForCharset(charset), text.toStdString());
+}
+
 QString FieldText(const std::string& bytes, uint8_t charset) {
     return QString::fromStdString(platform::BytesToUtf8(platform::CodePageForCharset(charset), bytes));
 }

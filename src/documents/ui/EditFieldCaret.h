@@ -24,6 +24,8 @@ private:
 // Text and bytes in the code page of a character set; "?" for what the
 // page lacks.
 std::string FieldBytes(const QString& text, uint8_t charset);
+// Nothing when the page lacks a character of the text.
+std::optional<std::string> ExactFieldBytes(const QString& text, uint8_t charset);
 QString FieldText(const std::string& bytes, uint8_t charset);
 // The byte of one typed character, or nothing when the page lacks it.
 std::optional<char> TypedByte(const QString& typed, uint8_t charset);

@@ -10,17 +10,9 @@
 #include "documents/ui/CodePageText.h"
 #include "documents/ui/CreatedOnce.h"
 #include "documents/ui/DialogHelp.h"
+#include "platform/ui/Hints.h"
 
-namespace {
-
-// The status text after "|" is not shown in a tooltip.
-QString Hint(const char* text) {
-    QString hint = QString::fromUtf8(text);
-    hint.truncate(hint.indexOf('|'));
-    return hint.replace('\r', '\n');
-}
-
-}  // namespace
+using platform::Hint;
 
 TFeldAuswahl::TFeldAuswahl(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FeldAuswahl"));

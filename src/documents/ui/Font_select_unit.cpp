@@ -17,17 +17,13 @@
 #include "documents/ui/DialogHelp.h"
 #include "documents/ui/DocumentFrame.h"
 #include "documents/ui/FontChooser.h"
+#include "platform/ui/Hints.h"
 
 namespace {
 
 const QString kSampleMime = QStringLiteral("application/x-pelko-font-sample");
 
-// The status text after "|" is not shown in a tooltip.
-QString Hint(const char* text) {
-    QString hint = QString::fromUtf8(text);
-    hint.truncate(hint.indexOf('|'));
-    return hint;
-}
+using platform::Hint;
 
 // Samples in the order of the font block's fields.
 SchriftartTyp& FontOf(SchriftartenTyp& fonts, int sample) {

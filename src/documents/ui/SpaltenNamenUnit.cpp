@@ -10,6 +10,7 @@
 #include "documents/ui/CodePageText.h"
 #include "documents/ui/CreatedOnce.h"
 #include "documents/ui/DialogHelp.h"
+#include "documents/ui/FieldInput.h"
 #include "documents/ui/TabelleModel.h"
 
 TSpaltenNamenForm::TSpaltenNamenForm(QWidget* parent) : QDialog(parent) {
@@ -25,6 +26,9 @@ TSpaltenNamenForm::TSpaltenNamenForm(QWidget* parent) : QDialog(parent) {
         Edits[k] = new QLineEdit(fs ? FSEditBox : MSEditBox);
         Edits[k]->setObjectName(fs ? QStringLiteral("FSEdit%1").arg(k + 1) : QStringLiteral("MSEdit%1").arg(k - 1));
         Edits[k]->setMaxLength(50);
+        FieldInput::Guard(Edits[k], [this, k] {
+            return target_.isNull() ? uint8_t(0) : target_->Model().CellFont(k + 1, 0).Charset;
+        });
         SetHelpContext(Edits[k], fs ? 307 : 308);
         (fs ? fsLayout : msLayout)->addWidget(Edits[k]);
     }

@@ -2,26 +2,20 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QContextMenuEvent>
-#include <QDropEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMimeData>
 #include <QPainter>
 
 #include "documents/CellEditing.h"
-#include "platform/CodePage.h"
+#include "documents/ui/EditFieldCaret.h"
+#include "documents/ui/FieldInput.h"
 
 namespace {
 
 const QColor kMarkedBackground = ColorFromRec(0x800000);
 const QColor kMarkedText = ColorFromRec(0xFFFFFF);
-
-QString Decode(const std::string& bytes, uint8_t charset) {
-    return QString::fromStdString(platform::BytesToUtf8(platform::CodePageForCharset(charset), bytes));
-}
 
 }  // namespace
 
@@ -59,7 +53,7 @@ QString TabelleModel::CellText(int column, int row) const {
     if (row < 0 || row > kMaxEntries || column < 0 || column > 7) return {};
     if (column == 0) return row == 0 ? QString() : QString::number(row);
     const auto& field = row == 0 ? doc_.ColumnNames.Field(column) : doc_.Entries[row].Field(column);
-    return Decode(field.Get(), CellFont(column, row).Charset);
+    return FieldText(field.Get(), CellFont(column, row).Charset);
 }
 
 Qt::ItemFlags TabelleModel::flags(const QModelIndex& index) const {
@@ -67,12 +61,7 @@ Qt::ItemFlags TabelleModel::flags(const QModelIndex& index) const {
 }
 
 std::string TabelleModel::CellBytes(int column, const QString& text) const {
-    const platform::CodePage page = platform::CodePageForCharset(FieldFont(column).Charset);
-    std::string bytes;
-    const std::u32string points = text.toStdU32String();
-    bytes.reserve(points.size());
-    for (char32_t c : points) bytes += char(platform::UnicodeToByte(page, c).value_or('?'));
-    return bytes;
+    return FieldBytes(text, FieldFont(column).Charset);
 }
 
 bool TabelleModel::Marked(int row) const { return row >= 1 && MarksGet(doc_.Marks, row); }
@@ -137,26 +126,7 @@ void PaintTabelleCell(QPainter& painter, const QRect& rect, const TabelleModel& 
     painter.restore();
 }
 
-namespace {
-
-QString SystemSelection() {
-    const QClipboard* clipboard = QGuiApplication::clipboard();
-    return clipboard->supportsSelection() ? clipboard->text(QClipboard::Selection) : QString();
-}
-
-TabelleCellEditor::SelectionSource selectionSource = SystemSelection;
-
-}  // namespace
-
 TabelleCellEditor::TabelleCellEditor(QWidget* parent) : QLineEdit(parent) {}
-
-void TabelleCellEditor::SetSelectionSource(SelectionSource source) {
-    selectionSource = source != nullptr ? source : SystemSelection;
-}
-
-void TabelleCellEditor::Paste(const QString& text) {
-    if (Pasted) Pasted(text);
-}
 
 QMenu* TabelleCellEditor::CreateContextMenu() {
     auto* menu = new QMenu(this);
@@ -165,58 +135,19 @@ QMenu* TabelleCellEditor::CreateContextMenu() {
         QAction* action = menu->addAction(QString::fromUtf8(caption));
         action->setEnabled(enabled);
         connect(action, &QAction::triggered, this, slot);
+        return action;
     };
     const bool selected = hasSelectedText();
     add("&Rückgängig", isUndoAvailable(), &QLineEdit::undo);
     menu->addSeparator();
     add("&Ausschneiden", selected, &QLineEdit::cut);
     add("&Kopieren", selected, &QLineEdit::copy);
-    add("&Einfügen", !QGuiApplication::clipboard()->text().isEmpty(),
-        [this] { Paste(QGuiApplication::clipboard()->text()); });
+    add("&Einfügen", !QGuiApplication::clipboard()->text().isEmpty(), &QLineEdit::paste)
+        ->setObjectName(QStringLiteral("edit-paste"));
     add("&Löschen", selected, &QLineEdit::del);
     menu->addSeparator();
     add("Alles &markieren", !text().isEmpty(), &QLineEdit::selectAll);
     return menu;
-}
-
-void TabelleCellEditor::contextMenuEvent(QContextMenuEvent* event) {
-    QMenu* menu = CreateContextMenu();
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->popup(event->globalPos());
-}
-
-void TabelleCellEditor::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::MiddleButton) {
-        event->accept();
-        return;
-    }
-    QLineEdit::mousePressEvent(event);
-}
-
-void TabelleCellEditor::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::MiddleButton) {
-        event->accept();
-        const QString text = selectionSource();
-        if (!text.isEmpty()) Paste(text);
-        return;
-    }
-    QLineEdit::mouseReleaseEvent(event);
-}
-
-void TabelleCellEditor::dropEvent(QDropEvent* event) {
-    // The drop marker goes as after a drag that left.
-    QDragLeaveEvent leave;
-    QLineEdit::dragLeaveEvent(&leave);
-    if (!event->mimeData()->hasText()) {
-        event->ignore();
-        return;
-    }
-    // Taken as a copy: a refused text must not vanish from where it was dragged.
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
-    // After the drop has ended: a refusal shows a message box.
-    QMetaObject::invokeMethod(
-        this, [this, text = event->mimeData()->text()] { Paste(text); }, Qt::QueuedConnection);
 }
 
 TabelleDelegate::TabelleDelegate(const TabelleModel& model, QObject* parent)
@@ -234,18 +165,25 @@ void TabelleDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
 
 QWidget* TabelleDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
                                        const QModelIndex& index) const {
+    const int column = index.column() + 1;
     auto* editor = new TabelleCellEditor(parent);
     editor->setFrame(false);
-    editor->setFont(model_.FieldFont(index.column() + 1).Font);
+    const TFontObject& font = model_.FieldFont(column);
+    editor->setFont(font.Font);
+    QPalette palette = editor->palette();
+    palette.setColor(QPalette::Text, font.Color);
+    editor->setPalette(palette);
+    FieldInput::Rules rules;
+    rules.charset = [this, column] { return model_.FieldFont(column).Charset; };
+    rules.refusal = [](const std::string& text) { return CellPasteAcceptable(text) ? std::string() : kCellPasteRefused; };
+    rules.menu = [editor] { return editor->CreateContextMenu(); };
+    FieldInput::Guard(editor, std::move(rules));
     editor_ = editor;
     editorIndex_ = index;
     const QPersistentModelIndex cell(index);
     connect(editor, &QLineEdit::textEdited, this, [this, cell](const QString& text) {
         if (cell.isValid() && CellEdited) CellEdited(cell.column() + 1, cell.row() + 1, text);
     });
-    editor->Pasted = [this, cell](const QString& text) {
-        if (cell.isValid() && CellPasted) CellPasted(cell.column() + 1, cell.row() + 1, text);
-    };
     return editor;
 }
 
@@ -268,25 +206,20 @@ bool TabelleDelegate::eventFilter(QObject* object, QEvent* event) {
     if (line == nullptr || line != editor_ || event->type() != QEvent::KeyPress) {
         return QStyledItemDelegate::eventFilter(object, event);
     }
+    // The paste keys belong to the editor's field guard.
     auto* key = static_cast<QKeyEvent*>(event);
-    if (key->matches(QKeySequence::Paste)) {
-        if (PasteRequested) PasteRequested();
-        return true;
+    if (key->text().toUcs4().size() != 1 || key->matches(QKeySequence::Paste)) {
+        return QStyledItemDelegate::eventFilter(object, event);
     }
-    const std::u32string typed = key->text().toStdU32String();
-    if (typed.size() != 1) return QStyledItemDelegate::eventFilter(object, event);
-    const platform::CodePage page = platform::CodePageForCharset(model_.FieldFont(editorIndex_.column() + 1).Charset);
-    const std::optional<uint8_t> byte = platform::UnicodeToByte(page, typed[0]);
-    if (!byte) {
-        QApplication::beep();  // the cell's code page has no such letter
-        return true;
-    }
+    const uint8_t charset = model_.FieldFont(editorIndex_.column() + 1).Charset;
+    const std::optional<char> byte = TypedByteOrBeep(key->text(), charset);
+    if (!byte) return true;
     bool beep = false;
-    const char result = GridKey(char(*byte), std::size_t(line->text().size()), line->hasSelectedText(), beep);
+    const char result = GridKey(*byte, std::size_t(line->text().size()), line->hasSelectedText(), beep);
     if (beep) QApplication::beep();
     if (result == 0) return true;
-    if (result == char(*byte)) return QStyledItemDelegate::eventFilter(object, event);
-    line->insert(QString::fromStdU32String(std::u32string(1, platform::ByteToUnicode(page, uint8_t(result)))));
+    if (result == *byte) return QStyledItemDelegate::eventFilter(object, event);
+    line->insert(FieldText(std::string(1, result), charset));
     return true;
 }
 

@@ -61,33 +61,17 @@ private:
 void PaintTabelleCell(QPainter& painter, const QRect& rect, const TabelleModel& model, int column, int row,
                       const QColor& background);
 
-// The grid's in-place editor. Text from outside (its context menu's paste,
-// a middle click, a drop) is not inserted here but handed to Pasted, the
-// document's checked paste; its context menu is the program's own.
+// The grid's in-place editor, with the program's own context menu. Text
+// from outside goes through its field guard (FieldInput): the cell's code
+// page and the paste check of a cell.
 class TabelleCellEditor : public QLineEdit {
     Q_OBJECT
 public:
     explicit TabelleCellEditor(QWidget* parent = nullptr);
 
-    std::function<void(const QString& text)> Pasted;
-
     // "&Rückgängig", "&Ausschneiden", "&Kopieren", "&Einfügen", "&Löschen",
-    // "Alles &markieren", enabled as they can act.
+    // "Alles &markieren", enabled as they can act; the guard pastes.
     QMenu* CreateContextMenu();
-
-    // What a middle click pastes: the system's selection where the platform
-    // has one, else nothing. Nothing given: the system's again.
-    using SelectionSource = QString (*)();
-    static void SetSelectionSource(SelectionSource source);
-
-protected:
-    void contextMenuEvent(QContextMenuEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
-
-private:
-    void Paste(const QString& text);
 };
 
 class TabelleDelegate : public QStyledItemDelegate {
@@ -95,9 +79,9 @@ class TabelleDelegate : public QStyledItemDelegate {
 public:
     explicit TabelleDelegate(const TabelleModel& model, QObject* parent = nullptr);
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
-    // The in-place editor takes its column's font. Every change the user
-    // makes in it goes to CellEdited at once; nothing is written back when
-    // it closes.
+    // The in-place editor takes its column's font and colour. Every change
+    // the user makes in it, pastes included, goes to CellEdited at once;
+    // nothing is written back when it closes.
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
@@ -109,10 +93,6 @@ public:
 
     // Grid column 1-7, row 1-500, the editor's whole text.
     std::function<void(int column, int row, const QString& text)> CellEdited;
-    // The paste key in the editor: the document's own paste.
-    std::function<void()> PasteRequested;
-    // Text the editor's menu, a middle click or a drop pastes into its cell.
-    std::function<void(int column, int row, const QString& text)> CellPasted;
 
 protected:
     // The grid's key rule: caron composition and the 50-character limit.

@@ -21,6 +21,7 @@
 #include "documents/ui/Childwin.h"
 #include "documents/ui/DialogHelp.h"
 #include "platform/Dialogs.h"
+#include "platform/ui/Hints.h"
 
 namespace {
 
@@ -30,11 +31,7 @@ constexpr int kNewPage = 0;
 QString Utf8(const std::string& text) { return QString::fromStdString(text); }
 QString Utf8(const char* text) { return QString::fromUtf8(text); }
 
-// A hint is the tooltip, "|", and the status text (none here).
-void Hint(QWidget* widget, const char* hint) {
-    QString text = Utf8(hint);
-    widget->setToolTip(text.left(text.indexOf('|')));
-}
+using platform::Hint;
 
 QAction* Item(QMenu* menu, const char* name, const char* caption) {
     QAction* action = menu->addAction(Utf8(caption));
@@ -88,7 +85,7 @@ TNewWizard::TNewWizard(NewWizardFrame& frame, QWidget* parent)
     LastFilesBox->setObjectName(QStringLiteral("LastFilesBox"));
     LastFilesBox->setSelectionMode(QAbstractItemView::ExtendedSelection);
     LastFilesBox->setContextMenuPolicy(Qt::CustomContextMenu);
-    Hint(LastFilesBox, "Sie können mit Shift und STRG auch mehrere Dateien wählen!|");
+    LastFilesBox->setToolTip(Hint("Sie können mit Shift und STRG auch mehrere Dateien wählen!|"));
     auto* openLayout = new QVBoxLayout(Open);
     openLayout->addWidget(Label1);
     openLayout->addWidget(LastFilesBox);
@@ -97,11 +94,11 @@ TNewWizard::TNewWizard(NewWizardFrame& frame, QWidget* parent)
     BitBtn1 = new QPushButton(Utf8("&Erstellen!"), this);
     BitBtn1->setDefault(true);
     BitBtn2 = new QPushButton(Utf8("Abbrechen"), this);
-    Hint(BitBtn2, "Schließt den Assistenten|");
+    BitBtn2->setToolTip(Hint("Schließt den Assistenten|"));
     BitBtn3 = new QPushButton(Utf8("Ö&ffnen..."), this);
-    Hint(BitBtn3, "Zeigt den normalen Datei-Öffnen Dialog an|");
+    BitBtn3->setToolTip(Hint("Zeigt den normalen Datei-Öffnen Dialog an|"));
     HelpButt = new QPushButton(Utf8("&Hilfe"), this);
-    Hint(HelpButt, "Öffnet die Hilfe mit der Erklärung zum Neu-Assistenten|");
+    HelpButt->setToolTip(Hint("Öffnet die Hilfe mit der Erklärung zum Neu-Assistenten|"));
     CheckBox1 = new QCheckBox(Utf8("Diesen Assistenten bei jedem Start öffnen"), this);
     for (QPushButton* b : {BitBtn1, BitBtn2, BitBtn3, HelpButt}) b->setAutoDefault(false);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
@@ -230,12 +227,12 @@ void TNewWizard::ShowFolderOfCurrentFile() {
 void TNewWizard::PageControlChange() {
     if (PageControl->currentIndex() == kNewPage) {
         BitBtn1->setText(Utf8("Erstellen"));
-        Hint(BitBtn1, "Erstellt eine Datei mit der gewählten Vorlage|");
+        BitBtn1->setToolTip(Hint("Erstellt eine Datei mit der gewählten Vorlage|"));
         ListBox1->setFocus();
         ListBox1->setCurrentRow(0);
     } else {
         BitBtn1->setText(Utf8("Öffnen"));
-        Hint(BitBtn1, "Öffnet die gewählte(n) Datei(en)|");
+        BitBtn1->setToolTip(Hint("Öffnet die gewählte(n) Datei(en)|"));
         LastFilesBox->setFocus();
         if (LastFilesBox->count() > 0) LastFilesBox->setCurrentRow(0, QItemSelectionModel::NoUpdate);
     }

@@ -18,7 +18,9 @@
 #include "documents/ui/DialogHelp.h"
 #include "documents/ui/DocumentFrame.h"
 #include "documents/ui/EditFieldCaret.h"
+#include "documents/ui/FieldInput.h"
 #include "platform/Dialogs.h"
+#include "platform/ui/Hints.h"
 
 using platform::Dialogs;
 using platform::ModalResult;
@@ -31,7 +33,7 @@ TSearchForm* searchForm = nullptr;
 // Beyond this the similarity measure sees nothing more.
 constexpr int kSearchTextLength = 255;
 
-QString Hint(const char* hint) { return QString::fromUtf8(hint).section(QChar('|'), 0, 0); }
+using platform::Hint;
 
 QCheckBox* Check(QWidget* parent, const char* name, const char* caption, int x, int y, int w = 150) {
     auto* box = new QCheckBox(QString::fromUtf8(caption), parent);
@@ -92,6 +94,7 @@ void TSearchForm::BuildForm() {
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(8, 4, 300, 20);
     SearchText = new QLineEdit(this);
+    FieldInput::Guard(SearchText, [this] { return TextCharset(); });
     SearchText->setObjectName(QStringLiteral("SearchText"));
     SearchText->setGeometry(8, 24, 460, 24);
     SearchText->setMaxLength(kSearchTextLength);

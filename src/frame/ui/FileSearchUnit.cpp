@@ -19,6 +19,7 @@
 
 #include "documents/AppSettings.h"
 #include "documents/ui/EditFieldCaret.h"
+#include "documents/ui/FieldInput.h"
 #include "frame/FileSearch.h"
 #include "frame/ui/Main.h"
 #include "frame/ui/searchinfounit.h"
@@ -76,6 +77,7 @@ TFileSearchForm::TFileSearchForm(TSearchInfoForm& searchInfo, QWidget* parent)
     setWindowTitle(QStringLiteral("In Dateien suchen..."));
     Label1 = new QLabel(QStringLiteral("Folgenden Text suchen:"), this);
     SearchText = new QLineEdit(this);
+    FieldInput::Guard(SearchText, [] { return uint8_t(0); });
     SearchText->setObjectName(QStringLiteral("SearchText"));
     SearchText->setProperty("helpContext", 1801);
     SearchText->setToolTip(QStringLiteral("Geben Sie hier den Suchtext ein"));

@@ -12,7 +12,7 @@
 #include "documents/ui/AppSettingsQt.h"
 #include "documents/ui/EditFieldCaret.h"
 #include "platform/Dialogs.h"
-#include "training/ui/Hints.h"
+#include "platform/ui/Hints.h"
 #include "training/ui/ModeFrame.h"
 #include "training/ui/QuizHost.h"
 
@@ -139,12 +139,12 @@ void TLernForm::ShowNextEntry() {
     SetScreenFont(AnzeigeL, mother ? ms : fs);
     SetScreenFont(RichtigL, mother ? fs : ms);
     revealCharset_ = mother ? fs.Charset : ms.Charset;
-    AnzeigeL->setText(CrLines(FieldText(session_.ShownText(), mother ? ms.Charset : fs.Charset)));
+    AnzeigeL->setText(platform::CrLines(FieldText(session_.ShownText(), mother ? ms.Charset : fs.Charset)));
     Fortschritt->setText(QString::fromStdString(session_.ProgressText()));
 }
 
 void TLernForm::ShowBtnClick() {
-    RichtigL->setText(CrLines(FieldText(session_.RevealText(), revealCharset_)));
+    RichtigL->setText(platform::CrLines(FieldText(session_.RevealText(), revealCharset_)));
     ShowBtn->hide();
     ShowBtn->setDefault(false);
     if (session_.AnyDue()) {

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "documents/ui/EditFieldCaret.h"
+#include "documents/ui/FieldInput.h"
 
 TStringEingForm::TStringEingForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("StringEingForm"));
@@ -15,6 +16,8 @@ TStringEingForm::TStringEingForm(QWidget* parent) : QDialog(parent) {
     Eingabe = new QLineEdit(this);
     Eingabe->setGeometry(10, 36, 360, 26);
     Eingabe->setMaxLength(30);
+    // Word parts are Windows-1252 bytes.
+    FieldInput::Guard(Eingabe, [] { return uint8_t(0); });
     BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
     BitBtn1->setGeometry(10, 80, 110, 28);
     BitBtn1->setDefault(true);

@@ -8,7 +8,7 @@
 
 #include "documents/ui/EditFieldCaret.h"
 #include "platform/Dialogs.h"
-#include "training/ui/Hints.h"
+#include "platform/ui/Hints.h"
 #include "training/ui/QuizHost.h"
 #include "training/ui/StringEingUnit.h"
 
@@ -37,7 +37,7 @@ TWTLogikForm::TWTLogikForm(QWidget* parent, OptionenTyp& options) : QDialog(pare
     const auto text = [](const char* s) { return QString::fromUtf8(s); };
     ignoreBox = Place(new QCheckBox(text("beim Abfragen folgendes ignorieren:"), this), 10, 10, 440, 20);
     KlammerBox = Place(new QCheckBox(text("eingeklammerte Wörter, z. B. (to)"), this), 30, 34, 420, 20);
-    KlammerBox->setToolTip(HintText("Ignoriert alle Texte die in der korrekten\rVersion eingeklammert sind|"));
+    KlammerBox->setToolTip(platform::Hint("Ignoriert alle Texte die in der korrekten\rVersion eingeklammert sind|"));
     wordsbox = Place(new QCheckBox(text("folgende Wörter:"), this), 30, 58, 420, 20);
     ListBox = Place(new QListWidget(this), 48, 82, 260, 150);
     NewBtn = Place(new QPushButton(text("Hinzu&fügen"), this), 320, 82, 130, 28);
@@ -120,6 +120,7 @@ void TWTLogikForm::NewBtnClick() {
     const std::string selected = row >= 0 ? parts_.Items()[std::size_t(row)] : std::string();
     const WordPartList::Change change = parts_.Add(*typed);
     if (change == WordPartList::Change::Held) Tell(kWordPartTwiceText, platform::MsgDlgType::Warning);
+    if (change == WordPartList::Change::Blank) Tell(kWordPartBlankText, platform::MsgDlgType::Warning);
     if (change != WordPartList::Change::Done) return;
     // The selection stays on its part; a first part is selected.
     ShowParts(parts_.Count() == 1 ? 0 : (row >= 0 ? parts_.IndexOf(selected) : -1));
@@ -135,6 +136,7 @@ void TWTLogikForm::EditBtnClick() {
     if (!typed) return;
     const WordPartList::Change change = parts_.Replace(row, *typed);
     if (change == WordPartList::Change::Held) Tell(kWordPartEditRefusedText, platform::MsgDlgType::Warning);
+    if (change == WordPartList::Change::Blank) Tell(kWordPartBlankText, platform::MsgDlgType::Warning);
     if (change == WordPartList::Change::Done) ShowParts(parts_.IndexOf(*typed));
 }
 

@@ -20,8 +20,10 @@
 #include "documents/ui/AppSettingsQt.h"
 #include "documents/ui/Childwin.h"
 #include "documents/ui/EditFieldCaret.h"
+#include "documents/ui/FieldInput.h"
 #include "platform/Dialogs.h"
 #include "platform/ui/Glyphs.h"
+#include "platform/ui/Hints.h"
 #include "training/ui/ModeFrame.h"
 #include "training/ui/PieBox.h"
 #include "training/ui/QuizHost.h"
@@ -37,11 +39,8 @@ constexpr int kWidth = 560;
 constexpr int kHeight = 518;
 constexpr int kButtonTop = kHeight - 40;
 
-// Labels break lines at LF; the quiz's texts break them at CR.
-QString Lines(QString text) { return text.replace(QChar('\r'), QChar('\n')); }
-
-// A hint's short part, before the "|".
-QString Hint(const char* hint) { return Lines(QString::fromUtf8(hint).section(QChar('|'), 0, 0)); }
+using platform::CrLines;
+using platform::Hint;
 
 QLabel* Label(QWidget* parent, int x, int y, int w, int h) {
     auto* label = new QLabel(parent);
@@ -86,6 +85,15 @@ TAbfrageForm::TAbfrageForm(QWidget* parent, OptionenTyp& options, RandomSource& 
     AbfrNotebook->addWidget(statistics);
     BuildInputPage(input);
     BuildStatisticsPage(statistics);
+    // A paste into the answer keeps to the typing rules: the field's code
+    // page, and ";" only with several meanings allowed.
+    FieldInput::Rules answerRules;
+    answerRules.charset = [this] { return typedCharset_; };
+    answerRules.keep = [this](std::string bytes) {
+        std::erase_if(bytes, [this](char c) { return !session_.KeyAllowed(c); });
+        return bytes;
+    };
+    FieldInput::Guard(AbfrEdit, std::move(answerRules));
 
     WrongBlinkTimer = new QTimer(this);
     WrongBlinkTimer->setInterval(150);
@@ -313,7 +321,7 @@ void TAbfrageForm::ShowStatistics() {
     AbfrNotebook->setCurrentIndex(1);
     // A dialog has one default button; the statistics page takes it over.
     StatistikFertigButton->setDefault(true);
-    Statistik1->setText(Lines(QString::fromStdString(session_.StatisticsText())));
+    Statistik1->setText(CrLines(QString::fromStdString(session_.StatisticsText())));
     PieBoxWidget->update();
     StatistikFertigButton->setFocus();
 }
@@ -326,7 +334,7 @@ void TAbfrageForm::OKBtnClick() {
     SetTextColor(Bewertung, ColorFromRec(shown.verdictColor));
     Anzeige1->setText(FieldText(shown.askedLine, askedCharset_));
     Anzeige2->setText(FieldText(shown.typedLine, typedCharset_));
-    Anzeige3->setText(Lines(FieldText(shown.correctLine, typedCharset_)));
+    Anzeige3->setText(CrLines(FieldText(shown.correctLine, typedCharset_)));
     if (shown.strikeOut != StrikeOut::Unchanged) {
         QFont font = Anzeige2->font();
         font.setStrikeOut(shown.strikeOut == StrikeOut::On);
@@ -468,13 +476,9 @@ bool TAbfrageForm::eventFilter(QObject* watched, QEvent* event) {
         auto* keyEvent = static_cast<QKeyEvent*>(event);
         const QString text = keyEvent->text();
         if (text.toUcs4().size() != 1) return QDialog::eventFilter(watched, event);
-        const std::optional<char> typed = TypedByte(text, typedCharset_);
-        if (!typed) {
-            // The answer is judged in the field's code page; a letter it
-            // lacks would be shown but judged as "?".
-            QApplication::beep();
-            return true;
-        }
+        // The answer is judged in the field's code page.
+        const std::optional<char> typed = TypedByteOrBeep(text, typedCharset_);
+        if (!typed) return true;
         char key = *typed;
         if (!session_.KeyAllowed(key)) return true;
         EditFieldCaret caret(*AbfrEdit, typedCharset_);

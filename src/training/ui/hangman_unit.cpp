@@ -13,11 +13,12 @@
 
 #include "documents/ui/AppSettingsQt.h"
 #include "documents/ui/EditFieldCaret.h"
+#include "documents/ui/FieldInput.h"
 #include "htmlengine/ui/ImageQt.h"
 #include "platform/Dialogs.h"
+#include "platform/ui/Hints.h"
 #include "training/HangmanPicture.h"
 #include "training/ThmFile.h"
-#include "training/ui/Hints.h"
 #include "training/ui/ModeFrame.h"
 #include "training/ui/QuizHost.h"
 #include "training/ui/StateLed.h"
@@ -84,10 +85,10 @@ THangmanForm::THangmanForm(QWidget* parent, OptionenTyp& options, RandomSource& 
     connect(HangmanBox, &QLineEdit::selectionChanged, HangmanBox, &QLineEdit::deselect);
     StateLED = new StateLed(this);
     StateLED->setGeometry(400, BoxTop + 5, 20, 20);
-    StateLED->setToolTip(HintText(
+    StateLED->setToolTip(platform::Hint(
         "Statusanzeige:\rgrün = richtig erraten\rgelb = noch nicht fertig\rrot  = schon verloren|"));
     SonderzButton3 = Button(this, "", 430, BoxTop, 30);
-    SonderzButton3->setToolTip(HintText(
+    SonderzButton3->setToolTip(platform::Hint(
         "Klicken Sie mit links um den sichtbaren Buchstaben\r\"einzugeben\", mit rechts um einen anderen zu "
         "wählen|"));
     SonderzButton3->installEventFilter(this);
@@ -221,7 +222,7 @@ void THangmanForm::ShowWord() {
         for (const std::string& t : game_.Translations()) {
             if (!t.empty()) lines += t + '\r';
         }
-        TransLabel->setText(CrLines(FieldText(lines, other.Charset)));
+        TransLabel->setText(platform::CrLines(FieldText(lines, other.Charset)));
     }
     HangmanBox->setText(FieldText(game_.Display(), boxCharset_));
 }
@@ -297,19 +298,16 @@ bool THangmanForm::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched == HangmanBox && event->type() == QEvent::KeyPress) {
         auto* keyEvent = static_cast<QKeyEvent*>(event);
-        // Escape is the dialog's; Backspace and Tab go on as they are.
+        // Escape is the dialog's; Backspace, Tab and Delete go on as they
+        // are: none of them is a letter to guess.
         if (keyEvent->key() == Qt::Key_Escape || keyEvent->key() == Qt::Key_Backspace ||
-            keyEvent->key() == Qt::Key_Tab) {
+            keyEvent->key() == Qt::Key_Tab || keyEvent->key() == Qt::Key_Delete) {
             return QDialog::eventFilter(watched, event);
         }
         const QString text = keyEvent->text();
         if (text.toUcs4().size() != 1) return QDialog::eventFilter(watched, event);
         // A letter the word's code page lacks is no guess at all.
-        if (const std::optional<char> key = TypedByte(text, boxCharset_)) {
-            HangmanBoxKeyPress(*key);
-        } else {
-            QApplication::beep();
-        }
+        if (const std::optional<char> key = TypedByteOrBeep(text, boxCharset_)) HangmanBoxKeyPress(*key);
         return true;
     }
     return QDialog::eventFilter(watched, event);
