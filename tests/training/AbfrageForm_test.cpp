@@ -275,7 +275,7 @@ TEST_F(QuizUiTest, VerdictLinesCarryTheirMarkers) {
     });
 }
 
-TEST_F(QuizUiTest, AnswerFieldIsAsHighAsItsFontNeeds) {
+TEST_F(QuizUiTest, AnswerFieldAndVerdictLinesAreAsHighAsTheirFontsNeed) {
     Fill(quizzed, {{"dog", "Hund"}});
     const int verdictBottom = form->Notebook1->geometry().bottom();
     for (const int points : {20, 9}) {
@@ -291,6 +291,18 @@ TEST_F(QuizUiTest, AnswerFieldIsAsHighAsItsFontNeeds) {
             EXPECT_EQ(form->SonderzButton2->height(), field->height());
             EXPECT_GT(form->Notebook1->y(), field->geometry().bottom());
             EXPECT_EQ(form->Notebook1->geometry().bottom(), verdictBottom);
+            // The verdict's lines too hold their text, one under the other,
+            // and all of them within the verdict page.
+            Answer(*form, "x");
+            QLabel* lines[] = {form->Anzeige1, form->HLine1, form->Anzeige2, form->HLine2, form->Anzeige3};
+            for (QLabel* line : {form->Anzeige1, form->Anzeige2}) {
+                EXPECT_GE(line->height(), line->fontMetrics().height());
+            }
+            for (std::size_t k = 1; k < std::size(lines); ++k) {
+                EXPECT_GT(lines[k]->y(), lines[k - 1]->geometry().bottom()) << k;
+            }
+            EXPECT_LE(form->Anzeige3->geometry().bottom(), form->Notebook1->height());
+            EXPECT_GE(form->Anzeige3->height(), form->Anzeige3->fontMetrics().height());
         });
     }
 }

@@ -154,19 +154,20 @@ void TAbfrageForm::BuildInputPage(QWidget* page) {
         "Geben Sie die Übersetzung in das Eingabefeld ein und drücken Sie Enter oder \"OK\". Mehrere "
         "Bedeutungen trennen Sie durch \";\"."));
 
-    // The verdict's lines stand relative to the asked line.
+    // The verdict's lines: placed by LayOutVerdict once their fonts are known.
     Bewertung = Label(bewertung, 24, 0, 510, 20);
     Anzeige1 = Label(bewertung, 24, 24, 510, 25);
     Image1 = Label(bewertung, 4, 24, 16, 16);
-    Image2 = Label(bewertung, 4, Anzeige1->y() + 34, 16, 16);
-    Anzeige2 = Label(bewertung, 24, Anzeige1->y() + 35, 510, 25);
+    Image2 = Label(bewertung, 4, 0, 16, 16);
+    Anzeige2 = Label(bewertung, 24, 0, 510, 25);
     Anzeige2->setAutoFillBackground(true);
-    HLine1 = Label(bewertung, 24, Anzeige1->y() + Anzeige1->height() + 1, 510, 1);
-    HLine2 = Label(bewertung, 24, Anzeige2->y() + Anzeige2->height() + 1, 510, 1);
+    HLine1 = Label(bewertung, 24, 0, 510, 1);
+    HLine2 = Label(bewertung, 24, 0, 510, 1);
     for (QLabel* rule : {HLine1, HLine2}) rule->setFrameShape(QFrame::HLine);
-    Anzeige3 = Label(bewertung, 24, HLine2->y() + 4, 510, 125);
+    Anzeige3 = Label(bewertung, 24, 0, 510, 125);
     Anzeige3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Image3 = Label(bewertung, 4, Anzeige3->y() - 1, 16, 16);
+    Image3 = Label(bewertung, 4, 0, 16, 16);
+    LayOutVerdict();
     // Which line is which: asked, typed, correct.
     Image1->setPixmap(platform::OwnGlyph("gefragt").pixmap(16, 16));
     Image2->setPixmap(platform::OwnGlyph("eingegeben").pixmap(16, 16));
@@ -286,8 +287,24 @@ void TAbfrageForm::ApplyFonts() {
     const int verdictBottom = Notebook1->geometry().bottom();
     Notebook1->setGeometry(Notebook1->x(), AbfrEdit->geometry().bottom() + 7, Notebook1->width(),
                            verdictBottom - AbfrEdit->geometry().bottom() - 6);
+    LayOutVerdict();
     askedCharset_ = asked.Charset;
     typedCharset_ = typed.Charset;
+}
+
+void TAbfrageForm::LayOutVerdict() {
+    // The asked and typed lines are as high as their fonts need, never lower
+    // than 25; each line below stands under the one above it, the correct
+    // fields take what room is left.
+    const auto lineHeight = [](const QLabel* line) { return std::max(25, line->fontMetrics().height() + 2); };
+    Anzeige1->resize(Anzeige1->width(), lineHeight(Anzeige1));
+    HLine1->move(HLine1->x(), Anzeige1->geometry().bottom() + 2);
+    Anzeige2->setGeometry(Anzeige2->x(), HLine1->y() + 9, Anzeige2->width(), lineHeight(Anzeige2));
+    Image2->move(Image2->x(), Anzeige2->y() - 1);
+    HLine2->move(HLine2->x(), Anzeige2->geometry().bottom() + 2);
+    Anzeige3->setGeometry(Anzeige3->x(), HLine2->y() + 4, Anzeige3->width(),
+                          std::max(25, Notebook1->height() - 8 - (HLine2->y() + 4)));
+    Image3->move(Image3->x(), Anzeige3->y() - 1);
 }
 
 void TAbfrageForm::ShowQuestion() {

@@ -100,6 +100,7 @@ private:
     void BuildInputPage(QWidget* page);
     void BuildStatisticsPage(QWidget* page);
     void ApplyFonts();
+    void LayOutVerdict();
     void ShowQuestion();
     // The progress text as it fits its label.
     QString ProgressLine() const;
