@@ -31,7 +31,8 @@ public:
     virtual void DoReturn() = 0;  // Enter pressed in it
 };
 
-// One control window. Sizes are outer sizes; SetClientSize adds the frame.
+// One control window. Sizes are outer sizes; SetClientSize sizes the area
+// that shows the content and adds the frame and the scroll bars around it.
 class FormWidget {
 public:
     virtual ~FormWidget() = default;
