@@ -229,6 +229,7 @@ void TSectionList::ClearDocument() {
     // Observers first: nothing may point into freed sections.
     AllControls.clear();
     LinkList.clear();
+    SpanPlaces = 0;
     ActiveLink = nullptr;
     ActiveImage = nullptr;
     SelStart = SelEnd = 0;
