@@ -111,8 +111,10 @@ public:
     int32_t CharsToNextFont(int32_t p, int32_t len) const;
     // The face of the run covering p, and where the next run begins (len when none follows).
     const TRunFace& FaceAt(int32_t p, int32_t len, int32_t& next) const;
-    int32_t StartOf(int32_t k) const { return refs_[k].start; }
-    const TRunFace& Face(int32_t k) const { return FaceNo(refs_[k].face); }
+    int32_t StartOf(int32_t k) const { return Refs()[k].start; }
+    const TRunFace& Face(int32_t k) const { return FaceNo(Refs()[k].face); }
+    // The faces kept for the runs (a face seen long ago may be kept twice).
+    uint32_t FaceCount() const { return faceCount_; }
     void ReapplyDefaults(const SectionDocument& doc);
 
 private:
@@ -122,6 +124,11 @@ private:
         uint32_t face = 0;
     };
     int32_t Find(int32_t p) const;
+    // The records of all runs: while there is one run its record lies in
+    // firstRef_, then they all lie in moreRefs_.
+    const RunRef* Refs() const { return moreRefs_.empty() ? &firstRef_ : moreRefs_.data(); }
+    RunRef* Refs() { return moreRefs_.empty() ? &firstRef_ : moreRefs_.data(); }
+    static bool MeasuresAs(const TRunFace& face, const TFontObj& run);
     uint32_t FaceOf(const TFontObj& run);
     void FontChanged(const TFontObj& run);
     const TRunFace& FaceNo(uint32_t k) const { return k < kNearFaces ? nearFaces_[k] : farFaces_[k - kNearFaces]; }
@@ -131,9 +138,6 @@ private:
     mutable std::optional<TFontObj> first_;
     std::vector<std::unique_ptr<TFontObj>> later_;
     int32_t count_ = 0;
-    // The records of all runs: while there is one run its record lies here,
-    // then they all lie in moreRefs_.
-    RunRef* refs_ = &firstRef_;
     RunRef firstRef_;
     std::vector<RunRef> moreRefs_;
     // Most paragraphs have one face: it needs no room of its own.
