@@ -535,7 +535,8 @@ TEST(Viewer, TextAreasAndListBoxesShowTheRowsTheyAskFor) {
     ASSERT_EQ(memos.size(), 2);
     for (QPlainTextEdit* memo : memos) {
         const int rows = memo == memos[0] ? 3 : 2;
-        const int line = QFontMetrics(memo->font()).height();
+        const QFontMetrics fm(memo->font());
+        const int line = fm.ascent() + fm.descent();
         EXPECT_EQ(memo->viewport()->height(), rows * line + 5) << rows;
         EXPECT_TRUE(memo->verticalScrollBar()->isVisible()) << rows;
     }
@@ -554,7 +555,8 @@ TEST(Viewer, TextAreasAndListBoxesShowTheRowsTheyAskFor) {
         const QRect room = list->viewport()->rect();
         EXPECT_FALSE(list->horizontalScrollBar()->isVisible()) << shown;
         EXPECT_TRUE(list->verticalScrollBar()->isVisible()) << shown;
-        EXPECT_EQ(room.height(), shown * QFontMetrics(list->font()).height()) << shown;
+        const QFontMetrics fm(list->font());
+        EXPECT_EQ(room.height(), shown * (fm.ascent() + fm.descent())) << shown;
         for (int i = 0; i < shown; ++i) {
             EXPECT_TRUE(room.contains(list->visualItemRect(list->item(i)))) << shown << " option " << i;
         }

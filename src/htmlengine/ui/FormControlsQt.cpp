@@ -83,12 +83,13 @@ protected:
     }
 };
 
-// List rows as high as the list's font.
+// List rows as high as the list's font, measured as the engine measures it.
 class FontHighRows : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        return {QStyledItemDelegate::sizeHint(option, index).width(), option.fontMetrics.height()};
+        const QFontMetrics& fm = option.fontMetrics;
+        return {QStyledItemDelegate::sizeHint(option, index).width(), fm.ascent() + fm.descent()};
     }
 };
 

@@ -3,6 +3,7 @@
 #include <QGlyphRun>
 #include <QImage>
 #include <QRegion>
+#include <optional>
 
 namespace htmlengine {
 
@@ -10,8 +11,8 @@ QColor QtCanvas::Color(TColor c) const { return QColor::fromRgb(ResolveRgb(c, sy
 
 namespace {
 
-// The painter's whole state for one drawing call: what the call sets is
-// undone however it ends.
+// The painter's whole state for one drawing call that changes more than
+// the pen and the font: what the call sets is undone however it ends.
 class SavedPainter {
 public:
     explicit SavedPainter(QPainter& painter) : painter_(painter) { painter_.save(); }
@@ -30,8 +31,11 @@ void QtCanvas::TextOut(int32_t x, int32_t y, std::string_view text, const FontSp
     const QtMeasurer::Entry& e = measurer_.Lookup(font);
     const QtMeasurer::Glyphs& g = measurer_.GlyphsOf(font);
     const int32_t base = anchor == TextAnchor::Top ? y + e.metrics.Ascent : y;
-    const SavedPainter saved(painter_);
-    if (clip) painter_.setClipRect(QRect(clip->Left, clip->Top, clip->Width(), clip->Height()), Qt::IntersectClip);
+    std::optional<SavedPainter> clipped;
+    if (clip) {
+        clipped.emplace(painter_);
+        painter_.setClipRect(QRect(clip->Left, clip->Top, clip->Width(), clip->Height()), Qt::IntersectClip);
+    }
     if (background) {
         int32_t w = measurer_.TextWidth(font, text);
         painter_.fillRect(QRect(x, base - e.metrics.Ascent, w, e.metrics.Height), Color(*background));
