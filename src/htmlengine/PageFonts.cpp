@@ -108,19 +108,18 @@ uint32_t TFontList::FaceOf(const TFontObj& run) {
 }
 
 void TFontList::FontChanged(const TFontObj& run) {
-    const int32_t k = Find(run.Pos);
+    RunRef* refs = Refs();
+    const int32_t k = Find(refs, run.Pos);
     if (k < 0) return;
-    RunRef& ref = Refs()[k];
+    RunRef& ref = refs[k];
     // A change of colour (a link under the mouse, a visited one) keeps the face.
     if (ref.start == run.Pos && !MeasuresAs(FaceNo(ref.face), run)) ref.face = FaceOf(run);
 }
 
-int32_t TFontList::Find(int32_t p) const {
-    // Runs are ordered by Pos: the last one starting at or before p (-1 when
-    // none). Layout and painting walk the text forward, so the run found
-    // last and the one after it are tried first.
+int32_t TFontList::Find(const RunRef* refs, int32_t p) const {
+    // Runs are ordered by Pos. Layout and painting walk the text forward, so
+    // the run found last and the one after it are tried first.
     const int32_t n = count_;
-    const RunRef* refs = Refs();
     auto covers = [&](int32_t k) { return refs[k].start <= p && (k + 1 == n || refs[k + 1].start > p); };
     int32_t at = std::min(hint_, n - 1);
     if (at < 0 || covers(at) || (++at < n && covers(at))) return at;
@@ -130,18 +129,18 @@ int32_t TFontList::Find(int32_t p) const {
 }
 
 TFontObj* TFontList::FontObjAt(int32_t p, int32_t* index) const {
-    const int32_t at = std::max(Find(p), 0);
+    const int32_t at = std::max(Find(Refs(), p), 0);
     hint_ = at;
     if (index) *index = at;
     return Empty() ? nullptr : (*this)[at];
 }
 
 const TRunFace& TFontList::FaceAt(int32_t p, int32_t len, int32_t& next) const {
-    const int32_t found = Find(p);
+    const RunRef* refs = Refs();
+    const int32_t found = Find(refs, p);
     const int32_t k = std::max(found, 0);
     hint_ = k;
     // A p before the first run is covered by none, and the first run is the next.
-    const RunRef* refs = Refs();
     next = found < 0 ? refs[0].start : k + 1 < count_ ? refs[k + 1].start : len;
     return FaceNo(refs[k].face);
 }

@@ -6,9 +6,11 @@
 #include "htmlengine/TextMeasurer.h"
 
 #include <array>
+#include <cassert>
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace htmlengine {
@@ -123,11 +125,15 @@ private:
         int32_t start = 0;
         uint32_t face = 0;
     };
-    int32_t Find(int32_t p) const;
+    // The last run starting at or before p (-1 when none), in the records refs.
+    int32_t Find(const RunRef* refs, int32_t p) const;
     // The records of all runs: while there is one run its record lies in
-    // firstRef_, then they all lie in moreRefs_.
-    const RunRef* Refs() const { return moreRefs_.empty() ? &firstRef_ : moreRefs_.data(); }
-    RunRef* Refs() { return moreRefs_.empty() ? &firstRef_ : moreRefs_.data(); }
+    // firstRef_, from the second on they all lie in moreRefs_.
+    const RunRef* Refs() const {
+        assert(count_ <= 1 || moreRefs_.size() == static_cast<size_t>(count_));
+        return count_ > 1 ? moreRefs_.data() : &firstRef_;
+    }
+    RunRef* Refs() { return const_cast<RunRef*>(std::as_const(*this).Refs()); }
     static bool MeasuresAs(const TRunFace& face, const TFontObj& run);
     uint32_t FaceOf(const TFontObj& run);
     void FontChanged(const TFontObj& run);
