@@ -14,6 +14,7 @@
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -522,7 +523,7 @@ TEST(Viewer, TextAreasAndListBoxesShowTheRowsTheyAskFor) {
     for (int i = 1; i <= 10; ++i) ten += "<option>Wahl " + std::to_string(i);
     const std::string a = dir.Write(
         "a.html", Page("F", "<form><textarea rows=3 cols=12>eins\nzwei\ndrei\nvier\nfuenf</textarea>"
-                            "<textarea rows=2 wrap=soft>x</textarea><br>"
+                            "<textarea rows=2 cols=12 wrap=soft>abcdefghijkl mnop</textarea><br>"
                             "<select size=3><option>Erste Wahl<option>Zwei<option>Drei<option>Vier</select>"
                             "<select multiple>" + ten + "</select></form>"));
     Viewer v(700, 400);
@@ -542,9 +543,13 @@ TEST(Viewer, TextAreasAndListBoxesShowTheRowsTheyAskFor) {
     }
     EXPECT_TRUE(memos[0]->horizontalScrollBar()->isVisible());
     EXPECT_FALSE(memos[1]->horizontalScrollBar()->isVisible());  // WRAP: no bar sideways
-    // Three lines of text are whole in the first.
+    // Three lines of text are whole in the first; the second wraps after its
+    // twelve columns, not before.
     const QTextBlock third = memos[0]->document()->findBlockByNumber(2);
     EXPECT_LE(memos[0]->cursorRect(QTextCursor(third)).bottom(), memos[0]->viewport()->height());
+    const QTextBlock wrapped = memos[1]->document()->firstBlock();
+    ASSERT_EQ(wrapped.layout()->lineCount(), 2);
+    EXPECT_EQ(wrapped.layout()->lineAt(0).textLength(), 13);  // twelve letters and the blank
 
     const auto lists = panel->findChildren<QListWidget*>();
     ASSERT_EQ(lists.size(), 2);

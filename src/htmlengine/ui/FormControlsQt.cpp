@@ -351,6 +351,9 @@ private:
         m->setFont(QtMeasurer::MakeFont(o.Font));
         m->setTabChangesFocus(true);
         m->setLineWrapMode(o.WordWrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+        // The room around the text is the 5 pixels the area is sized with:
+        // a wrapped line holds as many letters as the area has columns.
+        m->document()->setDocumentMargin(2);
         m->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         m->setHorizontalScrollBarPolicy(o.WordWrap ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
         relay_->Watch(m->viewport());
