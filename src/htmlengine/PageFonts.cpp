@@ -73,17 +73,21 @@ TFontObj* TFontList::Add(TSection* section, int32_t pos, const TMyFont& font, Te
         run = later_.emplace_back(std::make_unique<TFontObj>(section, pos, font, measurer)).get();
     }
     run->list_ = this;
-    const RunRef ref{run->Pos, FaceOf(*run)};
+    AddRef({run->Pos, FaceOf(*run)});
+    return run;
+}
+
+void TFontList::AddRef(const RunRef& ref) {
     if (++count_ == 1) {
         firstRef_ = ref;
-    } else {
-        if (moreRefs_.empty()) {
-            moreRefs_.reserve(1 + kFewRuns);
-            moreRefs_.push_back(firstRef_);
-        }
-        moreRefs_.push_back(ref);
+        return;
     }
-    return run;
+    if (moreRefs_.empty()) {
+        moreRefs_.reserve(1 + kFewRuns);
+        moreRefs_.push_back(firstRef_);
+    }
+    moreRefs_.push_back(ref);
+    refs_ = moreRefs_.data();
 }
 
 // The colour is not part of measuring.

@@ -128,10 +128,15 @@ private:
     // The last run starting at or before p (-1 when none), in the records refs.
     int32_t Find(const RunRef* refs, int32_t p) const;
     // The records of all runs: while there is one run its record lies in
-    // firstRef_, from the second on they all lie in moreRefs_.
+    // firstRef_, from the second on they all lie in moreRefs_. refs_ points
+    // at the block in use, as layout reads it for every run it measures;
+    // AddRef alone changes the records and re-points it, and every read
+    // checks that in debug builds.
+    void AddRef(const RunRef& ref);
     const RunRef* Refs() const {
-        assert(count_ <= 1 || moreRefs_.size() == static_cast<size_t>(count_));
-        return count_ > 1 ? moreRefs_.data() : &firstRef_;
+        assert(refs_ == (count_ > 1 ? moreRefs_.data() : &firstRef_) &&
+               (count_ <= 1 || moreRefs_.size() == static_cast<size_t>(count_)));
+        return refs_;
     }
     RunRef* Refs() { return const_cast<RunRef*>(std::as_const(*this).Refs()); }
     static bool MeasuresAs(const TRunFace& face, const TFontObj& run);
@@ -146,6 +151,7 @@ private:
     int32_t count_ = 0;
     RunRef firstRef_;
     std::vector<RunRef> moreRefs_;
+    RunRef* refs_ = &firstRef_;
     // Most paragraphs have one face: it needs no room of its own.
     static constexpr uint32_t kNearFaces = 1;
     std::array<TRunFace, kNearFaces> nearFaces_;
