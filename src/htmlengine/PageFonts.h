@@ -130,8 +130,8 @@ private:
     // The records of all runs: while there is one run its record lies in
     // firstRef_, from the second on they all lie in moreRefs_. refs_ points
     // at the block in use, as layout reads it for every run it measures;
-    // AddRef alone changes the records and re-points it, and every read
-    // checks that in debug builds.
+    // AddRef alone adds records and re-points it, and every read checks it
+    // in debug builds.
     void AddRef(const RunRef& ref);
     const RunRef* Refs() const {
         assert(refs_ == (count_ > 1 ? moreRefs_.data() : &firstRef_) &&
