@@ -14,9 +14,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string UpperAscii(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+// Windows-1252 upper case, so that a word typed in small letters finds its
+// capitals: a to z, and the small letters 0xE0 to 0xFE (but the division
+// sign 0xF7) to 0xC0 to 0xDE; the sharp s 0xDF has no capital and stays.
+std::string UpperCp1252(std::string s) {
+    for (char& c : s) {
+        const auto b = static_cast<unsigned char>(c);
+        if ((b >= 'a' && b <= 'z') || (b >= 0xE0 && b <= 0xFE && b != 0xF7)) c = char(b - 0x20);
+    }
     return s;
 }
 
@@ -57,8 +62,8 @@ void CollectFolderEntries(const std::string& folder, std::vector<std::string>& w
 
 int CountHits(std::string contents, std::string text) {
     if (text.empty()) return 0;
-    contents = UpperAscii(std::move(contents));
-    text = UpperAscii(std::move(text));
+    contents = UpperCp1252(std::move(contents));
+    text = UpperCp1252(std::move(text));
     int count = 0;
     size_t from = 0;
     for (size_t p; (p = contents.find(text, from)) != std::string::npos; from = p + 2) ++count;

@@ -43,11 +43,15 @@ void TFormControlObj::DoEnter() {
     // Controls out of view stay in the focus chain, out of sight.
     for (const auto& form : Document.Forms) {
         for (TFormControlObj* c : form->FormControls) {
-            if (c->Shown || !c->Widget) continue;
-            c->Widget->SetLeft(-4000);
-            c->Widget->SetVisible(true);
+            if (!c->Shown) c->ParkOutOfSight();
         }
     }
+}
+
+void TFormControlObj::ParkOutOfSight() {
+    if (!Widget) return;
+    Widget->SetLeft(-4000);
+    Widget->SetVisible(true);
 }
 
 void TFormControlObj::DoExit() { Document.ParkHiddenControls(); }

@@ -31,7 +31,8 @@ public:
     virtual void DoReturn() = 0;  // Enter pressed in it
 };
 
-// One control window. Sizes are outer sizes; SetClientSize adds the frame.
+// One control window. Sizes are outer sizes; SetClientSize sizes the area
+// that shows the content and adds the frame and the scroll bars around it.
 class FormWidget {
 public:
     virtual ~FormWidget() = default;
@@ -111,6 +112,10 @@ public:
 
     int32_t Width() const { return Widget ? Widget->Width() : 0; }
     int32_t Height() const { return Widget ? Widget->Height() : 0; }
+    // A control out of view while the focus is on the page: hiding it would
+    // take it out of the focus chain (and the focus away, were it its own),
+    // so it stays shown, left of the panel where no one sees it.
+    void ParkOutOfSight();
 
     virtual void ResetValue() {}
     virtual bool GetSubmitPair(int32_t index, std::string& pair) {

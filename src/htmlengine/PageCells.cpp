@@ -229,6 +229,7 @@ void TSectionList::ClearDocument() {
     // Observers first: nothing may point into freed sections.
     AllControls.clear();
     LinkList.clear();
+    SpanPlaces = 0;
     ActiveLink = nullptr;
     ActiveImage = nullptr;
     SelStart = SelEnd = 0;
@@ -340,13 +341,8 @@ void TSectionList::ParkHiddenControls() {
     for (TFormControlObj* c : AllControls) focused = focused || (c->Widget && c->Widget->Focused());
     for (TFormControlObj* c : AllControls) {
         if (c->Shown || !c->Widget) continue;
-        if (focused) {
-            // Hiding would take the focus away; parked out of sight it stays.
-            c->Widget->SetLeft(-4000);
-            c->Widget->SetVisible(true);
-        } else {
-            c->Widget->SetVisible(false);
-        }
+        if (focused) c->ParkOutOfSight();
+        else c->Widget->SetVisible(false);
     }
 }
 

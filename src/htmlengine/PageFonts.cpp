@@ -73,50 +73,57 @@ TFontObj* TFontList::Add(TSection* section, int32_t pos, const TMyFont& font, Te
         run = later_.emplace_back(std::make_unique<TFontObj>(section, pos, font, measurer)).get();
     }
     run->list_ = this;
-    const RunRef ref{run->Pos, FaceOf(*run)};
+    AddRef({run->Pos, FaceOf(*run)});
+    return run;
+}
+
+void TFontList::AddRef(const RunRef& ref) {
     if (++count_ == 1) {
         firstRef_ = ref;
-    } else {
-        if (moreRefs_.empty()) {
-            moreRefs_.reserve(1 + kFewRuns);
-            moreRefs_.push_back(firstRef_);
-        }
-        moreRefs_.push_back(ref);
-        refs_ = moreRefs_.data();
+        return;
     }
-    return run;
+    if (moreRefs_.empty()) {
+        moreRefs_.reserve(1 + kFewRuns);
+        moreRefs_.push_back(firstRef_);
+    }
+    moreRefs_.push_back(ref);
+    refs_ = moreRefs_.data();
+}
+
+// The colour is not part of measuring.
+bool TFontList::MeasuresAs(const TRunFace& face, const TFontObj& run) {
+    const TMyFont& f = run.TheFont();
+    return face.Font.Size == f.Size && face.Font.Style == f.Style && face.Font.Charset == f.Charset &&
+           face.Font.Name == f.Name && face.LineHeight == run.LineHeight && face.Overhang == run.Overhang &&
+           face.FontDescent == run.FontDescent;
 }
 
 uint32_t TFontList::FaceOf(const TFontObj& run) {
     // Paragraphs switch among a few faces: those seen last are looked at. A
     // face seen long ago may come in twice, which costs only a little room.
-    const TMyFont& f = run.TheFont();
     const uint32_t from = faceCount_ > 16 ? faceCount_ - 16 : 0;
     for (uint32_t k = faceCount_; k-- > from;) {
-        const TRunFace& face = FaceNo(k);
-        if (face.Font.Size == f.Size && face.Font.Style == f.Style && face.Font.Charset == f.Charset &&
-            face.Font.Name == f.Name && face.LineHeight == run.LineHeight && face.Overhang == run.Overhang &&
-            face.FontDescent == run.FontDescent) {
-            return k;
-        }
+        if (MeasuresAs(FaceNo(k), run)) return k;
     }
-    TRunFace face{f, run.LineHeight, run.Overhang, run.FontDescent};
+    TRunFace face{run.TheFont(), run.LineHeight, run.Overhang, run.FontDescent};
     if (faceCount_ < kNearFaces) nearFaces_[faceCount_] = std::move(face);
     else farFaces_.push_back(std::move(face));
     return faceCount_++;
 }
 
 void TFontList::FontChanged(const TFontObj& run) {
-    const int32_t k = Find(run.Pos);
-    if (k >= 0 && refs_[k].start == run.Pos) refs_[k].face = FaceOf(run);
+    RunRef* refs = Refs();
+    const int32_t k = Find(refs, run.Pos);
+    if (k < 0) return;
+    RunRef& ref = refs[k];
+    // A change of colour (a link under the mouse, a visited one) keeps the face.
+    if (ref.start == run.Pos && !MeasuresAs(FaceNo(ref.face), run)) ref.face = FaceOf(run);
 }
 
-int32_t TFontList::Find(int32_t p) const {
-    // Runs are ordered by Pos: the last one starting at or before p (-1 when
-    // none). Layout and painting walk the text forward, so the run found
-    // last and the one after it are tried first.
+int32_t TFontList::Find(const RunRef* refs, int32_t p) const {
+    // Runs are ordered by Pos. Layout and painting walk the text forward, so
+    // the run found last and the one after it are tried first.
     const int32_t n = count_;
-    const RunRef* refs = refs_;
     auto covers = [&](int32_t k) { return refs[k].start <= p && (k + 1 == n || refs[k + 1].start > p); };
     int32_t at = std::min(hint_, n - 1);
     if (at < 0 || covers(at) || (++at < n && covers(at))) return at;
@@ -126,18 +133,18 @@ int32_t TFontList::Find(int32_t p) const {
 }
 
 TFontObj* TFontList::FontObjAt(int32_t p, int32_t* index) const {
-    const int32_t at = std::max(Find(p), 0);
+    const int32_t at = std::max(Find(Refs(), p), 0);
     hint_ = at;
     if (index) *index = at;
     return Empty() ? nullptr : (*this)[at];
 }
 
 const TRunFace& TFontList::FaceAt(int32_t p, int32_t len, int32_t& next) const {
-    const int32_t found = Find(p);
+    const RunRef* refs = Refs();
+    const int32_t found = Find(refs, p);
     const int32_t k = std::max(found, 0);
     hint_ = k;
     // A p before the first run is covered by none, and the first run is the next.
-    const RunRef* refs = refs_;
     next = found < 0 ? refs[0].start : k + 1 < count_ ? refs[k + 1].start : len;
     return FaceNo(refs[k].face);
 }

@@ -6,9 +6,11 @@
 #include "htmlengine/TextMeasurer.h"
 
 #include <array>
+#include <cassert>
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace htmlengine {
@@ -111,8 +113,10 @@ public:
     int32_t CharsToNextFont(int32_t p, int32_t len) const;
     // The face of the run covering p, and where the next run begins (len when none follows).
     const TRunFace& FaceAt(int32_t p, int32_t len, int32_t& next) const;
-    int32_t StartOf(int32_t k) const { return refs_[k].start; }
-    const TRunFace& Face(int32_t k) const { return FaceNo(refs_[k].face); }
+    int32_t StartOf(int32_t k) const { return Refs()[k].start; }
+    const TRunFace& Face(int32_t k) const { return FaceNo(Refs()[k].face); }
+    // The faces kept for the runs (a face seen long ago may be kept twice).
+    uint32_t FaceCount() const { return faceCount_; }
     void ReapplyDefaults(const SectionDocument& doc);
 
 private:
@@ -121,7 +125,21 @@ private:
         int32_t start = 0;
         uint32_t face = 0;
     };
-    int32_t Find(int32_t p) const;
+    // The last run starting at or before p (-1 when none), in the records refs.
+    int32_t Find(const RunRef* refs, int32_t p) const;
+    // The records of all runs: while there is one run its record lies in
+    // firstRef_, from the second on they all lie in moreRefs_. refs_ points
+    // at the block in use, as layout reads it for every run it measures;
+    // AddRef alone adds records and re-points it, and every read checks it
+    // in debug builds.
+    void AddRef(const RunRef& ref);
+    const RunRef* Refs() const {
+        assert(refs_ == (count_ > 1 ? moreRefs_.data() : &firstRef_) &&
+               (count_ <= 1 || moreRefs_.size() == static_cast<size_t>(count_)));
+        return refs_;
+    }
+    RunRef* Refs() { return const_cast<RunRef*>(std::as_const(*this).Refs()); }
+    static bool MeasuresAs(const TRunFace& face, const TFontObj& run);
     uint32_t FaceOf(const TFontObj& run);
     void FontChanged(const TFontObj& run);
     const TRunFace& FaceNo(uint32_t k) const { return k < kNearFaces ? nearFaces_[k] : farFaces_[k - kNearFaces]; }
@@ -131,11 +149,9 @@ private:
     mutable std::optional<TFontObj> first_;
     std::vector<std::unique_ptr<TFontObj>> later_;
     int32_t count_ = 0;
-    // The records of all runs: while there is one run its record lies here,
-    // then they all lie in moreRefs_.
-    RunRef* refs_ = &firstRef_;
     RunRef firstRef_;
     std::vector<RunRef> moreRefs_;
+    RunRef* refs_ = &firstRef_;
     // Most paragraphs have one face: it needs no room of its own.
     static constexpr uint32_t kNearFaces = 1;
     std::array<TRunFace, kNearFaces> nearFaces_;

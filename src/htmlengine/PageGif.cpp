@@ -13,8 +13,6 @@ namespace htmlengine {
 
 namespace {
 
-// All frames of one picture together stay below this many pixels.
-constexpr int64_t kMaxGifFramePixels = 2 * kMaxPicturePixels;
 // Files larger than this are not read at all.
 constexpr std::streamoff kMaxPictureFileBytes = std::streamoff(256) << 20;
 
@@ -458,7 +456,7 @@ bool TGIFImage::ParseGifStream(std::span<const uint8_t> data) {
         globalTable = ReadColorTable(in, bitsPerPixel_);
     }
     std::string comment;
-    int64_t framePixels = 0;
+    int64_t decodedPixels = 0;
     bool more = true;
     while (more && !in.AtEnd()) {
         const int block = in.Byte();
@@ -523,12 +521,10 @@ bool TGIFImage::ParseGifStream(std::span<const uint8_t> data) {
             frame->ColorTableBits = (framePacked & 7) + 1;
             table = ReadColorTable(in, frame->ColorTableBits);
         }
-        framePixels += int64_t(frame->Width) * frame->Height;
         const int minCodeSize = in.Byte();
-        // Code sizes beyond 8 bits cannot name an 8-bit pixel; sizes beyond
-        // the bound would exhaust memory.
-        if (minCodeSize < 1 || minCodeSize > 8 || framePixels > kMaxGifFramePixels ||
-            int64_t(frame->Width) * frame->Height > kMaxPicturePixels) {
+        // Code sizes beyond 8 bits cannot name an 8-bit pixel; a frame larger
+        // than a picture may be is refused.
+        if (minCodeSize < 1 || minCodeSize > 8 || int64_t(frame->Width) * frame->Height > kMaxPicturePixels) {
             break;
         }
         frame->TransparentColor = ColorRefOfArgb(table[size_t(frame->TransparentIndex)]);
@@ -536,6 +532,10 @@ bool TGIFImage::ParseGifStream(std::span<const uint8_t> data) {
             in.SkipSubBlocks();
         } else {
             DecodeRaster(in, minCodeSize, *frame, std::move(table));
+            decodedPixels += int64_t(frame->Image.Width()) * frame->Image.Height();
+            if (decodedPixels > kMaxGifDecodedPixels) {
+                break;
+            }
             PrepareFrameColors(*frame, screen_, ReduceColors);
         }
         while (!in.AtEnd() && data[in.pos] == 0) {

@@ -16,6 +16,10 @@ namespace htmlengine {
 
 inline constexpr const char* kCorruptGif = "Corrupt GIF Image";
 inline constexpr int kMaxGifFrames = 256;
+// The rows of all frames that their data fills together, in pixels: 256
+// frames of 1024 x 1024. What a file declares costs nothing until its data
+// fills it; the frames past this bound are left out.
+inline constexpr int64_t kMaxGifDecodedPixels = int64_t(1) << 28;
 
 struct TgfFrame {
     int Left = 0, Top = 0, Width = 0, Height = 0;

@@ -919,17 +919,19 @@ private:
             Next();
             return;
         }
-        if (tableDepth_ >= MaxTableNesting) {
+        if (tableDepth_ >= MaxTableNesting || tableCells_ >= MaxPageTableCells) {
             FlatTable();
             return;
         }
         ++tableDepth_;
+        ++tableCells_;  // its caption
         const TableStart start = EnterTable();
         TCell* const enclosing = cell_;
         cell_ = nullptr;
         auto table = std::make_unique<ThtmlTable>(&doc_, level, enclosing, align_, t_.Attributes);
         std::unique_ptr<TCellList> row;
         std::unique_ptr<TCellObj> cell;
+        TCell* last = nullptr;  // the cell made last
         uint8_t rowAlign = 0, rowVAlign = 1;
         auto finishCell = [&] {
             if (!cell) return;
@@ -950,7 +952,12 @@ private:
                     StartOfCell(start);
                     context_.NoBreak = FindAttributeBySymbol(t_.Attributes, NoWrapSy) &&
                                        !FindAttributeBySymbol(t_.Attributes, WidthSy);
-                    if (row) {
+                    const bool more = tableCells_ < MaxPageTableCells;
+                    if (!more) {
+                        // The page holds all the cells it may: this one's content
+                        // goes on in the cell before it, as a block of its own.
+                        CloseSection();
+                    } else if (row) {
                         finishCell();
                     } else {
                         row = std::make_unique<TCellList>();
@@ -961,12 +968,21 @@ private:
                     else context_.StyleAdditions &= static_cast<uint8_t>(~fsBold);
                     const uint8_t own = ReadCellAlign();
                     align_ = own ? own : rowAlign ? rowAlign : sy == THSy ? 2 : 1;
-                    cell = std::make_unique<TCellObj>(&doc_, t_.Attributes, ReadVAlign(rowVAlign));
-                    cell_ = cell->Cell.get();
+                    if (more) {
+                        cell = std::make_unique<TCellObj>(&doc_, t_.Attributes, ReadVAlign(rowVAlign));
+                        ++tableCells_;
+                        last = cell_ = cell->Cell.get();
+                    } else {
+                        cell_ = cell ? cell->Cell.get() : last ? last : enclosing;
+                    }
                     t_.SkipBlanks();
                     Next();
                     t_.ParagraphBreak = true;
                     DocumentLoop(0, kCellEnds);
+                    if (!more) {
+                        CloseSection();
+                        cell_ = cell ? cell->Cell.get() : nullptr;
+                    }
                 } else if (sy == TDEndSy || sy == THEndSy) {
                     finishCell();
                     Next();
@@ -1075,6 +1091,7 @@ private:
     uint8_t align_ = 1;
     int32_t depth_ = 0;
     int32_t tableDepth_ = 0;
+    int32_t tableCells_ = 0;  // tables and cells made so far
     bool bodyApplied_ = false;
 };
 

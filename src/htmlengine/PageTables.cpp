@@ -8,7 +8,6 @@
 namespace htmlengine {
 
 const char* const TooManyColumnsMessage = "Table has too many Columns";
-const char* const TooManySpannedCellsMessage = "Table spans too many Cells";
 
 namespace {
 
@@ -84,9 +83,8 @@ void ThtmlTable::BuildGrid() {
     if (GridBuilt) return;
     try {
         InheritColors();
-        int64_t added = 0;
-        ExpandColumnSpans(added);
-        ExpandRowSpans(added);
+        ExpandColumnSpans();
+        ExpandRowSpans();
     } catch (const EProcessError& e) {
         gridError_ = e.what();
         throw;
@@ -116,19 +114,31 @@ void ThtmlTable::InheritColors() {
     }
 }
 
-// Rows wider than a table may be, and spans that would add too many places,
-// are rejected before anything is inserted: no page can make a grid grow
-// without bound.
-void ThtmlTable::ExpandColumnSpans(int64_t& added) {
-    for (const auto& row : Rows) {
+int64_t ThtmlTable::SpanPlacesLeft() const {
+    return Document ? MaxPageSpanPlaces - Document->SpanPlaces : MaxPageSpanPlaces;
+}
+
+void ThtmlTable::TakeSpanPlaces(int64_t n) {
+    if (Document) Document->SpanPlaces += n;
+}
+
+// Rows wider than a table may be are rejected before anything is inserted.
+// A row span is cut to the rows that exist first, so the places a column
+// span copies it to never reach past them either.
+void ThtmlTable::ExpandColumnSpans() {
+    const int32_t rows = Rows.Count();
+    for (int32_t j = 0; j < rows; ++j) {
+        TCellList* row = Rows[j];
         int64_t width = 0;
         for (const auto& c : *row) width += c ? std::max(1, c->ColSpan) : 1;
         if (width > MaxTableColumns) throw EProcessError(TooManyColumnsMessage);
-        added += width - row->Count();
-        if (added > MaxSpanPlaces) throw EProcessError(TooManySpannedCellsMessage);
         for (int32_t i = row->Count() - 1; i >= 0; --i) {
             TCellObj* c = (*row)[i];
-            if (!c || c->ColSpan < 2) continue;
+            if (!c) continue;
+            c->RowSpan = std::min(c->RowSpan, rows - j);
+            if (c->ColSpan < 2) continue;
+            c->ColSpan = static_cast<int32_t>(std::min<int64_t>(c->ColSpan, 1 + SpanPlacesLeft()));
+            TakeSpanPlaces(c->ColSpan - 1);
             for (int32_t n = 1; n < c->ColSpan; ++n) {
                 row->Insert(static_cast<size_t>(i) + 1,
                             c->RowSpan < 2 ? nullptr : std::make_unique<TCellObj>(0, c->RowSpan));
@@ -138,7 +148,7 @@ void ThtmlTable::ExpandColumnSpans(int64_t& added) {
 }
 
 // A covered place is an empty entry: it has no content, no span, no cell.
-void ThtmlTable::ExpandRowSpans(int64_t& added) {
+void ThtmlTable::ExpandRowSpans() {
     const int32_t rows = Rows.Count();
     for (int32_t i = 0;; ++i) {
         bool any = false;
@@ -148,12 +158,15 @@ void ThtmlTable::ExpandRowSpans(int64_t& added) {
             any = true;
             TCellObj* c = (*row)[i];
             if (!c || c->RowSpan < 2) continue;
-            c->RowSpan = std::min(c->RowSpan, rows - j);
             for (int32_t k = j + 1; k < j + c->RowSpan; ++k) {
                 TCellList* below = Rows[k];
                 if (std::max(below->Count(), i) >= MaxTableColumns) throw EProcessError(TooManyColumnsMessage);
-                added += std::max(0, i - below->Count()) + 1;
-                if (added > MaxSpanPlaces) throw EProcessError(TooManySpannedCellsMessage);
+                const int64_t places = std::max(0, i - below->Count()) + 1;
+                if (places > SpanPlacesLeft()) {
+                    c->RowSpan = k - j;
+                    break;
+                }
+                TakeSpanPlaces(places);
                 while (below->Count() < i) below->Add(nullptr);
                 below->Insert(static_cast<size_t>(i), nullptr);
             }

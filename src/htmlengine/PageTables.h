@@ -18,12 +18,14 @@ namespace htmlengine {
 // Every table layout lays out each cell twice, so nested tables cost twice
 // as much per level; deeper tables are read as plain blocks.
 constexpr int32_t MaxTableNesting = 8;
-// Grid places the spans of one table may add (the places its own cells take
-// do not count): bounds what a page's spans cost, whatever the row count.
-constexpr int32_t MaxSpanPlaces = 1000000;
+// What a page's tables may cost, far beyond any help page: the tables and
+// cells the parser makes (more cells go on in the cell before them, more
+// tables are read as plain blocks), and the places their column and row
+// spans cover (past that a span is cut short).
+constexpr int32_t MaxPageTableCells = 50000;
+constexpr int64_t MaxPageSpanPlaces = 2000000;
 
 extern const char* const TooManyColumnsMessage;
-extern const char* const TooManySpannedCellsMessage;
 
 class ThtmlTable : public TSectionBase {
 public:
@@ -89,8 +91,11 @@ private:
     std::string gridError_;  // why the grid could not be built
 
     bool HasWidth() const { return SpecWidth > 0; }
-    void ExpandColumnSpans(int64_t& added);
-    void ExpandRowSpans(int64_t& added);
+    void ExpandColumnSpans();
+    void ExpandRowSpans();
+    // The places the page's spans may still cover, and taking n of them.
+    int64_t SpanPlacesLeft() const;
+    void TakeSpanPlaces(int64_t n);
     void InheritColors();
     ColumnSet Cells(TextMeasurer& m);
     void SetCellWidths();

@@ -6,6 +6,7 @@
 #include "platform/ui/QtDialogs.h"
 #include "common/NoIconTheme.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
@@ -284,10 +285,20 @@ TEST_F(HelpWindow, SearchPaneAndAboutPage) {
     form.SearchEdit->setText("href");
     form.SearchButtonClick();
     ASSERT_EQ(form.SearchBox->count(), 2);  // "Inhalt", then "Seite A"
+    form.activateWindow();
     form.SearchBox->setCurrentRow(0);
     Key(form.SearchBox, Qt::Key_Enter);
     EXPECT_EQ(form.Viewer->LoadedFileName(), Page("index.html"));
+    EXPECT_EQ(form.focusWidget(), form.Viewer);
+    form.SearchBox->setFocus();
     Key(form.SearchBox, Qt::Key_Down);
+    EXPECT_EQ(form.Viewer->LoadedFileName(), Page("a.html"));
+    EXPECT_EQ(form.focusWidget(), form.SearchBox);  // the arrows step on through the results
+    // Enter on the result an arrow opened: the page takes the focus, so the
+    // next arrow is the page's.
+    Key(form.SearchBox, Qt::Key_Return);
+    EXPECT_EQ(form.focusWidget(), form.Viewer);
+    Key(form.focusWidget(), Qt::Key_Down);
     EXPECT_EQ(form.Viewer->LoadedFileName(), Page("a.html"));
 
     form.ShowAboutPage();
@@ -330,6 +341,10 @@ TEST_F(HelpWindow, SearchTextGoesInThePagesCodePage) {
     form.SearchButtonClick();
     ASSERT_EQ(form.SearchBox->count(), 1);
     EXPECT_EQ(form.SearchBox->item(0)->text(), QString::fromUtf8("Grüße "));
+    // Capitals find the small umlaut, as small letters find capitals.
+    form.SearchEdit->setText(QString::fromUtf8("FÜR ALLE"));
+    form.SearchButtonClick();
+    ASSERT_EQ(form.SearchBox->count(), 1);
     // A character the pages cannot hold matches nothing.
     form.SearchEdit->setText(QString::fromUtf8("für д"));
     form.SearchButtonClick();
@@ -366,6 +381,61 @@ TEST_F(HelpWindow, WheelScrollsTheWayItTurns) {
     EXPECT_EQ(form.Viewer->VerticalPosition(), 16 * lines);
     wheel({0, 60});
     EXPECT_EQ(form.Viewer->VerticalPosition(), 0);
+}
+
+// A wheel over the open dialog or a menu is theirs, even where the page lies
+// beneath it.
+TEST_F(HelpWindow, WheelOverADialogOrAMenuLeavesThePage) {
+    std::string body;
+    for (int i = 0; i < 100; ++i) body += "<p>Zeile</p>";
+    Write("Hilfe/lang.html", "<title>Lang</title>" + body);
+    platform::TRegistry registry(platform::RegRoot::CurrentUser, RegistryFile());
+    THelpMainForm form(registry, Page("lang.html"));
+    platform::QtDialogs boxes(platform::Program::HelpViewer);
+    boxes.SetMainWindow(&form);
+    platform::ScopedDialogs scoped(boxes);
+    Show(form);
+    ASSERT_EQ(form.Viewer->LoadedFileName(), Page("lang.html"));
+    const QPoint overPage = form.Viewer->mapToGlobal(form.Viewer->rect().center());
+    auto wheelAt = [&](QWidget* w) {
+        QWheelEvent e(QPointF(w->mapFromGlobal(overPage)), QPointF(overPage), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(w, &e);
+    };
+
+    // The file list of "Öffnen...", turned while the dialog is up.
+    bool turned = false;
+    QTimer answer;
+    answer.start(10);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog) return;
+        answer.stop();
+        const auto views = dialog->findChildren<QAbstractItemView*>();
+        for (QAbstractItemView* view : views) {
+            if (!view->isVisible()) continue;
+            wheelAt(view->viewport());
+            turned = true;
+        }
+        QMetaObject::invokeMethod(dialog, "reject");
+    });
+    form.ffnen1Click();
+    EXPECT_TRUE(turned);
+    EXPECT_EQ(form.Viewer->VerticalPosition(), 0);
+
+    // An open menu.
+    QMenu* menu = form.HistoryMenuItem;
+    menu->setEnabled(true);
+    menu->popup(overPage);
+    QApplication::processEvents();
+    ASSERT_TRUE(menu->isVisible());
+    wheelAt(menu);
+    menu->close();
+    EXPECT_EQ(form.Viewer->VerticalPosition(), 0);
+
+    // The page itself still takes it.
+    wheelAt(form.Viewer->PaintPanel());
+    EXPECT_GT(form.Viewer->VerticalPosition(), 0);
 }
 
 TEST_F(HelpWindow, RadioButtonsSitOnThePagesColour) {

@@ -499,3 +499,152 @@ TEST(GifDecoder, FrameThatClaimsMoreThanItsDataFillsCostsWhatTheDataFills) {
     EXPECT_EQ(b.Row32(0)[1], Argb(0, 0, 0));
     EXPECT_EQ(b.Row32(16386)[1539], Argb(0, 0, 0));
 }
+
+namespace {
+
+// Codes LSB first, as wide as a decoder reads them with code size 8.
+class CodeWriter {
+public:
+    void Clear() {
+        Put(256);
+        free_ = 258;
+        width_ = 9;
+        first_ = true;
+    }
+    void Put(int code) {
+        acc_ |= uint64_t(code) << bits_;
+        for (bits_ += width_; bits_ >= 8; bits_ -= 8, acc_ >>= 8) {
+            bytes_.push_back(uint8_t(acc_));
+        }
+        if (code == 256) {
+            return;
+        }
+        // Every code but the first after a clear code makes an entry.
+        if (!first_ && free_ < 4096 && ++free_ >= (1 << width_) && width_ < 12) {
+            ++width_;
+        }
+        first_ = false;
+    }
+    int Free() const { return free_; }
+    std::vector<uint8_t> Finish() {
+        Put(257);
+        if (bits_ > 0) {
+            bytes_.push_back(uint8_t(acc_));
+        }
+        return std::move(bytes_);
+    }
+
+private:
+    std::vector<uint8_t> bytes_;
+    uint64_t acc_ = 0;
+    int bits_ = 0, width_ = 9, free_ = 258;
+    bool first_ = true;
+};
+
+// The codes of pixels of one colour, as an encoder writes them: each code
+// is the newest entry, one pixel longer than the one before; a full table
+// starts afresh, or with keepFull its longest string is sent again and again.
+std::vector<uint8_t> OneColourCodes(size_t pixels, uint8_t index, bool keepFull) {
+    CodeWriter w;
+    w.Clear();
+    w.Put(index);
+    for (size_t done = 1; done < pixels;) {
+        if (w.Free() < 4096) {
+            done += size_t(w.Free() - 256);
+            w.Put(w.Free());
+        } else if (keepFull) {
+            done += 4095 - 256;
+            w.Put(4095);
+        } else {
+            w.Clear();
+            w.Put(index);
+            ++done;
+        }
+    }
+    return w.Finish();
+}
+
+struct OneColourFrame {
+    int width, height;
+    size_t pixels; // the data fills these, in rows from the top
+    uint8_t index;
+    bool keepFull = false;
+};
+
+// A 256-colour animation, colour i being (i, 255 - i, 7i); every frame
+// stands at the top left for 100 ms.
+std::vector<uint8_t> OneColourAnimation(int width, int height, const std::vector<OneColourFrame>& frames) {
+    std::vector<uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a', uint8_t(width), uint8_t(width >> 8), uint8_t(height),
+                                uint8_t(height >> 8), 0xF7, 0, 0};
+    for (int i = 0; i < 256; ++i) {
+        gif.insert(gif.end(), {uint8_t(i), uint8_t(255 - i), uint8_t(7 * i)});
+    }
+    for (const OneColourFrame& f : frames) {
+        gif.insert(gif.end(), {0x21, 0xF9, 4, 0x04, 10, 0, 0, 0});
+        gif.insert(gif.end(), {0x2C, 0, 0, 0, 0, uint8_t(f.width), uint8_t(f.width >> 8), uint8_t(f.height),
+                               uint8_t(f.height >> 8), 0, 8});
+        const std::vector<uint8_t> data = OneColourCodes(f.pixels, f.index, f.keepFull);
+        for (size_t i = 0; i < data.size(); i += 255) {
+            const size_t n = std::min<size_t>(255, data.size() - i);
+            gif.push_back(uint8_t(n));
+            gif.insert(gif.end(), data.begin() + ptrdiff_t(i), data.begin() + ptrdiff_t(i + n));
+        }
+        gif.push_back(0);
+    }
+    gif.push_back(0x3B);
+    return gif;
+}
+
+} // namespace
+
+// A long, large animation plays whole; what bounds a file is the pixels its
+// data fills, so a file that only claims large frames is cheap and keeps
+// them all, and one whose data fills more than the bound loses the rest.
+TEST(GifDecoder, FramesAreBoundByThePixelsTheirDataFills) {
+    struct Case {
+        const char* what;
+        int width, height;
+        std::vector<OneColourFrame> frames;
+        int kept;
+    };
+    auto many = [](int count, int w, int h, size_t pixels, bool keepFull = false) {
+        std::vector<OneColourFrame> frames;
+        for (int i = 0; i < count; ++i) {
+            frames.push_back({w, h, pixels, uint8_t(i), keepFull});
+        }
+        return frames;
+    };
+    const Case cases[] = {
+        {"150 frames of 800 x 600", 800, 600, many(150, 800, 600, 800 * 600), 150},
+        {"300 small frames", 20, 10, many(300, 20, 10, 200), kMaxGifFrames},
+        {"256 frames claiming 4000 x 4000 with a pixel of data", 4000, 4000, many(256, 4000, 4000, 1), 256},
+        {"20 frames filling 4000 x 4000", 4000, 4000, many(20, 4000, 4000, 4000 * 4000, true),
+         int(kMaxGifDecodedPixels / (4000 * 4000))},
+    };
+    const ScreenState screen(24);
+    std::unique_ptr<TGIFImage> longOne;
+    for (const Case& c : cases) {
+        const std::vector<uint8_t> bytes = OneColourAnimation(c.width, c.height, c.frames);
+        auto gif = Load(bytes, screen);
+        ASSERT_TRUE(gif) << c.what;
+        ASSERT_EQ(gif->FrameCount(), c.kept) << c.what;
+        size_t filled = 0;
+        for (int k = 1; k <= gif->FrameCount(); ++k) {
+            const TgfFrame& f = gif->Frame(k);
+            EXPECT_EQ(f.Decoded, std::min(c.frames[size_t(k - 1)].pixels, size_t(f.Width) * size_t(f.Height)))
+                << c.what << " frame " << k;
+            filled += size_t(f.Image.Width()) * size_t(f.Image.Height());
+        }
+        EXPECT_LE(filled, size_t(kMaxGifDecodedPixels)) << c.what;
+        if (!longOne) longOne = std::move(gif);
+    }
+
+    // The long animation steps through to its last frame and shows its colour.
+    TGIFImage& gif = *longOne;
+    gif.SetAnimate(true, 0);
+    for (uint32_t t = 100; gif.CurrentFrame() < 150 && t <= 200 * 100; t += 100) {
+        gif.AnimateStep(t);
+    }
+    ASSERT_EQ(gif.CurrentFrame(), 150);
+    EXPECT_EQ(gif.FrameBuffer().Row32(599)[799], Argb(149, 255 - 149, uint8_t(7 * 149)));
+}

@@ -142,6 +142,42 @@ TEST(QtCanvas, RectanglesAreRightAndBottomExclusiveAndLinesSkipTheirEnd) {
     EXPECT_EQ(img.pixel(4, 15) & 0xFFFFFF, 0xFFFFFFu);
 }
 
+// A canvas hands the painter back as it found it, and a clip given to one
+// call holds for that call alone.
+TEST(QtCanvas, LeavesThePainterAsItFoundIt) {
+    QImage img(200, 60, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    const QPen pen(QColor(1, 2, 3), 3);
+    const QFont font("Arial", 31);
+    p.setPen(pen);
+    p.setBrush(QColor(4, 5, 6));
+    p.setFont(font);
+    p.setClipRect(QRect(0, 0, 150, 50));
+    const QRegion clip = p.clipRegion();
+    {
+        QtMeasurer m;
+        SystemColors sys;
+        QtCanvas c(p, m, sys, {0, 0, 200, 60});
+        const TRect narrow{10, 0, 40, 60};
+        // A byte without a glyph of its own goes through Qt's text layout, with the font set.
+        const FontSpec underlined{"Times New Roman", 12, fsUnderline, DEFAULT_CHARSET, 0x0000FF};
+        static_cast<Canvas&>(c).TextOut(5, 30, "ab\x81\xAD" "c", underlined, TextAnchor::Baseline,
+                                        TColor(0x00FF00), &narrow);
+        c.FillRect({100, 0, 110, 10}, 0xFF0000);
+        c.FrameRect({0, 0, 10, 10}, 0xFF0000);
+        c.Polyline({{0, 40}, {20, 40}}, 0xFF0000);
+        c.Ellipse({0, 40, 10, 50}, TColor(0xFF0000), TColor(0x00FF00));
+    }
+    EXPECT_EQ(p.pen(), pen);
+    EXPECT_EQ(p.brush(), QBrush(QColor(4, 5, 6)));
+    EXPECT_EQ(p.font(), font);
+    EXPECT_EQ(p.clipRegion(), clip);
+    p.end();
+    EXPECT_EQ(img.pixel(45, 25) & 0xFFFFFF, 0xFFFFFFu);  // the text's background stops at its clip
+    EXPECT_EQ(img.pixel(105, 5) & 0xFFFFFF, 0x0000FFu);  // the next call is not clipped by it
+}
+
 namespace {
 
 class PaintedWidget : public QWidget {

@@ -253,6 +253,40 @@ TEST(SectionLinks, FontChangesInsideALinkStayOnTheLinkList) {
     EXPECT_EQ(s.Fonts[1]->TheFont().Color, doc.VisitedColor | PaletteRelative);
 }
 
+// A link under the mouse changes colour only: however many faces the
+// paragraph holds, it keeps them; a change of size takes a face of its own.
+TEST(SectionLinks, HoverKeepsTheFacesOfAParagraphOfManyFaces) {
+    TestDocument doc;
+    TUrlTarget link;
+    link.Url = "x.htm";
+    TSection s(&doc, nullptr, 1, nullptr, BodyFont(), 0);
+    s.SetLink(ASy, doc, BodyFont(), &link);
+    s.AddToken(Token("link "));
+    s.SetLink(AEndSy, doc, BodyFont(), nullptr);
+    for (int k = 0; k < 20; ++k) {
+        TMyFont face = BodyFont();
+        face.Name = "Face" + std::to_string(k);
+        s.ChangeFont(doc, face);
+        s.AddToken(Token("w "));
+    }
+    const uint32_t faces = s.Fonts.FaceCount();
+    ASSERT_EQ(faces, 21u);
+    TFontObj* run = doc.LinkList.at(0);
+    for (int i = 0; i < 1000; ++i) {
+        run->SetHover(i % 2 == 0, doc);
+        run->SetVisited(i % 3 == 0, doc);
+    }
+    EXPECT_EQ(s.Fonts.FaceCount(), faces);
+    run->SetHover(true, doc);
+    EXPECT_EQ(run->TheFont().Color, doc.OverLinkColor | PaletteRelative);
+    EXPECT_EQ(s.Fonts.Face(0).Font.Name, BodyFont().Name);
+
+    run->SetNormalSize(doc, 24);
+    EXPECT_EQ(s.Fonts.Face(0).Font.Size, run->TheFont().Size);
+    EXPECT_EQ(s.Fonts.Face(0).LineHeight, run->LineHeight);
+    EXPECT_EQ(s.Fonts.Face(1).Font.Name, "Face0");
+}
+
 TEST(SectionLookups, RunsImagesAndControlsAreFoundInAnyOrderOfQuestions) {
     TestDocument doc;
     TSection s(&doc, nullptr, 1, nullptr, BodyFont(), 0);

@@ -184,10 +184,16 @@ TEST(TableGrid, TooManyColumnsIsReportedAndThePageStaysLaidOut) {
         TablePage huge(html);
         EXPECT_THAT(huge.errors, ElementsAre("Table has too many Columns")) << html;
     }
-    // Spans that would cover more places than a page could ever need: rejected as such.
+    // Long row spans are cut to the rows there are, and the table is laid out.
     std::string covering = "<table><tr>" + Repeat("<td rowspan=999999>x", 199) + Repeat("<tr>", 6000) + "</table>";
     TablePage covered(covering);
-    EXPECT_THAT(covered.errors, ElementsAre("Table spans too many Cells"));
+    EXPECT_THAT(covered.errors, IsEmpty());
+    ThtmlTable& tall = covered.Table();
+    EXPECT_EQ(tall.NumCols, 199);
+    ASSERT_EQ(tall.Rows.Count(), 6001);
+    EXPECT_EQ((*tall.Rows[0])[198]->RowSpan, 6001);
+    EXPECT_EQ(tall.Rows[6000]->Count(), 199);
+    EXPECT_EQ(covered.doc.SpanPlaces, 199 * 6000);
 
     // A table too wide inside a cell leaves only that cell; measuring it again fails again.
     TablePage nested("<table><tr><td>a<td><table><tr>" + Repeat("<td>x", 201) + "</table></table>");
@@ -197,6 +203,54 @@ TEST(TableGrid, TooManyColumnsIsReportedAndThePageStaysLaidOut) {
     auto* orphan = dynamic_cast<ThtmlTable*>(nested.doc.Orphans[0]);
     ASSERT_NE(orphan, nullptr);
     EXPECT_THROW(orphan->BuildGrid(), EProcessError);
+}
+
+// What a page's tables may cost is bounded: cells past the bound go on in
+// the cell before them, tables past it are read as blocks, and spans past
+// the places the page's spans may cover are cut short.
+TEST(TableGrid, PageBoundsCutCellsTablesAndSpans) {
+    // Tables of 100 cells and their captions until two places are left:
+    // one for the caption of a table, one for its first cell.
+    const int32_t room = MaxPageTableCells - 2;
+    std::string html = Repeat("<table><tr>" + Repeat("<td>x", 100) + "</table>", room / 101);
+    if (room % 101) html += "<table><tr>" + Repeat("<td>x", room % 101 - 1) + "</table>";
+    html += "<table><tr><td>a<td>b<tr><td>c</table><table><tr><td>d</table>nach";
+    Page page;
+    ParseFromBuffer(page.doc, page.anchors, html.data(), static_cast<int32_t>(html.size()));
+    int32_t made = 0;
+    ThtmlTable* last = nullptr;
+    std::vector<std::string> blocks;
+    for (const auto& s : page.doc) {
+        if (auto* t = dynamic_cast<ThtmlTable*>(s.get())) {
+            last = t;
+            made += 1;
+            for (const auto& row : t->Rows) made += row->Count();
+        } else if (auto* t = dynamic_cast<const TSection*>(s.get()); t && t->Len > 0) {
+            blocks.push_back(t->Chars);
+        }
+    }
+    EXPECT_EQ(made, MaxPageTableCells);
+    ASSERT_NE(last, nullptr);
+    // b and c go on in the cell before them; the last table is a block.
+    ASSERT_EQ(last->Rows.Count(), 2);
+    ASSERT_EQ(last->Rows[0]->Count(), 1);
+    EXPECT_EQ(CellText((*last->Rows[0])[0]), "abc");
+    EXPECT_EQ(last->Rows[1]->Count(), 0);
+    EXPECT_THAT(blocks, ElementsAre("d", "nach"));
+
+    // Spans that would cover more places than a page's spans may: the last
+    // ones end early, and the table is laid out.
+    const std::string spans = "<table><tr>" + Repeat("<td rowspan=999999>x", 200) + Repeat("<tr>", 12000) + "</table>";
+    TablePage cut(spans);
+    EXPECT_THAT(cut.errors, IsEmpty());
+    EXPECT_EQ(cut.doc.SpanPlaces, MaxPageSpanPlaces);
+    const ThtmlTable& t = cut.Table();
+    const auto whole = static_cast<int32_t>(MaxPageSpanPlaces / 12000);
+    EXPECT_EQ((*t.Rows[0])[whole - 1]->RowSpan, 12001);
+    EXPECT_EQ((*t.Rows[0])[whole]->RowSpan, 1 + MaxPageSpanPlaces % 12000);
+    EXPECT_EQ((*t.Rows[0])[whole + 1]->RowSpan, 1);
+    EXPECT_EQ(t.NumCols, 200);
+    EXPECT_GT(cut.height, 0);
 }
 
 TEST(TableGrid, ParseEndingInsideATableKeepsItWithTheDocument) {
@@ -272,9 +326,9 @@ TEST(TableLayout, ColumnsRowsAndPlaces) {
 }
 
 TEST(TableLayout, TallTableWithFewColumnsIsLaidOut) {
-    // However many rows a table has, its own cells never count against the bound on
-    // what spans add. Empty rows are 2 pixels high.
-    const int rows = 130000;
+    // A table of as many rows as a page's cells allow: its own cells never
+    // count against the bound on what spans add. Empty rows are 2 pixels high.
+    const int rows = (MaxPageTableCells - 1) / 2;
     TablePage p("<table cellspacing=0 cellpadding=1>" + Repeat("<tr><td><td>", rows - 1) + "<tr><td>ab<td>c</table>nach");
     EXPECT_THAT(p.errors, IsEmpty());
     ThtmlTable& t = p.Table();
@@ -283,6 +337,7 @@ TEST(TableLayout, TallTableWithFewColumnsIsLaidOut) {
     EXPECT_EQ(t.Height, (rows - 1) * 2 + 18);
     EXPECT_EQ(p.height, t.Height + 16);
     EXPECT_EQ(CellText((*t.Rows[rows - 1])[1]), "c");
+    EXPECT_EQ(p.doc.SpanPlaces, 0);
 }
 
 TEST(TableLayout, RowSpansAndHeight) {

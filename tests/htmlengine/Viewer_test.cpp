@@ -7,9 +7,14 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionSlider>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -508,6 +513,62 @@ TEST(Viewer, TabToAControlBelowTheViewScrollsItIntoView) {
     QApplication::processEvents();
     ASSERT_TRUE(edits[0]->hasFocus());
     EXPECT_EQ(v.pane.VerticalPosition(), 0);
+}
+
+// The rows and options a text area and a list box ask for are all in view:
+// their scroll bars come around that room, not out of it.
+TEST(Viewer, TextAreasAndListBoxesShowTheRowsTheyAskFor) {
+    PageFolder dir;
+    std::string ten;
+    for (int i = 1; i <= 10; ++i) ten += "<option>Wahl " + std::to_string(i);
+    const std::string a = dir.Write(
+        "a.html", Page("F", "<form><textarea rows=3 cols=12>eins\nzwei\ndrei\nvier\nfuenf</textarea>"
+                            "<textarea rows=2 cols=12 wrap=soft>abcdefghijkl mnop</textarea><br>"
+                            "<select size=3><option>Erste Wahl<option>Zwei<option>Drei<option>Vier</select>"
+                            "<select multiple>" + ten + "</select></form>"));
+    Viewer v(700, 400);
+    v.pane.OpenHtmlFile(a);
+    v.Paint();
+    QApplication::processEvents();
+    QWidget* panel = v.pane.PaintPanel();
+
+    const auto memos = panel->findChildren<QPlainTextEdit*>();
+    ASSERT_EQ(memos.size(), 2);
+    for (QPlainTextEdit* memo : memos) {
+        const int rows = memo == memos[0] ? 3 : 2;
+        const QFontMetrics fm(memo->font());
+        const int line = fm.ascent() + fm.descent();
+        EXPECT_EQ(memo->viewport()->height(), rows * line + 5) << rows;
+        EXPECT_TRUE(memo->verticalScrollBar()->isVisible()) << rows;
+    }
+    EXPECT_TRUE(memos[0]->horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(memos[1]->horizontalScrollBar()->isVisible());  // WRAP: no bar sideways
+    // Three lines of text are whole in the first; the second wraps after its
+    // twelve columns, not before.
+    const QTextBlock third = memos[0]->document()->findBlockByNumber(2);
+    EXPECT_LE(memos[0]->cursorRect(QTextCursor(third)).bottom(), memos[0]->viewport()->height());
+    const QTextBlock wrapped = memos[1]->document()->firstBlock();
+    ASSERT_EQ(wrapped.layout()->lineCount(), 2);
+    EXPECT_EQ(wrapped.layout()->lineAt(0).textLength(), 13);  // twelve letters and the blank
+
+    const auto lists = panel->findChildren<QListWidget*>();
+    ASSERT_EQ(lists.size(), 2);
+    // SIZE=3 shows three options whole, the longest uncut, and no bar sideways;
+    // ten options without SIZE show eight.
+    for (QListWidget* list : lists) {
+        const int shown = list == lists[0] ? 3 : 8;
+        const QRect room = list->viewport()->rect();
+        EXPECT_FALSE(list->horizontalScrollBar()->isVisible()) << shown;
+        EXPECT_TRUE(list->verticalScrollBar()->isVisible()) << shown;
+        const QFontMetrics fm(list->font());
+        EXPECT_EQ(room.height(), shown * (fm.ascent() + fm.descent())) << shown;
+        for (int i = 0; i < shown; ++i) {
+            EXPECT_TRUE(room.contains(list->visualItemRect(list->item(i)))) << shown << " option " << i;
+        }
+        EXPECT_FALSE(room.intersects(list->visualItemRect(list->item(shown)))) << shown;
+    }
+    const QString longest = lists[0]->item(0)->text();
+    EXPECT_LE(QFontMetrics(lists[0]->font()).horizontalAdvance(longest) + 6, lists[0]->viewport()->width());
 }
 
 TEST(Viewer, HorizontalBarDraggedToItsEndShowsTheLastColumn) {

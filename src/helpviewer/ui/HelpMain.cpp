@@ -201,8 +201,10 @@ void THelpMainForm::BuildWidgets() {
             [this](QListWidgetItem* item) { Guard([this, item] { SearchBoxClick(SearchBox->row(item)); }); });
     searchBox->OnKeyClick = [this](int row, bool enter) {
         Guard([this, row] { SearchBoxClick(row); });
-        // Stepping through the results keeps the list at hand; Enter goes to the page.
-        if (!enter) SearchBox->setFocus();
+        // Stepping through the results keeps the list at hand; Enter goes to
+        // the page, also when the page shown is already the row's.
+        if (enter) Viewer->setFocus();
+        else SearchBox->setFocus();
     };
     connect(HistoryBox, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { Guard([this, item] { HistoryBoxClick(HistoryBox->row(item)); }); });
@@ -447,6 +449,12 @@ void THelpMainForm::PageControlResize() {
 
 bool THelpMainForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::Wheel) return QMainWindow::eventFilter(watched, event);
+    // Only a wheel meant for the viewer: a dialog or a menu over it, or one
+    // that blocks it, gets its own.
+    auto* target = qobject_cast<QWidget*>(watched);
+    if (!target || (target != Viewer && !Viewer->isAncestorOf(target)) || QApplication::activeModalWidget() ||
+        QApplication::activePopupWidget())
+        return false;
     auto* wheel = static_cast<QWheelEvent*>(event);
     const QPoint at = Viewer->mapFromGlobal(wheel->globalPosition().toPoint());
     if (at.x() < 0 || at.y() < 0 || at.x() > Viewer->width() || at.y() > Viewer->height()) return false;

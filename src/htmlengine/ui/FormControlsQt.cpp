@@ -14,6 +14,9 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOption>
+#include <QStyledItemDelegate>
 
 namespace htmlengine {
 
@@ -80,6 +83,16 @@ protected:
     }
 };
 
+// List rows as high as the list's font, measured as the engine measures it.
+class FontHighRows : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const QFontMetrics& fm = option.fontMetrics;
+        return {QStyledItemDelegate::sizeHint(option, index).width(), fm.ascent() + fm.descent()};
+    }
+};
+
 // A click only ever checks it; the form unchecks the others of its group.
 class PageRadioButton : public QRadioButton {
 public:
@@ -123,9 +136,13 @@ public:
     int32_t Height() const override { return outer_ ? outer_->height() : 0; }
     void SetClientSize(int32_t width, int32_t height) override {
         if (!outer_) return;
-        auto* frame = qobject_cast<QFrame*>(control_.data());
-        const int32_t f = frame && kind_ != FormWidgetKind::ComboBox ? 2 * frame->frameWidth() : 0;
-        outer_->resize(width + f, height >= 0 ? height + f : outer_->height());
+        QSize chrome(0, 0);
+        if (auto* area = qobject_cast<QAbstractScrollArea*>(control_.data())) {
+            chrome = ScrollAreaChrome(*area, height);
+        } else if (auto* frame = qobject_cast<QFrame*>(control_.data())) {
+            chrome = QSize(2 * frame->frameWidth(), 2 * frame->frameWidth());
+        }
+        outer_->resize(width + chrome.width(), height >= 0 ? height + chrome.height() : outer_->height());
     }
     void SetSize(int32_t width, int32_t height) override {
         if (outer_) outer_->resize(width >= 0 ? width : outer_->width(), height >= 0 ? height : outer_->height());
@@ -235,6 +252,37 @@ private:
     QListWidget* List() const { return qobject_cast<QListWidget*>(control_.data()); }
     QComboBox* Combo() const { return qobject_cast<QComboBox*>(control_.data()); }
 
+    // What a scroll area takes around a viewport of the given height: its
+    // frame and the scroll bars it shows, laid out as the area lays them out.
+    static QSize ScrollAreaChrome(const QAbstractScrollArea& area, int32_t height) {
+        const auto shown = [](Qt::ScrollBarPolicy policy, bool needed) {
+            return policy == Qt::ScrollBarAlwaysOn || (policy == Qt::ScrollBarAsNeeded && needed);
+        };
+        // Only a list may ask for more rows than it has room for.
+        bool taller = false;
+        if (auto* l = qobject_cast<const QListWidget*>(&area); l && l->count() > 0) {
+            taller = int64_t(l->count()) * l->sizeHintForRow(0) > height;
+        }
+        const bool v = shown(area.verticalScrollBarPolicy(), taller);
+        const bool h = shown(area.horizontalScrollBarPolicy(), false);
+        QStyleOption o;
+        o.initFrom(&area);
+        QStyle* style = area.style();
+        const int vOverlap = style->pixelMetric(QStyle::PM_ScrollView_ScrollBarOverlap, &o, area.verticalScrollBar());
+        const int hOverlap =
+            style->pixelMetric(QStyle::PM_ScrollView_ScrollBarOverlap, &o, area.horizontalScrollBar());
+        int w = 2 * area.frameWidth(), ht = 2 * area.frameWidth();
+        if (v && vOverlap == 0) w += area.verticalScrollBar()->sizeHint().width();
+        if (h && hOverlap == 0) ht += area.horizontalScrollBar()->sizeHint().height();
+        if (area.frameShape() != QFrame::NoFrame &&
+            style->styleHint(QStyle::SH_ScrollView_FrameOnlyAroundContents, &o, &area)) {
+            const int spacing = style->pixelMetric(QStyle::PM_ScrollView_ScrollBarSpacing, &o, &area);
+            if (v) w += spacing + vOverlap;
+            if (h) ht += spacing + hOverlap;
+        }
+        return {w, ht};
+    }
+
     void Adopt(QWidget* control) {
         control_ = control;
         relay_ = new EventRelay(control);
@@ -283,6 +331,11 @@ private:
         l->setFont(QtMeasurer::MakeFont(o.Font));
         l->setSelectionMode(o.MultiSelect ? QAbstractItemView::ExtendedSelection
                                           : QAbstractItemView::SingleSelection);
+        // Rows as high as the font, as the list is sized; it is as wide as
+        // its longest option, so it never scrolls sideways.
+        l->setUniformItemSizes(true);
+        l->setItemDelegate(new FontHighRows(l));
+        l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         QObject::connect(l, &QListWidget::itemSelectionChanged, relay_.data(), [r = relay_.data()] { r->Click(); });
     }
     void MakeCombo(QWidget* panel, const FormWidgetOptions& o) {
@@ -298,6 +351,9 @@ private:
         m->setFont(QtMeasurer::MakeFont(o.Font));
         m->setTabChangesFocus(true);
         m->setLineWrapMode(o.WordWrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+        // The room around the text is the 5 pixels the area is sized with:
+        // a wrapped line holds as many letters as the area has columns.
+        m->document()->setDocumentMargin(2);
         m->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         m->setHorizontalScrollBarPolicy(o.WordWrap ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
         relay_->Watch(m->viewport());

@@ -3,26 +3,45 @@
 #include <QGlyphRun>
 #include <QImage>
 #include <QRegion>
+#include <optional>
 
 namespace htmlengine {
 
 QColor QtCanvas::Color(TColor c) const { return QColor::fromRgb(ResolveRgb(c, system_)); }
+
+namespace {
+
+// The painter's whole state for one drawing call that changes more than
+// the pen and the font: what the call sets is undone however it ends.
+class SavedPainter {
+public:
+    explicit SavedPainter(QPainter& painter) : painter_(painter) { painter_.save(); }
+    ~SavedPainter() { painter_.restore(); }
+    SavedPainter(const SavedPainter&) = delete;
+    SavedPainter& operator=(const SavedPainter&) = delete;
+
+private:
+    QPainter& painter_;
+};
+
+}  // namespace
 
 void QtCanvas::TextOut(int32_t x, int32_t y, std::string_view text, const FontSpec& font, TextAnchor anchor,
                        std::optional<TColor> background, const TRect* clip) {
     const QtMeasurer::Entry& e = measurer_.Lookup(font);
     const QtMeasurer::Glyphs& g = measurer_.GlyphsOf(font);
     const int32_t base = anchor == TextAnchor::Top ? y + e.metrics.Ascent : y;
+    std::optional<SavedPainter> clipped;
     if (clip) {
-        painter_.save();
+        clipped.emplace(painter_);
         painter_.setClipRect(QRect(clip->Left, clip->Top, clip->Width(), clip->Height()), Qt::IntersectClip);
     }
     if (background) {
         int32_t w = measurer_.TextWidth(font, text);
         painter_.fillRect(QRect(x, base - e.metrics.Ascent, w, e.metrics.Height), Color(*background));
     }
-    const QPen oldPen = painter_.pen();
-    painter_.setPen(Color(font.Color));
+    const QPen textPen(Color(font.Color));
+    painter_.setPen(textPen);
     // Glyphs go at the measured advances, so drawing matches layout. The
     // font's own glyphs are drawn in runs of one call each, any other byte
     // alone through Qt's text layout. Underlined and struck out runs get one
@@ -41,15 +60,13 @@ void QtCanvas::TextOut(int32_t x, int32_t y, std::string_view text, const FontSp
         glyphs_.clear();
         positions_.clear();
         if (underline || strikeOut) {
-            painter_.save();
-            painter_.setBrush(Qt::NoBrush);
-            painter_.setPen(QPen(painter_.pen().color(), g.lineWidth, Qt::SolidLine, Qt::FlatCap));
+            painter_.setPen(QPen(textPen.color(), g.lineWidth, Qt::SolidLine, Qt::FlatCap));
             if (underline) painter_.drawLine(QLineF(runStart, base + g.underline, end, base + g.underline));
             if (strikeOut) painter_.drawLine(QLineF(runStart, base + g.strikeOut, end, base + g.strikeOut));
-            painter_.restore();
+            painter_.setPen(textPen);
         }
     };
-    std::optional<QFont> oldFont;
+    bool fontSet = false;  // only bytes without a glyph of their own need it
     int32_t pen = x;
     for (char ch : text) {
         const auto b = static_cast<uint8_t>(ch);
@@ -59,18 +76,13 @@ void QtCanvas::TextOut(int32_t x, int32_t y, std::string_view text, const FontSp
             positions_.emplace_back(pen, base);
         } else {
             flush(pen);
-            if (!oldFont) {
-                oldFont = painter_.font();
-                painter_.setFont(e.font);
-            }
+            if (!fontSet) painter_.setFont(e.font);
+            fontSet = true;
             painter_.drawText(QPoint(pen, base), QtMeasurer::Decode(font, std::string_view(&ch, 1)));
         }
         pen += e.advance[b];
     }
     flush(pen);
-    if (oldFont) painter_.setFont(*oldFont);
-    painter_.setPen(oldPen);
-    if (clip) painter_.restore();
 }
 
 void QtCanvas::FillRect(const TRect& r, TColor color) {
@@ -79,16 +91,15 @@ void QtCanvas::FillRect(const TRect& r, TColor color) {
 
 void QtCanvas::FrameRect(const TRect& r, TColor color) {
     if (r.Width() <= 0 || r.Height() <= 0) return;
-    painter_.save();
+    const SavedPainter saved(painter_);
     painter_.setPen(QPen(Color(color), 0));
     painter_.setBrush(Qt::NoBrush);
     painter_.drawRect(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
-    painter_.restore();
 }
 
 void QtCanvas::Polyline(const std::vector<TPoint>& points, TColor color) {
     if (points.size() < 2) return;
-    painter_.save();
+    const SavedPainter saved(painter_);
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setPen(QPen(Color(color), 0));
     for (size_t i = 0; i + 1 < points.size(); ++i) {
@@ -100,16 +111,14 @@ void QtCanvas::Polyline(const std::vector<TPoint>& points, TColor color) {
         if (dx == 0 && dy == 0) continue;
         painter_.drawLine(a.X, a.Y, b.X - dx, b.Y - dy);
     }
-    painter_.restore();
 }
 
 void QtCanvas::Ellipse(const TRect& box, std::optional<TColor> pen, std::optional<TColor> brush) {
-    painter_.save();
+    const SavedPainter saved(painter_);
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setPen(pen ? QPen(Color(*pen), 0) : QPen(Qt::NoPen));
     painter_.setBrush(brush ? QBrush(Color(*brush)) : QBrush(Qt::NoBrush));
     painter_.drawEllipse(QRect(box.Left, box.Top, box.Width() - 1, box.Height() - 1));
-    painter_.restore();
 }
 
 void QtCanvas::FillRegion(const TRect& rect, const std::vector<TRect>& holes, TColor color) {
@@ -126,14 +135,13 @@ void QtCanvas::DrawPicture(const TRect& dest, const PictureView& picture, Pictur
     if (!picture.Pixels || picture.Width <= 0 || picture.Height <= 0) return;
     QImage image(reinterpret_cast<const uchar*>(picture.Pixels), picture.Width, picture.Height,
                  picture.Width * 4, mode == PictureMode::Masked ? QImage::Format_ARGB32 : QImage::Format_RGB32);
-    painter_.save();
+    const SavedPainter saved(painter_);
     painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
     if (mode == PictureMode::OwnSize) {
         painter_.drawImage(QPoint(dest.Left, dest.Top), image);
     } else {
         painter_.drawImage(QRect(dest.Left, dest.Top, dest.Width(), dest.Height()), image);
     }
-    painter_.restore();
 }
 
 }  // namespace htmlengine

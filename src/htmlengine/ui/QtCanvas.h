@@ -9,10 +9,19 @@
 
 namespace htmlengine {
 
+// The painter's whole state is saved when the canvas is made and restored
+// when it goes, so nothing a call sets outlives the canvas. Within it each
+// call sets the pen and font it draws with; anything else a call changes
+// (clip, brush, render hints) it saves and restores itself.
 class QtCanvas : public Canvas {
 public:
     QtCanvas(QPainter& painter, QtMeasurer& measurer, const SystemColors& system, TRect clip)
-        : painter_(painter), measurer_(measurer), system_(system), clip_(clip) {}
+        : painter_(painter), measurer_(measurer), system_(system), clip_(clip) {
+        painter_.save();
+    }
+    ~QtCanvas() override { painter_.restore(); }
+    QtCanvas(const QtCanvas&) = delete;
+    QtCanvas& operator=(const QtCanvas&) = delete;
 
     TextMeasurer& Measurer() override { return measurer_; }
     const SystemColors& System() override { return system_; }
