@@ -110,8 +110,12 @@ key F7
 shot 06-abfragen
 key Return
 shot 07-abfragen
+# A wrong answer: the verdict page with its three marked lines.
+xdotool type --delay 100 "falsch"
+key Return
+shot 08-bewertung
 
 "$build/bin/PelkoHelp" >"$tmp/pelkohelp.log" 2>&1 &
 started+=($!)
 wait_for "Pelko32 Hilfe"
-shot 08-hilfe
+shot 09-hilfe
