@@ -34,6 +34,15 @@ void RecomputeInUse(VokabelTyp& entry) {
     }
 }
 
+int LastUsedRow(const VokabelArrayTyp& entries) {
+    for (int row = kMaxEntries; row >= 1; --row) {
+        if (entries[row].InUse != 0) {
+            return row;
+        }
+    }
+    return 0;
+}
+
 void ClipListReset(ZwischenspeicherTyp& clip) {
     std::fill(clip.Entries.begin() + 1, clip.Entries.end(), BlankEntry);
     clip.Count = 1;

@@ -148,6 +148,8 @@ extern UndodataTyp EmptyDocumentSnapshot;
 // An entry not yet in use becomes in use when any field holds text; one in
 // use stays so.
 void RecomputeInUse(VokabelTyp& entry);
+// The last row in use (1 to 500), 0 when none is.
+int LastUsedRow(const VokabelArrayTyp& entries);
 
 // Entry clipboard.
 void ClipListReset(ZwischenspeicherTyp& clip);
@@ -171,7 +173,8 @@ void FontRecOldToNew(const SchriftartAltTyp& old, SchriftartTyp& rec);
 void FontRecNewToOld(const SchriftartTyp& rec, SchriftartAltTyp& old);
 
 // 2 x common score / total length, from 0 to 1; case-sensitive. Both empty
-// gives 1. Only the first 255 bytes of a string take part.
+// gives 1. Only the first kLongestCompared bytes of a string take part.
+constexpr std::size_t kLongestCompared = 255;
 double StringSimilarity(const std::string& s1, const std::string& s2);
 
 // Caron letters from "*" and a letter (Windows-1250 codes); "**" gives "*".

@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr std::size_t kLongestCompared = 255;
-
 // The score of a position pair: the common run starting there plus the
 // better of two continuations, the first later match found row by row and
 // the first found column by column. Not a longest-common-subsequence: which

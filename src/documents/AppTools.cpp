@@ -13,6 +13,13 @@ int32_t Max(int32_t a, int32_t b) {
     return a > b ? a : b;
 }
 
+char UpAscii(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
+
+std::string UpAscii(std::string text) {
+    for (char& c : text) c = UpAscii(c);
+    return text;
+}
+
 std::string TrimCopy(const std::string& s) {
     std::size_t begin = 0;
     std::size_t end = s.size();

@@ -7,6 +7,11 @@
 int32_t Min(int32_t a, int32_t b);
 int32_t Max(int32_t a, int32_t b);
 
+// Only the letters a to z become capitals; umlauts and every other byte
+// keep their case, as the searches and the quiz compare.
+char UpAscii(char c);
+std::string UpAscii(std::string text);
+
 // Without leading and trailing bytes 0 to 32.
 std::string TrimCopy(const std::string& s);
 // Runs of blanks become one blank.

@@ -6,8 +6,7 @@
 
 #include "documents/VocabDocument.h"
 
-// The program's one entry clipboard. It belongs to the main window; until
-// the main window holds it, it lives here.
+// The program's one entry clipboard, empty at the start of the run.
 ZwischenspeicherTyp& Zwischenspeicher();
 
 inline const std::string kEntryClipboardEmpty = "Die Zwischenablage ist leer.";

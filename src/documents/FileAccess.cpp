@@ -11,6 +11,8 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include "documents/AppTools.h"
+
 std::size_t MemorySource::Read(void* into, std::size_t n) {
     const std::size_t count = std::min(n, bytes_.size() - pos_);
     if (count > 0) {
@@ -428,13 +430,7 @@ std::string FileNameOnly(const std::string& fileName) {
 std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
 
 std::string LastThreeUpper(const std::string& fileName) {
-    std::string ext = fileName.size() > 3 ? fileName.substr(fileName.size() - 3) : fileName;
-    for (char& c : ext) {
-        if (c >= 'a' && c <= 'z') {
-            c = char(c - 'a' + 'A');
-        }
-    }
-    return ext;
+    return UpAscii(fileName.size() > 3 ? fileName.substr(fileName.size() - 3) : fileName);
 }
 
 std::string SystemErrorText(int error) {

@@ -191,15 +191,6 @@ std::string SaveMessage(const WriteOutcome& outcome, const std::vector<Section>&
     return WriteFailureMessage(outcome);
 }
 
-int LastUsedRow(const VokabelArrayTyp& entries, int none) {
-    for (int row = kMaxEntries; row >= 1; --row) {
-        if (entries[row].InUse != 0) {
-            return row;
-        }
-    }
-    return none;
-}
-
 std::string VocabularyBytes(const VocabularyFileData& data, uint16_t version, std::vector<Section>& sections) {
     std::string out;
     out.reserve(2048 + 64 * kMaxEntries);
@@ -246,7 +237,8 @@ std::string VocabularyBytes(const VocabularyFileData& data, uint16_t version, st
         }
         sections.push_back({out.size(), Section::Passwords, 0});
     }
-    const int last = LastUsedRow(data.Entries, 1);
+    // An empty list still writes its first row.
+    const int last = std::max(1, LastUsedRow(data.Entries));
     for (int row = 1; row <= last; ++row) {
         VokabelTyp entry = data.Entries[row];
         RecomputeInUse(entry);
@@ -328,7 +320,7 @@ void SplitCsvLine(const std::string& line, VokabelTyp& entry) {
     std::size_t pos = 0;
     for (int k = 1; k <= 7; ++k) {
         if (pos > line.size()) {
-            entry.Field(k).Set("");  // not Clear(): it hands memcpy a null pointer
+            entry.Field(k).Clear();
             continue;
         }
         const std::size_t semicolon = std::min(line.find(';', pos), line.size());
@@ -573,7 +565,7 @@ std::string ExportCsv(const std::string& name, const VokabelArrayTyp& entries, c
         return kReadOnly;
     }
     std::string text = CsvLine(columnNames);
-    const int last = LastUsedRow(entries, 1);
+    const int last = std::max(1, LastUsedRow(entries));
     for (int row = 1; row <= last; ++row) {
         text += CsvLine(entries[row]);
     }

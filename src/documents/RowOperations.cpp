@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "documents/AppTools.h"
 #include "documents/EntryEditorLink.h"
 #include "platform/Dialogs.h"
 #include "platform/Random.h"
@@ -108,12 +109,8 @@ std::string FoldLetters(const std::string& text) {
 }
 
 std::string SortKey(const VokabelTyp& entry, int column, bool fold) {
-    std::string key = entry.Field(column).Get();
-    if (fold) key = FoldLetters(key);
-    for (char& c : key) {
-        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
-    }
-    return key;
+    const std::string key = entry.Field(column).Get();
+    return UpAscii(fold ? FoldLetters(key) : key);
 }
 
 void QuickSortEntries(VokabelArrayTyp& entries, int lo, int hi, int column, bool fold, Companions* companions) {

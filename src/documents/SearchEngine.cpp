@@ -16,14 +16,6 @@ constexpr double kPart = 0.9999;
 constexpr double kExactAbove = 0.99;
 constexpr double kFuzzyAbove = 0.8;
 
-// Umlauts and other letters keep their case.
-std::string UpperAtoZ(std::string s) {
-    for (char& c : s) {
-        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
-    }
-    return s;
-}
-
 bool Searched(int field, const SearchSettings& settings) { return field <= 2 ? settings.InFS : settings.InMS; }
 
 bool UsedBelow(const SearchHit& a, const SearchHit& b, const VokabelArrayTyp& entries) {
@@ -59,14 +51,14 @@ void QuickSort(SearchHitArray& hits, int low, int high, const VokabelArrayTyp& e
 
 std::string PrepareSearchText(const std::string& text, bool ignoreCase) {
     const std::string trimmed = TrimCopy(text);
-    return ignoreCase ? UpperAtoZ(trimmed) : trimmed;
+    return ignoreCase ? UpAscii(trimmed) : trimmed;
 }
 
 SearchHit ScoreEntry(const VokabelTyp& entry, const std::string& preparedText, const SearchSettings& settings) {
     std::array<std::string, 8> fields;
     for (int f = 1; f <= 7; ++f) {
         fields[f] = entry.Field(f).Get();
-        if (settings.IgnoreCase) fields[f] = UpperAtoZ(TrimCopy(fields[f])).substr(0, 50);
+        if (settings.IgnoreCase) fields[f] = UpAscii(TrimCopy(fields[f])).substr(0, 50);
     }
     SearchHit hit;
     // Each step overrides the one before; within a step the last field wins.

@@ -156,9 +156,9 @@ void DosLinesToEntry(const std::string& foreignLine, const std::string& meaningL
         entry.FS2.Set(w.size() <= 50 ? std::string() : TrimCopy(From(w, 51)));
         entry.MS1.Set(Sub(m, 1, 50));
         entry.MS2.Set(From(m, 51));
-        entry.MS3.Set("");  // not Clear(): it hands memcpy a null pointer
-        entry.MS4.Set("");
-        entry.MS5.Set("");
+        entry.MS3.Clear();
+        entry.MS4.Clear();
+        entry.MS5.Clear();
         return;
     }
     SplitForeignLine(w, entry);
@@ -247,12 +247,7 @@ std::string WriteDosVocabularyFile(const std::string& name, const std::string& d
     // One line each: a line break inside would shift every pair after it.
     const std::string firstLine = OneLine(description) + "\r\n";
     std::string text = firstLine;
-    int last = 0;
-    for (int row = kMaxEntries; row >= 1 && last == 0; --row) {
-        if (entries[row].InUse != 0) {
-            last = row;
-        }
-    }
+    const int last = LastUsedRow(entries);
     std::string w, m;
     for (int row = 1; row <= last; ++row) {
         if (entries[row].InUse != 0) {

@@ -3,6 +3,7 @@
 
 #include "documents/DocumentFileCommands.h"
 #include "documents/DocumentFiles.h"
+#include "documents/FileAccess.h"
 #include "documents/FontChoice.h"
 #include "platform/Dialogs.h"
 
@@ -14,15 +15,7 @@ namespace {
 
 const VocabDocument* documentInEditor = nullptr;
 
-// The last three characters, A to Z upper-cased.
-bool EndsInCsv(const std::string& name) {
-    if (name.size() < 3) return false;
-    std::string tail = name.substr(name.size() - 3);
-    for (char& c : tail) {
-        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
-    }
-    return tail == "CSV";
-}
+bool EndsInCsv(const std::string& name) { return LastThreeUpper(name) == "CSV"; }
 
 bool AnyText(const VokabelTyp& e, int first, int last) {
     for (int k = first; k <= last; ++k) {
@@ -62,12 +55,7 @@ int VocabDocument::CountCompleteEntries() const {
     return n;
 }
 
-int VocabDocument::LastUsedRow() const {
-    for (int r = kMaxEntries; r >= 1; --r) {
-        if (Entries[r].InUse != 0) return r;
-    }
-    return 0;
-}
+int VocabDocument::LastUsedRow() const { return ::LastUsedRow(Entries); }
 
 int VocabDocument::FirstFreeRow() const {
     for (int r = 1; r <= kMaxEntries; ++r) {
@@ -86,8 +74,7 @@ bool VocabDocument::EntriesEqual(const VokabelTyp& a, const VokabelTyp& b) {
 }
 
 void VocabDocument::ClearEntry(VokabelTyp& entry) {
-    // Set(""): Clear() hands memcpy a null pointer.
-    for (int k = 1; k <= 7; ++k) entry.Field(k).Set("");
+    for (int k = 1; k <= 7; ++k) entry.Field(k).Clear();
     entry.InUse = 0;
 }
 

@@ -28,9 +28,8 @@ bool IsBlankOrControl(char c) {
 
 bool ContainsExe(const std::string& token) {
     for (size_t i = 0; i + 4 <= token.size(); ++i) {
-        if (token[i] == '.' && std::toupper(static_cast<unsigned char>(token[i + 1])) == 'E' &&
-            std::toupper(static_cast<unsigned char>(token[i + 2])) == 'X' &&
-            std::toupper(static_cast<unsigned char>(token[i + 3])) == 'E') {
+        if (token[i] == '.' && UpAscii(token[i + 1]) == 'E' && UpAscii(token[i + 2]) == 'X' &&
+            UpAscii(token[i + 3]) == 'E') {
             return true;
         }
     }
@@ -77,7 +76,7 @@ StartArguments ParseStartArguments(const std::vector<std::string>& args, const s
     std::string name;
     for (const std::string& arg : args) {
         if (IsSwitch(arg)) {
-            switch (std::toupper(static_cast<unsigned char>(arg[1]))) {
+            switch (UpAscii(arg[1])) {
             case 'L':
                 result.startMode = kStartLearning;
                 break;

@@ -21,26 +21,19 @@ bool IsRegularFile(const std::string& path) {
 }
 
 bool Contains(const ShortString<50>& field, const std::string& t, bool ignoreCase) {
-    const std::string text = ignoreCase ? AsciiUpper(field.Get()) : field.Get();
+    const std::string text = ignoreCase ? UpAscii(field.Get()) : field.Get();
     return text.find(t) != std::string::npos;
 }
 
 bool Equals(const ShortString<50>& field, const std::string& t, bool ignoreCase) {
-    return (ignoreCase ? AsciiUpper(field.Get()) : field.Get()) == t;
+    return (ignoreCase ? UpAscii(field.Get()) : field.Get()) == t;
 }
 
 }  // namespace
 
-std::string AsciiUpper(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
-    }
-    return text;
-}
-
 std::string SearchTextForComparison(const std::string& text, bool ignoreCase) {
     const std::string t = TrimCopy(text);
-    return ignoreCase ? AsciiUpper(t) : t;
+    return ignoreCase ? UpAscii(t) : t;
 }
 
 bool EntryMatchesSearch(const VokabelTyp& entry, const std::string& t, const FileSearchOptions& options) {
@@ -146,7 +139,7 @@ std::vector<std::string> FolderSearchFiles(const std::string& folder) {
     std::filesystem::directory_iterator it(folder, ec);
     for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
         const std::string name = it->path().filename().string();
-        if (name.size() < 4 || AsciiUpper(name.substr(name.size() - 4)) != ".PLK") continue;
+        if (name.size() < 4 || UpAscii(name.substr(name.size() - 4)) != ".PLK") continue;
         if (!IsRegularFile(it->path().string())) continue;
         std::string path = folder;
         if (path.empty() || path.back() != '/') path += '/';

@@ -26,8 +26,6 @@ struct FileSearchOptions {
     bool foreign = true;     // "Fremdsprache"; with word parts, off means the mother-tongue fields
 };
 
-// Only the letters a to z change case.
-std::string AsciiUpper(std::string text);
 // The text as compared: trimmed, upper-cased when case is ignored.
 std::string SearchTextForComparison(const std::string& text, bool ignoreCase);
 // t as SearchTextForComparison gives it; an empty t matches nothing.

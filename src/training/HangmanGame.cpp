@@ -2,9 +2,9 @@
 
 #include <vector>
 
-namespace {
+#include "documents/AppTools.h"
 
-char UpAscii(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
+namespace {
 
 bool IsUmlaut(char c) {
     switch (uint8_t(c)) {

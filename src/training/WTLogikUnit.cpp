@@ -6,18 +6,7 @@
 
 namespace {
 
-// Only 'a'..'z' change; umlauts keep their case.
-std::string UpperAsciiLetters(std::string s) {
-    for (char& c : s) {
-        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
-    }
-    return s;
-}
-
 bool Holds(const std::string& s, char c) { return s.find(c) != std::string::npos; }
-
-// Longest text the similarity measure looks at.
-constexpr std::size_t kLongestCompared = 255;
 
 }  // namespace
 
@@ -82,8 +71,8 @@ bool SimilarEnough(const std::string& a, const std::string& b, int factor, int32
 
 bool MatchAnswer(const std::string& correct, const std::string& typed, const CompareOptions& options,
                  MatchTally& tally) {
-    const std::string plainC = options.ignoreCase ? TrimCopy(UpperAsciiLetters(correct)) : TrimCopy(correct);
-    const std::string plainT = options.ignoreCase ? TrimCopy(UpperAsciiLetters(typed)) : TrimCopy(typed);
+    const std::string plainC = options.ignoreCase ? TrimCopy(UpAscii(correct)) : TrimCopy(correct);
+    const std::string plainT = options.ignoreCase ? TrimCopy(UpAscii(typed)) : TrimCopy(typed);
     if (plainC == plainT) {
         ++tally.exact;
         return true;

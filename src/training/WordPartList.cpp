@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-namespace {
+#include "documents/AppTools.h"
 
-char UpAscii(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
+namespace {
 
 bool Blank(const std::string& s) {
     return std::all_of(s.begin(), s.end(), [](char c) { return uint8_t(c) <= ' '; });

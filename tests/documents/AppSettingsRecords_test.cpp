@@ -79,6 +79,9 @@ TEST(ShortStringTest, CorruptLengthNeverReadsPastTheField) {
     EXPECT_EQ(s.Get(), "abcde");
     s.Set("ab");
     EXPECT_EQ(std::string(s.chars, 5), std::string("ab\0\0\0", 5));
+    s.Clear();  // copies nothing, so no null source reaches memcpy
+    EXPECT_TRUE(s.Empty());
+    EXPECT_EQ(std::string(s.chars, 5), std::string(5, '\0'));
 }
 
 TEST(RecordLayoutTest, InUseIsOnlyEverSwitchedOn) {

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <regex>
 #include <sstream>
@@ -101,8 +102,25 @@ TEST_F(PrintFormTest, PrintsTheDocumentAfterTheDialog) {
     EXPECT_EQ(request.minPage, 1);
     EXPECT_GT(request.maxPage, 1);
     EXPECT_EQ(request.toPage, request.maxPage);
-    const std::string pdf = ReadFile(pdf_);
-    EXPECT_EQ(PdfPages(pdf), request.maxPage);
+    const std::vector<pdf::Page> pages = pdf::Read(pdf_);
+    ASSERT_EQ(int(pages.size()), request.maxPage);
+    // Every page says which it is, and every row stands on exactly one page,
+    // in order.
+    int lastPage = 0;
+    for (int i = 0; i < int(pages.size()); ++i) {
+        const std::string number = "Seite " + std::to_string(i + 1) + " von " + std::to_string(pages.size());
+        EXPECT_NE(pages[size_t(i)].Find(number), nullptr) << number;
+    }
+    for (int row = 1; row <= 120; ++row) {
+        const std::string word = "Wort " + std::to_string(row);
+        int found = 0, on = 0;
+        for (int i = 0; i < int(pages.size()); ++i) {
+            if (pages[size_t(i)].Find(word) != nullptr) ++found, on = i + 1;
+        }
+        EXPECT_EQ(found, 1) << word;
+        EXPECT_GE(on, lastPage) << word;
+        lastPage = on;
+    }
     EXPECT_FALSE(PrintForm().isVisible());
 }
 
@@ -116,13 +134,29 @@ TEST_F(PrintFormTest, PageRangesCopiesAndSelection) {
     dialogs.printAnswers.push_back(Chosen(Range::Selection));
     window_->StartPrint();
     EXPECT_TRUE(dialogs.printRequests.back().selectionEnabled);
-    EXPECT_EQ(PdfPages(ReadFile(pdf_)), 1);
+    {
+        // The marked rows alone.
+        const std::vector<pdf::Page> printed = pdf::Read(pdf_);
+        ASSERT_EQ(printed.size(), 1u);
+        EXPECT_NE(printed[0].Find("Wort 3"), nullptr);
+        EXPECT_NE(printed[0].Find("Wort 4"), nullptr);
+        EXPECT_EQ(printed[0].Find("Wort 1"), nullptr);
+        EXPECT_EQ(printed[0].Find("Wort 5"), nullptr);
+    }
 
     // A range reaching past the job prints only the job's pages, per copy.
     dialogs.printAnswers.push_back(Chosen(Range::Pages, 2, 99, 2));
     window_->StartPrint();
     const int pages = dialogs.printRequests.back().maxPage;
-    EXPECT_EQ(PdfPages(ReadFile(pdf_)), 2 * (pages - 1));
+    const std::vector<pdf::Page> printed = pdf::Read(pdf_);
+    ASSERT_EQ(int(printed.size()), 2 * (pages - 1));
+    std::map<int, int> timesPrinted;
+    for (const pdf::Page& page : printed) {
+        for (int n = 1; n <= pages; ++n) {
+            if (page.Find("Seite " + std::to_string(n) + " von " + std::to_string(pages)) != nullptr) ++timesPrinted[n];
+        }
+    }
+    for (int n = 1; n <= pages; ++n) EXPECT_EQ(timesPrinted[n], n == 1 ? 0 : 2) << "page " << n;
     // The marks are the document's; printing took a copy.
     EXPECT_TRUE(MarksGet(window_->Document().Marks, 3));
     EXPECT_EQ(window_->Document().CountUsedEntries(), 120);

@@ -112,12 +112,17 @@ TEST(WTLogikTest, MatchAnswerTable) {
 
 TEST(WTLogikTest, WordPartsApplyInSlotOrder) {
     CompareOptions o = Defaults();
-    o.wordParts = Parts({"ab", "c"});
+    o.fuzzy = false;  // only the removal decides
     MatchTally tally;
+    // "ab" is not in "acb" until "c" has gone, which comes after it.
+    o.wordParts = Parts({"ab", "c"});
     EXPECT_TRUE(MatchAnswer("acb", "ab", o, tally));
+    // "c" first leaves "ab x", and then "ab" goes too.
     o.wordParts = Parts({"c", "ab"});
-    EXPECT_FALSE(MatchAnswer("acb x", "ab x", o, tally) && !tally.fuzzy);
+    EXPECT_FALSE(MatchAnswer("acb x", "ab x", o, tally));
     EXPECT_TRUE(MatchAnswer("acb x", "x", o, tally));
+    EXPECT_EQ(tally.exact, 0);
+    EXPECT_FALSE(tally.fuzzy);
 }
 
 TEST(WTLogikTest, JudgeAnswerTable) {

@@ -5,6 +5,7 @@
 #include <QString>
 #include <algorithm>
 
+#include "documents/ui/CodePageText.h"
 #include "platform/CodePage.h"
 
 namespace {
@@ -12,18 +13,10 @@ namespace {
 // Sizes out of a damaged file must not reach the font engine.
 constexpr int kLargestPointSize = 1000;
 
-QString FaceName(const std::string& bytes) {
-    return QString::fromStdString(platform::BytesToUtf8(platform::CodePage::Cp1252, bytes));
-}
+// Face names are Windows-1252 in the record.
+QString FaceName(const std::string& bytes) { return TextFromBytes(platform::CodePage::Cp1252, bytes); }
 
-// A character the code page lacks becomes "?".
-std::string FaceNameBytes(const QString& name) {
-    std::string bytes;
-    for (char32_t c : name.toUcs4()) {
-        bytes += char(platform::UnicodeToByte(platform::CodePage::Cp1252, c).value_or('?'));
-    }
-    return bytes;
-}
+std::string FaceNameBytes(const QString& name) { return BytesFromText(platform::CodePage::Cp1252, name); }
 
 }  // namespace
 

@@ -256,7 +256,8 @@ void TMDIChild::BuildMenus() {
     Hangman2 = Item(tabelle_main_menu, "Hangman2", "&Hangman...");
     Schlieen1 = Item(tabelle_main_menu, "Schlieen1", "Schließen");
 
-    // Commands whose handlers belong to later work stay disabled until then.
+    // Only commands with a handler are enabled: those wired here, and those
+    // that the editor, file, print and frame code enable as they wire theirs.
     const QList<QAction*> wired = {Schliessen1, Beenden1, Anzeigen1, Ansichtaktualisieren1, TabelleAutoSize,
                                    gleichmigverteilen1, AutoSize, Schlieen1, Abfragen1, Abfragen2,
                                    ctx_menu_abfragen, UndoMenu, UnundoMenu, Kopieren1,

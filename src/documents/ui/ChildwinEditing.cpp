@@ -37,16 +37,7 @@ namespace {
 // The memo's text as Description bytes: CR LF line ends, "?" for what the
 // code page lacks.
 std::string DescriptionBytes(const QString& memoText, uint8_t charset) {
-    const platform::CodePage page = platform::CodePageForCharset(charset);
-    std::string bytes;
-    for (char32_t c : memoText.toStdU32String()) {
-        if (c == U'\n') {
-            bytes += "\r\n";
-        } else {
-            bytes += char(platform::UnicodeToByte(page, c).value_or('?'));
-        }
-    }
-    return bytes;
+    return FieldBytes(QString(memoText).replace(QLatin1Char('\n'), QStringLiteral("\r\n")), charset);
 }
 
 QClipboard& SystemClipboard() { return *QGuiApplication::clipboard(); }

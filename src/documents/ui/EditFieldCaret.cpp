@@ -1,12 +1,10 @@
 #include "documents/ui/EditFieldCaret.h"
 
+#include "documents/ui/CodePageText.h"
 #include "platform/CodePage.h"
 
 std::string FieldBytes(const QString& text, uint8_t charset) {
-    const platform::CodePage page = platform::CodePageForCharset(charset);
-    std::string bytes;
-    for (const char32_t c : text.toUcs4()) bytes += char(platform::UnicodeToByte(page, c).value_or('?'));
-    return bytes;
+    return BytesFromText(platform::CodePageForCharset(charset), text);
 }
 
 std::optional<std::string> ExactFieldBytes(const QString& text, uint8_t charset) {
@@ -14,7 +12,7 @@ std::optional<std::string> ExactFieldBytes(const QString& text, uint8_t charset)
 }
 
 QString FieldText(const std::string& bytes, uint8_t charset) {
-    return QString::fromStdString(platform::BytesToUtf8(platform::CodePageForCharset(charset), bytes));
+    return TextFromBytes(platform::CodePageForCharset(charset), bytes);
 }
 
 std::optional<char> TypedByte(const QString& typed, uint8_t charset) {

@@ -6,6 +6,9 @@
 // It carries the menus, the toolbar and the status bar, keeps them in step
 // with the documents, and serves the special-character popups and the help
 // bridge for the other windows: it is their DocumentFrame while it exists.
+// Main.cpp holds its creation, start and close; MainDocuments.cpp the
+// opening of documents; MainMenus.cpp its menus, toolbar and status bar;
+// MainCommands.cpp the commands behind them.
 
 #include <QMainWindow>
 #include <QPoint>
@@ -55,7 +58,9 @@ public:
     // The active document window, also while another program has the focus.
     TMDIChild* ActiveDocument() const override;
 
-    // A document window for a file, or a new empty one for the marker ESC.
+    // The name that asks CreateMDIChild for a new empty document.
+    static constexpr const char* kEmptyMarker = "\x1b";
+    // A document window for a file, or a new empty one for kEmptyMarker.
     // Nothing when loading failed (the message has been shown). Only files
     // chosen in the open dialog pass its filter index: 2, the DOS filter,
     // makes the reader refuse other extensions.

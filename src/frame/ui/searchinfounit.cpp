@@ -122,7 +122,7 @@ void TSearchInfoForm::FileStarted(int k, int n, const std::string& path) {
 bool TSearchInfoForm::AddHit(const VokabelTyp& entry, int hitCount) {
     if (hitCount == 1) {
         if (MainForm == nullptr) return false;
-        result_ = MainForm->CreateMDIChild("\x1b");
+        result_ = MainForm->CreateMDIChild(TMainForm::kEmptyMarker);
         if (result_ == nullptr) return false;
         PrepareSearchResult(result_->Document(), int(files_.size()), text_);
         result_->DescMemo->setPlainText(FieldText(result_->Document().Description, 0));
