@@ -1,8 +1,9 @@
 #pragma once
 // The document window: one per open vocabulary document, showing it in the
 // grid Tabelle with the description line above. The window owns its
-// VocabDocument; the commands of the menus and popups act on it. Commands
-// whose handlers are not built yet exist disabled.
+// VocabDocument; the commands of the menus and popups act on it. Each
+// command is enabled where its handler is connected, so none is live
+// without one.
 
 #include <QMdiSubWindow>
 #include <memory>
