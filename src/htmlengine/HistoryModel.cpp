@@ -1,6 +1,6 @@
 #include "htmlengine/HistoryModel.h"
 
-#include "htmlengine/LinkResolver.h"
+#include "htmlengine/PageUn2.h"
 
 #include <algorithm>
 

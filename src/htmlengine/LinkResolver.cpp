@@ -18,21 +18,6 @@ TSplitName SplitAnchor(const std::string& name) {
     return {name.substr(0, hash), name.substr(hash + 1, kMaxAnchorLength)};
 }
 
-std::string UpperAscii(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
-    return text;
-}
-
-bool SameTextNoCase(const std::string& a, const std::string& b) { return UpperAscii(a) == UpperAscii(b); }
-
-std::string TrimControls(const std::string& text) {
-    size_t from = 0, to = text.size();
-    while (from < to && uint8_t(text[from]) <= 32) ++from;
-    while (to > from && uint8_t(text[to - 1]) <= 32) --to;
-    return text.substr(from, to - from);
-}
-
 std::string LinkExtension(const std::string& file) {
     const size_t slash = file.find_last_of("/\\");
     const size_t dot = file.find_last_of('.');
@@ -108,7 +93,7 @@ std::string Resolve(const std::string& trimmed, const TLinkContext& context, boo
 }  // namespace
 
 std::string ResolveLinkToFile(const std::string& link, const TLinkContext& context) {
-    const std::string trimmed = TrimControls(link);
+    const std::string trimmed = TrimText(link);
     const bool plain = std::all_of(trimmed.begin(), trimmed.end(), [](char c) { return uint8_t(c) < 0x80; });
     if (plain) return Resolve(trimmed, context, false);
     // The viewer's own names (a picture page) are already the file system's.

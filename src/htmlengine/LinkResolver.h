@@ -43,10 +43,5 @@ struct TLinkContext {
 // The full path a link names (its bytes are the page's code page; the result is the file system's).
 std::string ResolveLinkToFile(const std::string& link, const TLinkContext& context);
 
-// Case-insensitive compare of ASCII letters.
-bool SameTextNoCase(const std::string& a, const std::string& b);
-std::string UpperAscii(std::string text);
-// Blanks and control characters off both ends.
-std::string TrimControls(const std::string& text);
 
 }  // namespace htmlengine

@@ -17,8 +17,6 @@ const std::string* AttributeString(const TAttributeList& attributes, uint8_t sym
     return a ? &a->StrValue : nullptr;
 }
 
-bool EqualNoCase(const std::string& a, const std::string& b) { return LowerAscii(a) == LowerAscii(b); }
-
 // SIZE of an edit: a positive number; else, for "40, 1" style values, the
 // number before the first blank or comma; else 20.
 int32_t EditSizeChars(const TAttribute* size) {
@@ -72,7 +70,7 @@ void ThtmlForm::RadioClicked(const TFormControlObj& radio) {
     if (radio.Name.empty()) return;
     for (TFormControlObj* c : FormControls) {
         auto* other = dynamic_cast<TRadioButtonFormControlObj*>(c);
-        if (other && other != &radio && EqualNoCase(other->Name, radio.Name)) other->SetChecked(false);
+        if (other && other != &radio && SameTextNoCase(other->Name, radio.Name)) other->SetChecked(false);
     }
 }
 

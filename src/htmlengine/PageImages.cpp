@@ -2,9 +2,9 @@
 
 #include "htmlengine/JpegCodec.h"
 #include "htmlengine/PageDith.h"
+#include "htmlengine/PageUn2.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <fstream>
 #include <stdexcept>
@@ -100,19 +100,13 @@ void DecodeRle(std::span<const uint8_t> d, size_t at, int bits, EngineBitmap& ou
     }
 }
 
-uint8_t LowerAscii(char c) { return uint8_t(std::tolower(static_cast<unsigned char>(c))); }
-
 std::string LowerExtension(const std::string& fileName) {
     const size_t slash = fileName.find_last_of('/');
     const size_t dot = fileName.find_last_of('.');
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
         return {};
     }
-    std::string ext = fileName.substr(dot, 10);
-    for (char& c : ext) {
-        c = char(LowerAscii(c));
-    }
-    return ext;
+    return LowerAscii(fileName.substr(dot, 10));
 }
 
 EngineBitmap LoadFromBytes(std::span<const uint8_t> data, int kind, bool reduce, const ScreenState& screen,

@@ -102,9 +102,7 @@ int32_t THorzLine::PaintAt(Canvas& canvas, const TRect& clip, int32_t y, int32_t
 void TPreFormated::AddToken(const TokenObj& token) {
     if (token.Text.empty() || Len > 20000) return;
     std::string t = token.Text;
-    for (char& c : t) {
-        if (IsObjectChar(c) || c == NoBreakMark) c = '?';
-    }
+    for (char& c : t) c = c == NoBreakMark ? '?' : WithoutObjectChar(c);
     std::vector<int32_t> p = token.Positions;
     p.resize(t.size(), p.empty() ? 0 : p.back());
     AppendChars(t, p);

@@ -89,10 +89,8 @@ void TSection::AddToken(const TokenObj& token) {
     const size_t old = Chars.size();
     Chars.append(t, from);
     for (size_t i = old; i < Chars.size(); ++i) {
-        // Object bytes from page text would name objects that do not exist;
-        // a no-break mark outside a no-break run is an ordinary blank.
-        if (IsObjectChar(Chars[i])) Chars[i] = '?';
-        else if (Chars[i] == NoBreakMark) Chars[i] = ' ';
+        // A no-break mark outside a no-break run is an ordinary blank.
+        Chars[i] = Chars[i] == NoBreakMark ? ' ' : WithoutObjectChar(Chars[i]);
     }
     const std::vector<int32_t>& p = token.Positions;
     const size_t n = std::min(p.size(), t.size());
@@ -109,9 +107,7 @@ void TSection::AddNoBreakToken(const TokenObj& token) {
         t.erase(i, 1);
         p.erase(p.begin() + static_cast<std::ptrdiff_t>(i));
     };
-    for (char& c : t) {
-        if (IsObjectChar(c)) c = '?';
-    }
+    std::transform(t.begin(), t.end(), t.begin(), WithoutObjectChar);
     const char last = Chars.empty() ? 0 : Chars.back();
     if (t[0] == NoBreakMark && (Chars.empty() || last == NoBreakMark || last == ' ' || last == NoBreakBlank)) {
         erase(0);

@@ -33,6 +33,10 @@ inline bool IsObjectChar(char c) {
     return c == ImageChar || c == NoBreakImageChar || c == ControlChar || c == NoBreakControlChar;
 }
 
+// An object byte in the text of a page would name an object that does not
+// exist: it shows as '?'.
+inline char WithoutObjectChar(char c) { return IsObjectChar(c) ? '?' : c; }
+
 class TSectionBase {
 public:
     explicit TSectionBase(SectionDocument* doc) : Document(doc) {}

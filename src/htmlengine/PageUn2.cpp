@@ -35,6 +35,8 @@ std::string UpperAscii(std::string_view s) {
     return r;
 }
 
+bool SameTextNoCase(std::string_view a, std::string_view b) { return UpperAscii(a) == UpperAscii(b); }
+
 int32_t StrToIntDef(std::string_view s, int32_t def) {
     size_t i = 0;
     bool negative = false;

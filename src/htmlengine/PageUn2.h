@@ -24,6 +24,8 @@ int32_t LargerOf(int32_t a, int32_t b);
 std::string TrimText(std::string_view s);
 std::string LowerAscii(std::string_view s);
 std::string UpperAscii(std::string_view s);
+// Case-insensitive compare of ASCII letters.
+bool SameTextNoCase(std::string_view a, std::string_view b);
 // A decimal integer with an optional sign and nothing else, or the default.
 int32_t StrToIntDef(std::string_view s, int32_t def);
 

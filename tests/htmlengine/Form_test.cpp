@@ -339,18 +339,6 @@ TEST(Forms, FocusKeepsControlsOutOfViewReachable) {
     EXPECT_TRUE(a.visible);
 }
 
-TEST(Forms, RadioPanelTakesTheColourBehindIt) {
-    FormPage p("<body bgcolor=#00ff00><input type=radio>");
-    p.Paint();
-    EXPECT_EQ(p.WidgetOf(0).background, p.doc.Background);
-    EXPECT_EQ(p.doc.Background & 0xFFFFFF, 0x00FF00u);
-    // Its cell's own colour wins (the page is the cell of its top sections).
-    p.doc.HasBgColor = true;
-    p.doc.BgColor = 0x2FF0000;
-    p.Paint();
-    EXPECT_EQ(p.WidgetOf(0).background, 0x2FF0000u);
-}
-
 TEST(Forms, ManyControlsAndHugeSizesStayBounded) {
     std::string html = "<form><textarea rows=999999999 cols=2147483647></textarea>"
                        "<input maxlength=2147483647 size=2147483647>";

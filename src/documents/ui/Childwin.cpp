@@ -16,9 +16,9 @@
 #include <algorithm>
 
 #include "documents/TabelleLayout.h"
-#include "documents/ui/Hourglass.h"
 #include "documents/ui/TabelleModel.h"
 #include "platform/CodePage.h"
+#include "platform/ui/Hourglass.h"
 #include "platform/ui/MenuItems.h"
 
 using platform::Item;

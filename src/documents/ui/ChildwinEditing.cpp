@@ -24,10 +24,10 @@
 #include "documents/ui/DocumentFrame.h"
 #include "documents/ui/EditFieldCaret.h"
 #include "documents/ui/FieldInput.h"
-#include "documents/ui/Hourglass.h"
 #include "documents/ui/TabelleModel.h"
 #include "platform/CodePage.h"
 #include "platform/Dialogs.h"
+#include "platform/ui/Hourglass.h"
 
 using platform::Dialogs;
 using platform::MsgDlgType;

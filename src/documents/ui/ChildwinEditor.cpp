@@ -10,10 +10,10 @@
 #include "documents/ui/Childwin.h"
 #include "documents/ui/DocumentFrame.h"
 #include "documents/ui/Edit.h"
-#include "documents/ui/Hourglass.h"
 #include "documents/ui/TabelleModel.h"
 #include "documents/ui/searchUnit.h"
 #include "platform/Dialogs.h"
+#include "platform/ui/Hourglass.h"
 
 using platform::Dialogs;
 using platform::ModalResult;

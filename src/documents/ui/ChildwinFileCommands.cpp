@@ -17,9 +17,9 @@
 #include "documents/ui/DocumentFrame.h"
 #include "documents/ui/FeldauswahlForm.h"
 #include "documents/ui/Font_select_unit.h"
-#include "documents/ui/Hourglass.h"
 #include "documents/ui/SpaltenNamenUnit.h"
 #include "platform/CaseFold.h"
+#include "platform/ui/Hourglass.h"
 
 namespace {
 

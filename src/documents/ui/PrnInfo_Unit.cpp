@@ -11,9 +11,9 @@
 #include "documents/PrintLayout.h"
 #include "documents/VocabDocument.h"
 #include "documents/ui/AppSettingsQt.h"
-#include "documents/ui/Hourglass.h"
 #include "platform/Dialogs.h"
 #include "platform/ui/Glyphs.h"
+#include "platform/ui/Hourglass.h"
 #include "platform/ui/PagePrinter.h"
 
 namespace {

@@ -29,6 +29,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
+#include "platform/ui/Hourglass.h"
 #include "training/ui/QuizSound.h"
 
 namespace {
@@ -177,12 +178,6 @@ void RunDesktopTool(const std::string& program, const std::vector<std::string>& 
     const QString path = QStandardPaths::findExecutable(Q(program));
     if (!path.isEmpty()) platform::TheShell().StartProgram(path.toStdString(), args);
 }
-
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-};
 
 }  // namespace
 
@@ -552,7 +547,7 @@ void TAllgOpt::Rule(void (*rule)(OptionsDialogState&)) {
 OptionsChecks TAllgOpt::Checks() { return {platform::Dialogs(), [] { QApplication::beep(); }}; }
 
 ApplyResult TAllgOpt::Uebernehmen1Click() {
-    WaitCursor wait;
+    Hourglass wait;
     ReadControls();
     const ApplyResult result = ApplyState(state_, Optionen, Checks());
     ShowState();
@@ -563,7 +558,7 @@ void TAllgOpt::Optionen_OKButonClick() {
     ReadControls();
     bool close = false;
     {
-        WaitCursor wait;
+        Hourglass wait;
         close = OkClick(state_, Optionen, Checks());
     }
     ShowState();

@@ -235,6 +235,8 @@ private:
     void Open(const std::string& name, uint8_t kind);
     void LoadDocument(const std::string& name, uint8_t kind);
     void ResetForLoad();
+    ParseHooks PageHooks();
+    void ParseAndShow(const std::function<ParseResult()>& parse, const std::function<void()>& place);
     void AfterParse(const ParseResult& result);
     void HandleMetaTag(const std::string& httpEquiv, const std::string& name, const std::string& content);
     void LayoutDocument();
@@ -260,6 +262,8 @@ private:
     void CopySelection();
     void StartAutoScroll();
     void SetScrollFromBar(int value);
+    // To y and back to the left edge.
+    void ScrollToAtLeft(int32_t y);
     void SetPanelCursor(int engineCursor);
     uint32_t Now() const;
 
