@@ -12,11 +12,6 @@ namespace htmlengine {
 
 namespace {
 
-const std::string* AttributeString(const TAttributeList& attributes, uint8_t symbol) {
-    TAttribute* a = FindAttributeBySymbol(attributes, symbol);
-    return a ? &a->StrValue : nullptr;
-}
-
 // SIZE of an edit: a positive number; else, for "40, 1" style values, the
 // number before the first blank or comma; else 20.
 int32_t EditSizeChars(const TAttribute* size) {
@@ -248,7 +243,7 @@ void TRadioButtonFormControlObj::DoClick() {
 
 std::unique_ptr<TFormControlObj> MakeInputControl(SectionDocument& doc, const TAttributeList& attributes,
                                                   int32_t pos, TCell* homeCell) {
-    const std::string* t = AttributeString(attributes, TypeSy);
+    const std::string* t = AttributeText(attributes, TypeSy);
     const std::string type = t ? LowerAscii(t->substr(0, 20)) : std::string();
     if (type == "submit" || type == "reset" || type == "button") {
         return std::make_unique<TButtonFormControlObj>(doc, attributes, pos, type);

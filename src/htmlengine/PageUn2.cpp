@@ -63,6 +63,11 @@ TAttribute* FindAttributeBySymbol(const TAttributeList& list, uint8_t symbol) {
     return nullptr;
 }
 
+const std::string* AttributeText(const TAttributeList& list, uint8_t symbol) {
+    TAttribute* a = FindAttributeBySymbol(list, symbol);
+    return a ? &a->StrValue : nullptr;
+}
+
 // ---- image maps
 
 bool MapRegion::Contains(int32_t x, int32_t y) const {

@@ -92,6 +92,8 @@ private:
 
 // The first attribute with that symbol, or null.
 TAttribute* FindAttributeBySymbol(const TAttributeList& list, uint8_t symbol);
+// The text of the first attribute with that symbol, or null.
+const std::string* AttributeText(const TAttributeList& list, uint8_t symbol);
 
 struct TUrlTarget {
     std::string Url;
