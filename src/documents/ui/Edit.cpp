@@ -1,8 +1,11 @@
 #include "documents/ui/Edit.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -35,10 +38,22 @@ constexpr int kOptionsInputPage = 3;
 
 using platform::Hint;
 
+constexpr int kWidth = 462;
+// What a title bar needs beside its caption: the window icon, the buttons and margins.
+constexpr int kTitleBarRoom = 110;
+
+// The room the caption of a file not yet saved asks for beyond the fields' own width.
+int CaptionRoom(const QFont& font) {
+    QFont bold = font;
+    bold.setBold(true);
+    const int caption = QFontMetrics(bold).horizontalAdvance(QString::fromUtf8(EditorCaption(kUnsavedFileName)));
+    return std::max(0, caption + kTitleBarRoom - kWidth);
+}
+
 QPushButton* Button(QWidget* parent, const char* name, const char* caption, int y, const char* hint) {
     auto* button = new QPushButton(QString::fromUtf8(caption), parent);
     button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(322, y, 130, 26);
+    button->setGeometry(parent->width() - 140, y, 130, 26);
     button->setToolTip(Hint(hint));
     return button;
 }
@@ -53,7 +68,7 @@ QLabel* Label(QWidget* parent, const char* name, const char* caption, int x, int
 QLineEdit* FieldEdit(QWidget* parent, const char* name, int y) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(name));
-    edit->setGeometry(26, y, 266, 24);
+    edit->setGeometry(26, y, parent->width() - 38, 24);
     edit->setMaxLength(kFieldLength);
     return edit;
 }
@@ -90,10 +105,12 @@ TEditForm::~TEditForm() {
 }
 
 void TEditForm::BuildForm() {
-    setFixedSize(462, 300);
+    // Wide enough for the whole caption in the title bar; the fields take the extra room.
+    const int extra = CaptionRoom(font());
+    setFixedSize(kWidth + extra, 300);
     FSEditBox = new QGroupBox(QString::fromUtf8("&Fremdsprache"), this);
     FSEditBox->setObjectName(QStringLiteral("FSEditBox"));
-    FSEditBox->setGeometry(8, 4, 304, 84);
+    FSEditBox->setGeometry(8, 4, 304 + extra, 84);
     lf1 = Label(FSEditBox, "lf1", "1", 8, 22);
     lf2 = Label(FSEditBox, "lf2", "2", 8, 50);
     FSEdit1 = FieldEdit(FSEditBox, "FSEdit1", 22);
@@ -101,7 +118,7 @@ void TEditForm::BuildForm() {
 
     MSEditBox = new QGroupBox(QString::fromUtf8("&Muttersprache"), this);
     MSEditBox->setObjectName(QStringLiteral("MSEditBox"));
-    MSEditBox->setGeometry(8, 92, 304, 168);
+    MSEditBox->setGeometry(8, 92, 304 + extra, 168);
     lm1 = Label(MSEditBox, "lm1", "1", 8, 22);
     lm2 = Label(MSEditBox, "lm2", "2", 8, 50);
     lm3 = Label(MSEditBox, "lm3", "3", 8, 78);
@@ -161,7 +178,7 @@ void TEditForm::BuildForm() {
 
     SonderzButton1 = new QToolButton(this);
     SonderzButton1->setObjectName(QStringLiteral("SonderzButton1"));
-    SonderzButton1->setGeometry(420, 266, 32, 26);
+    SonderzButton1->setGeometry(width() - 42, 266, 32, 26);
     SonderzButton1->setFocusPolicy(Qt::NoFocus);
     SonderzButton1->setToolTip(
         Hint("Sonderzeichen einfügen. Für das sichtbare die linke,\rzum Auswählen die rechte Maustaste drücken!|"));

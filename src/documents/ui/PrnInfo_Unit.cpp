@@ -115,6 +115,7 @@ TPrintForm::TPrintForm(QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(Image1);
     layout->addWidget(Label1, 1);
+    layout->setSizeConstraint(QLayout::SetFixedSize);  // a dialog border: neither resized nor maximised
     Timer9 = new QTimer(this);
     Timer9->setObjectName(QStringLiteral("Timer9"));
     Timer9->setSingleShot(true);

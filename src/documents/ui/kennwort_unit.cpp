@@ -53,7 +53,9 @@ QString FittedPrompt(const QLabel& label, const QString& prompt) {
 
 TKennwortForm::TKennwortForm(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Kennwort-Abfrage"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowContextHelpButtonHint);
+    // A title bar with a help button only: no such button here, so the one
+    // button is close, which cancels like Esc.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(327, 121);
 
     KennwortTxt = new QLabel(this);

@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "platform/Dialogs.h"
+#include "platform/ui/ModalsAbove.h"
 #include "platform/ui/QtGerman.h"
 
 namespace platform {
@@ -28,7 +29,8 @@ int& PreparePlatform(int& argc) {
 
 PelkoApplication::PelkoApplication(int& argc, char** argv, const QString& title)
     : QApplication(PreparePlatform(argc), argv) {
-    InstallGermanQtTranslations(*this);
+    SpeakGerman(*this);
+    KeepModalsAbove(*this);
     // Only the name: a display name would be added to every window title.
     setApplicationName(title);
 }

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "platform/FileFilter.h"
+#include "platform/ui/QtGerman.h"
 
 namespace platform {
 
@@ -51,6 +52,13 @@ QStyle::StandardPixmap Icon(MsgDlgType type) {
 }
 
 QString ToQt(const std::string& text) { return QString::fromStdString(text); }
+
+// Qt's own dialog, not the desktop's: it speaks German and stands above the
+// program's windows like every other box.
+void PrepareFileDialog(QFileDialog& dialog) {
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    ListFilesInGerman(dialog);
+}
 
 }  // namespace
 
@@ -119,6 +127,8 @@ MessageBox::MessageBox(Program program, const QString& text, MsgDlgType type, Ms
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
     layout->addLayout(buttonRow);
+    // A dialog border: as large as the text needs, neither resized nor maximised.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void MessageBox::keyPressEvent(QKeyEvent* event) {
@@ -172,6 +182,7 @@ std::optional<std::string> QtDialogs::InputQuery(const std::string& caption, con
 
 FileDialogResult QtDialogs::RunFileDialog(const FileDialogRequest& request, bool save) {
     QFileDialog dialog(Parent(), ToQt(request.title), ToQt(request.initialDir));
+    PrepareFileDialog(dialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile
                             : request.multiSelect ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
@@ -215,9 +226,12 @@ FileDialogResult QtDialogs::OpenFileDialog(const FileDialogRequest& request) { r
 FileDialogResult QtDialogs::SaveFileDialog(const FileDialogRequest& request) { return RunFileDialog(request, true); }
 
 std::optional<std::string> QtDialogs::ChooseFolder(const std::string& caption, const std::string& start) {
-    QString folder = QFileDialog::getExistingDirectory(Parent(), ToQt(caption), ToQt(start));
-    if (folder.isEmpty()) return std::nullopt;
-    return folder.toStdString();
+    QFileDialog dialog(Parent(), ToQt(caption), ToQt(start));
+    PrepareFileDialog(dialog);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
 }
 
 }  // namespace platform
