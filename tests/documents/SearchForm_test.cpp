@@ -129,6 +129,9 @@ TEST_F(SearchFormTest, TheCaseAndFuzzyBoxesSitSideBySideWithoutCovering) {
                    EXPECT_LE(caseBox->geometry().right(), fuzzy->x());
                    EXPECT_GE(fuzzy->width(), fuzzy->sizeHint().width());
                    EXPECT_LE(fuzzy->geometry().right(), search->SearchButton->x());
+                   // The short form shows both boxes whole.
+                   EXPECT_TRUE(search->rect().contains(caseBox->geometry())) << search->height();
+                   EXPECT_TRUE(search->rect().contains(fuzzy->geometry())) << search->height();
                    search->SearchAbort->click();
                });
     EXPECT_TRUE(shown);

@@ -200,7 +200,9 @@ int TSearchForm::TrefferArtIndex() const { return TrefferArtItems->checkedId() =
 uint8_t TSearchForm::TextCharset() const { return searchFonts_.TableFS.Charset; }
 
 void TSearchForm::SetHeightInLines(int lines) {
-    setFixedHeight(lines * QFontMetrics(font()).height());
+    // The short form cuts the result area off, never the check boxes above it.
+    const int checkBoxesEnd = CaseSensitive->geometry().bottom() + 1 + 6;
+    setFixedHeight(std::max(lines * QFontMetrics(font()).height(), checkBoxesEnd));
 }
 
 void TSearchForm::ShowFor(TMDIChild* window) {
