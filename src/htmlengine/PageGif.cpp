@@ -410,9 +410,8 @@ void TGIFImage::ClearFrames() {
     bitsPerPixel_ = 0;
     transparent_ = false;
     width_ = height_ = 0;
-    frameBuffer_ = whole_ = EngineBitmap();
+    frameBuffer_ = EngineBitmap();
     bufferLeft_ = bufferTop_ = 0;
-    wholeStale_ = true;
     backup_.clear();
 }
 
@@ -583,7 +582,6 @@ void TGIFImage::StartBuffer() {
     bufferLeft_ = left;
     bufferTop_ = top;
     frameBuffer_ = EngineBitmap(right - left, bottom - top, PixelFormat::Argb32);
-    wholeStale_ = true;
     // Black shows where no frame draws; a first frame that covers the whole
     // buffer (and does not bring it back later) leaves no such place.
     const TgfFrame& f = *frames_.front();
@@ -604,17 +602,18 @@ const EngineBitmap& TGIFImage::FrameBuffer() const {
     if (whole || empty_ || scanOnly_) {
         return frameBuffer_;
     }
-    if (wholeStale_) {
-        whole_ = EngineBitmap(width_, height_, PixelFormat::Argb32);
-        if (!transparent_) {
-            whole_.Fill(0xFF000000u);
-        }
-        for (int y = 0; y < frameBuffer_.Height(); ++y) {
-            std::copy_n(frameBuffer_.Row32(y), frameBuffer_.Width(), whole_.Row32(bufferTop_ + y) + bufferLeft_);
-        }
-        wholeStale_ = false;
+    // The buffer grows to the whole picture once; from then on each step
+    // draws into it only what its frame touches.
+    EngineBitmap grown(width_, height_, PixelFormat::Argb32);
+    if (!transparent_) {
+        grown.Fill(0xFF000000u);
     }
-    return whole_;
+    for (int y = 0; y < frameBuffer_.Height(); ++y) {
+        std::copy_n(frameBuffer_.Row32(y), frameBuffer_.Width(), grown.Row32(bufferTop_ + y) + bufferLeft_);
+    }
+    frameBuffer_ = std::move(grown);
+    bufferLeft_ = bufferTop_ = 0;
+    return frameBuffer_;
 }
 
 void TGIFImage::ComposeFrame() {
@@ -622,7 +621,6 @@ void TGIFImage::ComposeFrame() {
         return;
     }
     const TgfFrame& f = *frames_[size_t(current_ - 1)];
-    wholeStale_ = true;
     // Only the rows the frame's data reached change.
     const int rows = f.Image.Height();
     if (f.Disposal == 3) {
@@ -654,7 +652,6 @@ void TGIFImage::DisposeFrame() {
         return;
     }
     const TgfFrame& f = *frames_[size_t(current_ - 1)];
-    wholeStale_ = true;
     // What the frame drew: the rows its data reached.
     const int rows = f.Image.Height();
     if (f.Disposal == 2) {

@@ -64,7 +64,7 @@ public:
     int AnimationSpeed = 100;
 
     // The composed picture: 32-bit, alpha 0 where nothing covers it. Only the
-    // part frames draw on is composed; the whole is made when asked for.
+    // part frames draw on is composed until the whole is first asked for.
     const EngineBitmap& FrameBuffer() const;
     // Frame 1 opaque: the buffer is painted as it is, uncovered parts black.
     bool PaintsOpaque() const { return frames_.empty() || !frames_.front()->Transparent; }
@@ -115,10 +115,9 @@ private:
     uint32_t lastStep_ = 0;
     uint32_t currentDelay_ = 1;
     bool firstStepPending_ = true;
-    EngineBitmap frameBuffer_; // the part of the picture frames draw on
-    int bufferLeft_ = 0, bufferTop_ = 0;
-    mutable EngineBitmap whole_; // the picture, when frames draw on less
-    mutable bool wholeStale_ = true;
+    // The part of the picture frames draw on, or the whole once asked for.
+    mutable EngineBitmap frameBuffer_;
+    mutable int bufferLeft_ = 0, bufferTop_ = 0;
     std::vector<uint32_t> backup_; // area under a disposal-3 frame
     Rect lastDrawn_;
 };

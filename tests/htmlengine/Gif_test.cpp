@@ -1,6 +1,7 @@
 // GIF decoding against files from an outside encoder, with Qt's own reader
 // as the oracle for first frames, and the animation driven by a fake clock.
 #include "htmlengine/PageGif.h"
+#include "GifAnimations.h"
 #include "ImageFixtures.h"
 #include "htmlengine/PageImages.h"
 
@@ -583,13 +584,7 @@ std::vector<uint8_t> OneColourAnimation(int width, int height, const std::vector
         gif.insert(gif.end(), {0x21, 0xF9, 4, 0x04, 10, 0, 0, 0});
         gif.insert(gif.end(), {0x2C, 0, 0, 0, 0, uint8_t(f.width), uint8_t(f.width >> 8), uint8_t(f.height),
                                uint8_t(f.height >> 8), 0, 8});
-        const std::vector<uint8_t> data = OneColourCodes(f.pixels, f.index, f.keepFull);
-        for (size_t i = 0; i < data.size(); i += 255) {
-            const size_t n = std::min<size_t>(255, data.size() - i);
-            gif.push_back(uint8_t(n));
-            gif.insert(gif.end(), data.begin() + ptrdiff_t(i), data.begin() + ptrdiff_t(i + n));
-        }
-        gif.push_back(0);
+        gif_animations::AppendSubBlocks(gif, OneColourCodes(f.pixels, f.index, f.keepFull));
     }
     gif.push_back(0x3B);
     return gif;
@@ -647,4 +642,71 @@ TEST(GifDecoder, FramesAreBoundByThePixelsTheirDataFills) {
     }
     ASSERT_EQ(gif.CurrentFrame(), 150);
     EXPECT_EQ(gif.FrameBuffer().Row32(599)[799], Argb(149, 255 - 149, uint8_t(7 * 149)));
+}
+
+namespace {
+
+// The first pixel where the composed buffer differs from what the step must show.
+testing::AssertionResult ShowsComposition(const EngineBitmap& b, const gif_animations::Composition& want) {
+    if (b.Width() != want.Width() || b.Height() != want.Height()) {
+        return testing::AssertionFailure() << "buffer " << b.Width() << " x " << b.Height() << ", picture "
+                                           << want.Width() << " x " << want.Height();
+    }
+    for (int y = 0; y < want.Height(); ++y) {
+        const auto [got, wanted] = std::mismatch(b.Row32(y), b.Row32(y) + b.Width(), want.Row(y));
+        if (got != b.Row32(y) + b.Width()) {
+            return testing::AssertionFailure() << "pixel " << (got - b.Row32(y)) << "," << y << " is " << std::hex
+                                               << *got << ", not " << *wanted;
+        }
+    }
+    return testing::AssertionSuccess();
+}
+
+} // namespace
+
+// Small frames on a large screen: every step shows what drawing each frame
+// over the whole picture and disposing of it shows, whether the picture is
+// read after every step or first while a frame that restores what was under
+// it is shown and then now and then; so does a jump back to frame 1.
+TEST(GifAnimation, SmallFramesOnALargeScreenShowWhatEachStepComposes) {
+    using namespace gif_animations;
+    struct Case {
+        const char* what;
+        bool transparentFirst, transparentLater;
+        int firstRead, readEvery;
+    };
+    const Case cases[] = {
+        {"opaque frames", false, false, 0, 1},
+        {"transparent frames after an opaque first", false, true, 0, 1},
+        {"transparent first frame", true, true, 0, 1},
+        {"opaque frames read now and then", false, false, 2, 3},
+        {"transparent frames read now and then", true, true, 2, 3},
+    };
+    const ScreenState screen(24);
+    for (const Case& c : cases) {
+        const std::vector<Frame> frames = SmallFramesOnALargeScreen(c.transparentFirst, c.transparentLater);
+        auto gif = Load(Write(kScreenWidth, kScreenHeight, frames), screen);
+        ASSERT_TRUE(gif) << c.what;
+        ASSERT_EQ(gif->FrameCount(), int(frames.size())) << c.what;
+        Composition want(kScreenWidth, kScreenHeight, frames);
+        // The frame past the screen's edges widens the picture.
+        EXPECT_EQ(gif->Width(), kScreenWidth + 30) << c.what;
+        EXPECT_EQ(gif->Height(), kScreenHeight + 20) << c.what;
+        EXPECT_EQ(gif->PaintsOpaque(), !c.transparentFirst) << c.what;
+        gif->SetAnimate(true, 0);
+        EXPECT_FALSE(gif->AnimateStep(100)) << c.what; // only starts the clock
+        for (int step = 0; step <= 3 * gif->FrameCount(); ++step) {
+            if (step > 0) {
+                ASSERT_TRUE(gif->AnimateStep(uint32_t(100 * (step + 1)))) << c.what << " step " << step;
+                want.Show(want.Current() % gif->FrameCount() + 1);
+                ASSERT_EQ(gif->CurrentFrame(), want.Current()) << c.what << " step " << step;
+            }
+            if (step >= c.firstRead && (step - c.firstRead) % c.readEvery == 0) {
+                ASSERT_TRUE(ShowsComposition(gif->FrameBuffer(), want)) << c.what << " step " << step;
+            }
+        }
+        gif->SetCurrentFrame(1);
+        want.Show(1);
+        EXPECT_TRUE(ShowsComposition(gif->FrameBuffer(), want)) << c.what << " back at frame 1";
+    }
 }

@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
+#include "GifAnimations.h"
 #include "htmlengine/PageFonts.h"
 
 namespace htmlengine {
@@ -290,6 +291,40 @@ TEST(Viewer, AnimatedGifStepsWithTheClock) {
     v.now += 1000;
     v.pane.AnimationTick();
     EXPECT_EQ(gif->CurrentFrame(), shown);
+}
+
+TEST(Viewer, AnimationOfSmallFramesOnALargeScreenPaintsEachStep) {
+    using namespace gif_animations;
+    const std::vector<Frame> frames = SmallFramesOnALargeScreen(false, true);
+    const std::vector<uint8_t> bytes = Write(kScreenWidth, kScreenHeight, frames);
+    PageFolder dir;
+    dir.Write("steps.gif", std::string(bytes.begin(), bytes.end()));
+    Viewer v(1100, 800);
+    v.pane.OpenHtmlFile(dir.Write("a.html", Page("A", "<img src=\"steps.gif\">")));
+    ASSERT_EQ(v.pane.Document().AnimatedGifs().size(), 1u);
+    const TGIFImage* gif = v.pane.Document().AnimatedGifs().front();
+    Composition want(kScreenWidth, kScreenHeight, frames);
+    for (int tick = 0; tick <= 2 * int(frames.size()); ++tick) {
+        const QImage shot = v.pane.PaintPanel()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const TGIFImage::Rect& r = gif->DrawnRect();
+        ASSERT_EQ(r.width, want.Width());
+        ASSERT_EQ(r.height, want.Height());
+        ASSERT_TRUE(shot.rect().contains(QRect(r.x, r.y, r.width, r.height)));
+        // Frame 1 is opaque: what no frame covers paints black (the alpha byte of
+        // an opaque picture is not looked at).
+        for (int y = 0; y < want.Height(); ++y) {
+            const auto* painted = reinterpret_cast<const QRgb*>(shot.constScanLine(r.y + y)) + r.x;
+            for (int x = 0; x < want.Width(); ++x) {
+                ASSERT_EQ(painted[x] | 0xFF000000u, want.Row(y)[x] | 0xFF000000u) << "tick " << tick << " pixel " << x << "," << y;
+            }
+        }
+        v.now += 100;
+        v.pane.AnimationTick();
+        if (tick > 0) {  // the first tick only starts the clock
+            want.Show(want.Current() % int(frames.size()) + 1);
+        }
+        ASSERT_EQ(gif->CurrentFrame(), want.Current()) << "tick " << tick;
+    }
 }
 
 TEST(Viewer, BufferLeavesNoFileAndNoHistory) {
