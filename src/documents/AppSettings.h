@@ -81,6 +81,12 @@ struct SchriftartenTyp {
     bool operator==(const SchriftartenTyp&) const = default;
 };
 
+// A font of a block, named by its field.
+using FontPlace = SchriftartTyp SchriftartenTyp::*;
+inline constexpr FontPlace kFontPlaces[] = {&SchriftartenTyp::TableMS, &SchriftartenTyp::TableFS,
+                                            &SchriftartenTyp::TableHeader, &SchriftartenTyp::PrintMS,
+                                            &SchriftartenTyp::PrintFS, &SchriftartenTyp::Print};
+
 // Byte r-1 is row r.
 struct MarkierungTyp {
     uint8_t Marked[500] = {};

@@ -24,6 +24,21 @@ void SetOptionFonts(OptionenTyp& options, const SchriftartenTyp& fonts) {
     options.MSFSFontsInTabellenkopf = fonts.HeaderFonts != 0;
 }
 
+int32_t ShownFontSize(const SchriftartTyp& rec, FontPlace place, const OptionenTyp& options) {
+    if (rec.Size > 0) return rec.Size;
+    const int32_t option = (OptionFonts(options).*place).Size;
+    if (option > 0) return option;
+    OptionenTyp builtIn;
+    SetDefaultOptions(builtIn, {});
+    return (OptionFonts(builtIn).*place).Size;
+}
+
+SchriftartenTyp ShownFonts(const SchriftartenTyp& fonts, const OptionenTyp& options) {
+    SchriftartenTyp shown = fonts;
+    for (FontPlace place : kFontPlaces) (shown.*place).Size = ShownFontSize(fonts.*place, place, options);
+    return shown;
+}
+
 void ApplyDocumentFonts(VocabDocument& doc, const SchriftartenTyp& fonts) {
     doc.PushUndo("Schriftarten ändern");
     const uint8_t present = doc.Fonts.Present;

@@ -54,24 +54,58 @@ void TakePageOptions(PrintDialogResult& chosen) {
     }
 }
 
-std::vector<int> PagesToPrint(const PrintDialogResult& chosen, int pageCount) {
-    using Range = PrintDialogResult::Range;
-    using PageSet = PrintDialogResult::PageSet;
+namespace {
+
+// The pages of the chosen range that the job has, in order.
+std::vector<int> PagesInRange(const PrintDialogResult& chosen, int pageCount) {
     const int count = std::max(0, pageCount);
-    std::vector<bool> wanted(size_t(count) + 1, chosen.range != Range::Pages);
-    if (chosen.range == Range::Pages) {
+    std::vector<bool> wanted(size_t(count) + 1, chosen.range != PrintDialogResult::Range::Pages);
+    if (chosen.range == PrintDialogResult::Range::Pages) {
         for (const PrintPageSpan& span : chosen.pages) {
             for (int p = std::max(1, span.from); p <= std::min(span.to, count); ++p) wanted[size_t(p)] = true;
         }
     }
-    std::vector<int> sequence;
+    std::vector<int> pages;
     for (int p = 1; p <= count; ++p) {
-        if (!wanted[size_t(p)]) continue;
-        // By the page's own number: the even pages of 2-5 are 2 and 4.
-        const bool odd = p % 2 == 1;
-        if ((chosen.pageSet == PageSet::Odd && !odd) || (chosen.pageSet == PageSet::Even && odd)) continue;
-        sequence.push_back(p);
+        if (wanted[size_t(p)]) pages.push_back(p);
     }
+    return pages;
+}
+
+// By the page's own number: the even pages of 2-5 are 2 and 4.
+std::vector<int> InPageSet(const PrintDialogResult& chosen, std::vector<int> pages) {
+    using PageSet = PrintDialogResult::PageSet;
+    std::erase_if(pages, [&](int p) {
+        const bool odd = p % 2 == 1;
+        return (chosen.pageSet == PageSet::Odd && !odd) || (chosen.pageSet == PageSet::Even && odd);
+    });
+    return pages;
+}
+
+}  // namespace
+
+NothingChosen WhyNothingChosen(const PrintDialogResult& chosen, int pageCount) {
+    const std::vector<int> inRange = PagesInRange(chosen, pageCount);
+    if (inRange.empty()) return NothingChosen::Range;
+    return InPageSet(chosen, inRange).empty() ? NothingChosen::PageSet : NothingChosen::No;
+}
+
+std::string PageRangeText(const std::vector<PrintPageSpan>& pages) {
+    std::string text;
+    for (const PrintPageSpan& span : pages) {
+        if (!text.empty()) text += ", ";
+        text += std::to_string(span.from);
+        if (span.to == INT_MAX) {
+            text += "-";
+        } else if (span.to != span.from) {
+            text += "-" + std::to_string(span.to);
+        }
+    }
+    return text;
+}
+
+std::vector<int> PagesToPrint(const PrintDialogResult& chosen, int pageCount) {
+    std::vector<int> sequence = InPageSet(chosen, PagesInRange(chosen, pageCount));
     if (chosen.lastPageFirst) std::reverse(sequence.begin(), sequence.end());
 
     const int copies = std::max(1, chosen.copies);

@@ -3,6 +3,7 @@
 // their order. The job sends them itself, so that reverse order, odd or even
 // pages and copies come out alike on a printer and in a PDF file.
 
+#include <string>
 #include <vector>
 
 #include "platform/Dialogs.h"
@@ -19,5 +20,13 @@ void TakePageOptions(PrintDialogResult& chosen);
 // even page numbers when asked, last page first when asked, then the copies,
 // each whole or each page repeated.
 std::vector<int> PagesToPrint(const PrintDialogResult& chosen, int pageCount);
+
+// Why a choice leaves no page of a job of pageCount pages: its range holds
+// none of them, or none of those has an odd or even number as asked.
+enum class NothingChosen { No, Range, PageSet };
+NothingChosen WhyNothingChosen(const PrintDialogResult& chosen, int pageCount);
+
+// The pages of a range as the user writes them: "1-3, 5, 8-".
+std::string PageRangeText(const std::vector<PrintPageSpan>& pages);
 
 }  // namespace platform

@@ -223,7 +223,7 @@ TEST(FontConversionTest, RecordAndQtFontRoundTrip) {
     rec.Charset = 238;
     TFontObject font;
     font.Font.setItalic(true);
-    FontRecToFont(rec, font);
+    FontRecToFont(rec, font, &SchriftartenTyp::TableFS);
     EXPECT_EQ(font.Font.family(), "Times New Roman");
     EXPECT_EQ(font.Color, QColor(128, 0, 0));
     EXPECT_EQ(font.Font.pointSize(), 12);
@@ -242,7 +242,7 @@ TEST(FontConversionTest, FaceNamesGoThroughWindows1252) {
     SchriftartTyp rec;
     rec.Name.Set("Caf\xe9 \x80");
     TFontObject font;
-    FontRecToFont(rec, font);
+    FontRecToFont(rec, font, &SchriftartenTyp::TableFS);
     EXPECT_EQ(font.Font.family(), QString::fromUtf8("Café €"));
     font.Font.setFamily(QString::fromUtf8("Café € \u4e2d"));
     FontToFontRec(rec, font);
@@ -265,7 +265,7 @@ TEST(FontConversionTest, DamagedSizeStaysUsable) {
     TFontObject font;
     for (int32_t size : {0, -5, 2000000000}) {
         rec.Size = size;
-        FontRecToFont(rec, font);
+        FontRecToFont(rec, font, &SchriftartenTyp::TableFS);
         EXPECT_GE(font.Font.pointSize(), 1) << size;
         EXPECT_LE(font.Font.pointSize(), 1000) << size;
     }

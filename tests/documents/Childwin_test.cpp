@@ -186,6 +186,39 @@ TEST_F(ChildwinTest, ClosingAModifiedWindowAsksAndCancelKeepsIt) {
     EXPECT_FALSE(w);
 }
 
+// Another writer or a damaged file may leave sizes of 0 or below in the font
+// block: the grid shows those fonts at the default fonts' sizes, and saving
+// writes the block back as it was.
+TEST_F(ChildwinTest, FontsWithoutASizeShowAtTheDefaultSizeAndAreSavedUnchanged) {
+    const std::vector<std::vector<std::string>> entries = {{"amare", "", "lieben"}};
+    const std::string sized = dir.Path("latein.plk");
+    TempDir::Write(sized, Version15File(entries, EmptyDocumentSnapshot.Fonts, ""));
+    SchriftartenTyp fonts = EmptyDocumentSnapshot.Fonts;
+    int32_t size = 0;
+    for (FontPlace place : kFontPlaces) (fonts.*place).Size = size--;
+    const std::string unsized = dir.Path("ohne-groessen.plk");
+    TempDir::Write(unsized, Version15File(entries, fonts, ""));
+
+    TMDIChild* reference = Open(DocumentRequest::FromMarker(sized), sized);
+    TMDIChild* w = Open(DocumentRequest::FromMarker(unsized), unsized);
+    ASSERT_NE(reference, nullptr);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->RowHeight(), reference->RowHeight());
+    const TabelleModel& m = w->Model();
+    EXPECT_EQ(m.data(m.index(0, 0), Qt::FontRole).value<QFont>().pointSize(), Optionen.SchriftFS.Size);
+    EXPECT_EQ(m.data(m.index(0, 2), Qt::FontRole).value<QFont>().pointSize(), Optionen.SchriftMS.Size);
+    EXPECT_EQ(m.headerData(0, Qt::Vertical, Qt::FontRole).value<QFont>().pointSize(), Optionen.SchriftTab.Size);
+    EXPECT_EQ(w->Document().Fonts.TableFS.Size, -1);
+
+    w->SetModified(true);
+    w->Speichern1->trigger();
+    EXPECT_EQ(w->Document().Modified, 0);
+    auto data = fmt_test::NewData();
+    ASSERT_EQ(LoadVocabularyFile(unsized, *data, true, 1, FileFormatOptions::From(Optionen)).Message, "");
+    fonts.Present = 1;
+    EXPECT_EQ(data->Fonts, fonts);
+}
+
 TEST_F(ChildwinTest, RestoringFromMinimisedKeepsTheDocumentAndTheCaptionFollows) {
     const std::string path = dir.Path("latein.plk");
     TempDir::Write(path, Version15File({{"amare", "", "lieben"}}, EmptyDocumentSnapshot.Fonts, ""));

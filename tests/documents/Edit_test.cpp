@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTableView>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolButton>
 
@@ -104,6 +105,24 @@ TEST_F(EditFormTest, EachFieldShowsItsTableFontsColour) {
     for (QLineEdit* edit : {editor->MSEdit1, editor->MSEdit5}) {
         EXPECT_EQ(edit->palette().color(QPalette::Text), QColor(0, 128, 0));
     }
+    editor->ButtonFertig->click();
+}
+
+// A column name is the hint of its field's number, shown as it is.
+TEST_F(EditFormTest, AColumnNameHintShowsItsTagsAsText) {
+    Doc().ColumnNames.Field(1).Set("<b>Tschechisch</b>");
+    Doc().ColumnNames.Field(3).Set("Deutsch & mehr");
+    w->Bearbeiten1->trigger();
+    TEditForm* editor = Editor();
+    // What the tooltip shows: Qt reads a hint that looks like markup as such.
+    const auto shown = [](const QString& tip) {
+        if (!Qt::mightBeRichText(tip)) return tip;
+        QTextDocument html;
+        html.setHtml(tip);
+        return html.toPlainText();
+    };
+    EXPECT_EQ(shown(editor->lf1->toolTip()), "<b>Tschechisch</b>");
+    EXPECT_EQ(shown(editor->lm1->toolTip()), "Deutsch & mehr");
     editor->ButtonFertig->click();
 }
 

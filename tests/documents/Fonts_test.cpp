@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFontComboBox>
-#include <QSpinBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
 #include <QTimer>
 
 #include "documents/DocumentTestFiles.h"
@@ -31,6 +33,32 @@ TEST(FontRulesTest, TooHighAtShowAndRightAfterChoosing) {
         EXPECT_EQ(FontTooHigh(c.height, true), c.justChosen);
     }
     EXPECT_EQ(SampleCaption("Arial", 10), "Arial 10 Punkt");
+}
+
+// A font record of no size shows at its option font's size, and at the
+// program's own default when that one has none either.
+TEST(FontRulesTest, AFontOfNoSizeShowsAtTheDefaultsSize) {
+    DefaultOptionsForTest defaults;
+    struct Case {
+        FontPlace place;
+        int32_t size, optionSize, shown;
+    } cases[] = {
+        {&SchriftartenTyp::TableFS, 14, 9, 14},      {&SchriftartenTyp::TableFS, 0, 9, 9},
+        {&SchriftartenTyp::TableMS, -3, 9, 9},       {&SchriftartenTyp::TableHeader, 0, 0, 12},
+        {&SchriftartenTyp::PrintFS, 0, -7, 10},      {&SchriftartenTyp::Print, -1, 11, 11},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.size << " " << c.optionSize);
+        SchriftartenTyp options = OptionFonts(Optionen);
+        (options.*c.place).Size = c.optionSize;
+        SetOptionFonts(Optionen, options);
+        SchriftartenTyp fonts = EmptyDocumentSnapshot.Fonts;
+        (fonts.*c.place).Size = c.size;
+        EXPECT_EQ(ShownFontSize(fonts.*c.place, c.place, Optionen), c.shown);
+        const SchriftartenTyp shown = ShownFonts(fonts, Optionen);
+        EXPECT_EQ((shown.*c.place).Size, c.shown);
+        EXPECT_EQ((shown.*c.place).Name.Get(), (fonts.*c.place).Name.Get());
+    }
 }
 
 class FontsDialogTest : public ::testing::Test {
@@ -64,6 +92,16 @@ protected:
     // Runs while the dialog is up; it must close it.
     static void WhenShown(std::function<void(TFontForm&)> action) {
         WhenUp(&FontForm(), [action] { action(FontForm()); });
+    }
+
+    // What the user does in the real chooser, run while it is up; then OK.
+    static void InChooser(std::function<void(TFontChooser&)> action) {
+        QTimer::singleShot(0, [action] {
+            auto* chooser = qobject_cast<TFontChooser*>(QApplication::activeModalWidget());
+            ASSERT_NE(chooser, nullptr);
+            action(*chooser);
+            chooser->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        });
     }
 
     DefaultOptionsForTest options;
@@ -158,15 +196,7 @@ TEST_F(FontsDialogTest, DefaultFontsWithNoDocumentOpenMakeOneFirst) {
 // without picking another face keeps the stored name.
 TEST_F(FontsDialogTest, TheChooserKeepsAFaceTheUserDidNotChange) {
     SetFontChooser(nullptr);
-    // What the user does in the real chooser, run while it is up.
-    const auto inChooser = [](std::function<void(TFontChooser&)> action) {
-        QTimer::singleShot(0, [action] {
-            auto* chooser = qobject_cast<TFontChooser*>(QApplication::activeModalWidget());
-            ASSERT_NE(chooser, nullptr);
-            action(*chooser);
-            chooser->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-        });
-    };
+    const auto inChooser = InChooser;
     TMDIChild* w = OpenEmpty();
     SchriftartTyp& fs = w->Document().Fonts.TableFS;
     fs.Name.Set("Times New Roman");
@@ -193,6 +223,59 @@ TEST_F(FontsDialogTest, TheChooserKeepsAFaceTheUserDidNotChange) {
     EXPECT_TRUE(ShowDefaultFontsDialog());
     EXPECT_EQ(Optionen.DruckSchrift.Name.Get(), "Arial");
     EXPECT_EQ(Optionen.DruckSchrift.Style & 1, 1);
+}
+
+// Picking, in the chooser's list, the face it shows in place of a missing
+// one stores that face: the pick is on purpose, though the box shows no
+// change.
+TEST_F(FontsDialogTest, TheChooserStoresTheShownSubstituteWhenTheUserPicksIt) {
+    SetFontChooser(nullptr);
+    TMDIChild* w = OpenEmpty();
+    SchriftartTyp& ms = w->Document().Fonts.TableMS;
+    ms.Name.Set("Pelko Kein Solcher Font");
+    std::string shown;
+    WhenShown([&](TFontForm& form) {
+        InChooser([&](TFontChooser& chooser) {
+            shown = chooser.Face->currentText().toStdString();
+            chooser.Face->showPopup();
+            QTest::keyClick(chooser.Face->view(), Qt::Key_Return);
+        });
+        form.ChooseSampleFont(kSampleMS);
+        form.Font_OKButton->click();
+    });
+    w->SchriftartenfrdieseDatei1Click();
+    ASSERT_FALSE(shown.empty());
+    EXPECT_NE(shown, "Pelko Kein Solcher Font");
+    EXPECT_EQ(ms.Name.Get(), shown);
+}
+
+// The dialog shows a font of no size at the default size; it stores the
+// record back as it was unless the user picks a font for it.
+TEST_F(FontsDialogTest, AFontOfNoSizeStaysSoUntilTheUserPicksOne) {
+    TMDIChild* w = OpenEmpty();
+    SchriftartenTyp& fonts = w->Document().Fonts;
+    fonts.TableMS.Size = 0;
+    fonts.Print.Size = -2;
+    const SchriftartenTyp before = fonts;
+    WhenShown([](TFontForm& form) {
+        EXPECT_EQ(form.Samples[kSampleMS]->text().toStdString(),
+                  SampleCaption(Optionen.SchriftMS.Name.Get(), Optionen.SchriftMS.Size));
+        EXPECT_EQ(form.Samples[kSampleMS]->font().pointSize(), Optionen.SchriftMS.Size);
+        EXPECT_EQ(form.Samples[kSamplePrint]->font().pointSize(), Optionen.DruckSchrift.Size);
+        form.Font_OKButton->click();
+    });
+    w->SchriftartenfrdieseDatei1Click();
+    EXPECT_EQ(fonts, before);
+
+    WhenShown([](TFontForm& form) {
+        form.ChooseSampleFont(kSampleMS);
+        form.DropSample(kSamplePrint, kSampleTab);
+        form.Font_OKButton->click();
+    });
+    w->SchriftartenfrdieseDatei1Click();
+    EXPECT_EQ(fonts.TableMS.Size, 17);
+    EXPECT_EQ(fonts.TableHeader, before.Print);
+    EXPECT_EQ(fonts.Print, before.Print);
 }
 
 }  // namespace

@@ -6,12 +6,15 @@
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <cstdio>
 #include <fstream>
 #include <map>
 #include <memory>
 
 #include "common/NoIconTheme.h"
 #include "common/PdfReadBack.h"
+#include "documents/DocumentTestFiles.h"
+#include "documents/FontChoice.h"
 #include "documents/ui/Childwin.h"
 #include "documents/ui/PrnInfo_Unit.h"
 #include "platform/Dialogs.h"
@@ -180,6 +183,81 @@ TEST_F(PrintFormTest, PagesMissingOnTheChosenPaperAreSaid) {
     EXPECT_EQ(dialogs.shown[1].type, platform::MsgDlgType::Warning);
     EXPECT_FALSE(std::ifstream(pdf_).good());
     EXPECT_FALSE(PrintForm().isVisible());
+}
+
+// A choice that leaves no page says which choice it is; nothing is printed.
+TEST_F(PrintFormTest, AChoiceThatLeavesNoPageIsNamed) {
+    using PageSet = platform::PrintDialogResult::PageSet;
+    struct Case {
+        int rows;
+        platform::PrintDialogResult chosen;
+        PageSet pageSet;
+        std::string text;
+    };
+    const Case cases[] = {
+        {2, Chosen(Range::All), PageSet::Even,
+         "Mit „Gerade Seiten“ bleibt nichts zu drucken: Unter den gewählten Seiten ist keine mit gerader Nummer "
+         "(die Liste hat 1 Seite). Es wurde nichts gedruckt."},
+        {300, Chosen(Range::Pages, 2, 2), PageSet::Odd,
+         "Mit „Ungerade Seiten“ bleibt nichts zu drucken: Unter den gewählten Seiten ist keine mit ungerader "
+         "Nummer (die Liste hat "},
+        {2, Chosen(Range::Pages, 5, 6), PageSet::All,
+         "Die gewählten Seiten „5-6“ gibt es nicht: Die Liste hat nur 1 Seite. Es wurde nichts gedruckt."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        window_->Document().Entries.fill(VokabelTyp{});
+        Fill(c.rows);
+        platform::ScriptedDialogs dialogs;
+        platform::ScopedDialogs scoped(dialogs);
+        platform::PrintDialogResult chosen = c.chosen;
+        chosen.pageSet = c.pageSet;
+        dialogs.printAnswers.push_back(chosen);
+        window_->StartPrint();
+
+        ASSERT_EQ(dialogs.shown.size(), 2u);
+        EXPECT_EQ(dialogs.shown[1].text.substr(0, c.text.size()), c.text);
+        EXPECT_EQ(dialogs.shown[1].text.find("Papier"), std::string::npos);
+        EXPECT_EQ(dialogs.shown[1].type, platform::MsgDlgType::Warning);
+        EXPECT_FALSE(std::ifstream(pdf_).good());
+        EXPECT_FALSE(PrintForm().isVisible());
+    }
+}
+
+// Print fonts of no size print as the default print fonts' size does.
+TEST_F(PrintFormTest, PrintFontsOfNoSizePrintAtTheDefaultSize) {
+    DefaultOptionsForTest defaults;
+    Fill(150);
+    const auto print = [this] {
+        platform::ScriptedDialogs dialogs;
+        platform::ScopedDialogs scoped(dialogs);
+        window_->StartPrint(true);
+        std::vector<pdf::Page> pages = pdf::Read(pdf_);
+        std::remove(pdf_.c_str());
+        return pages;
+    };
+    SchriftartenTyp& fonts = window_->Document().Fonts;
+    const FontPlace places[] = {&SchriftartenTyp::Print, &SchriftartenTyp::PrintFS, &SchriftartenTyp::PrintMS};
+    for (FontPlace place : places) (fonts.*place).Size = (OptionFonts(Optionen).*place).Size;
+    const std::vector<pdf::Page> sized = print();
+    fonts.Print.Size = 0;
+    fonts.PrintFS.Size = -4;
+    fonts.PrintMS.Size = 0;
+    const std::vector<pdf::Page> unsized = print();
+
+    ASSERT_GT(sized.size(), 1u);
+    ASSERT_EQ(unsized.size(), sized.size());
+    for (size_t p = 0; p < sized.size(); ++p) {
+        ASSERT_EQ(unsized[p].texts.size(), sized[p].texts.size()) << p;
+        for (size_t i = 0; i < sized[p].texts.size(); ++i) {
+            const pdf::Text& a = sized[p].texts[i];
+            const pdf::Text& b = unsized[p].texts[i];
+            EXPECT_EQ(b.text, a.text);
+            EXPECT_NEAR(b.x, a.x, 0.01) << a.text;
+            EXPECT_NEAR(b.y, a.y, 0.01) << a.text;
+        }
+    }
+    EXPECT_EQ(fonts.PrintFS.Size, -4);
 }
 
 TEST_F(PrintFormTest, CancelPrintsNothingAndTheToolbarAsksNothing) {

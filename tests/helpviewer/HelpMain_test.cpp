@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QScrollBar>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QSplitter>
@@ -106,6 +107,27 @@ TEST_F(HelpWindow, StartsOnIndexAndKeepsHistory) {
     EXPECT_TRUE(form.HistoryItems[2]->isChecked());
     form.HistoryBoxClick(0);
     EXPECT_EQ(form.Viewer->LoadedFileName(), Page("b.html"));
+}
+
+// A page's title and a link's address are shown as they are: tags as text in
+// the status bar, an "&" as itself in the history menu.
+TEST_F(HelpWindow, TitlesAndLinksShowTheirTagsAndAmpersandsAsTheyAre) {
+    Write("Hilfe/index.html",
+          "<title>Fragen &amp; &lt;b&gt;Antworten&lt;/b&gt;</title>"
+          "<a href=\"&lt;b&gt;fett.html\">WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW</a>");
+    platform::TRegistry registry(platform::RegRoot::CurrentUser, RegistryFile());
+    THelpMainForm form(registry);
+    form.resize(800, 500);
+    Show(form);
+    EXPECT_EQ(form.HistoryItems[0]->iconText().toStdString(), Page("index.html") + "--Fragen & <b>Antworten</b>");
+
+    QWidget* panel = form.Viewer->PaintPanel();
+    panel->grab();  // links are found where they were painted
+    QMouseEvent move(QEvent::MouseMove, QPointF(40, 12), panel->mapToGlobal(QPointF(40, 12)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(panel, &move);
+    EXPECT_EQ(form.StatusLabel->text(), "<b>fett.html");
+    EXPECT_EQ(form.StatusLabel->textFormat(), Qt::PlainText);
 }
 
 void Key(QWidget* w, Qt::Key key) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "platform/PrintChoice.h"
 
 namespace {
@@ -80,6 +82,37 @@ TEST(PrintChoiceTest, ThePrintSystemsPageOptionsBecomeTheJobsOwn) {
     EXPECT_EQ(unchanged.range, Range::Selection);
     EXPECT_EQ(unchanged.pageSet, PageSet::All);
     EXPECT_TRUE(unchanged.setup.jobOptions.empty());
+}
+
+// What leaves a job without pages: the range, or the odd or even pages
+// among those in it; and the range as the user would write it again.
+TEST(PrintChoiceTest, WhatLeavesNothingToPrint) {
+    using platform::NothingChosen;
+    struct Case {
+        const char* what;
+        Range range;
+        std::vector<platform::PrintPageSpan> spans;
+        PageSet pageSet;
+        int pageCount;
+        NothingChosen why;
+    };
+    const Case cases[] = {
+        {"all pages", Range::All, {}, PageSet::All, 1, NothingChosen::No},
+        {"even pages of one", Range::All, {}, PageSet::Even, 1, NothingChosen::PageSet},
+        {"even pages of two", Range::All, {}, PageSet::Even, 2, NothingChosen::No},
+        {"even pages of a shortened job", Range::Selection, {}, PageSet::Even, 1, NothingChosen::PageSet},
+        {"odd pages within 2", Range::Pages, {{2, 2}}, PageSet::Odd, 3, NothingChosen::PageSet},
+        {"a range past the job", Range::Pages, {{5, 6}}, PageSet::All, 4, NothingChosen::Range},
+        {"a range past the job, even pages", Range::Pages, {{5, 6}}, PageSet::Even, 4, NothingChosen::Range},
+        {"a range partly in the job", Range::Pages, {{4, 6}}, PageSet::All, 4, NothingChosen::No},
+    };
+    for (const Case& c : cases) {
+        PrintDialogResult chosen = Choice(c.range, c.spans);
+        chosen.pageSet = c.pageSet;
+        EXPECT_EQ(platform::WhyNothingChosen(chosen, c.pageCount), c.why) << c.what;
+        EXPECT_EQ(platform::PagesToPrint(chosen, c.pageCount).empty(), c.why != NothingChosen::No) << c.what;
+    }
+    EXPECT_EQ(platform::PageRangeText({{1, 3}, {5, 5}, {8, INT_MAX}}), "1-3, 5, 8-");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QString>
 #include <algorithm>
 
+#include "documents/FontChoice.h"
 #include "documents/ui/CodePageText.h"
 #include "platform/CodePage.h"
 
@@ -28,10 +29,10 @@ uint32_t ColorToRec(const QColor& color) {
     return uint32_t(color.red()) | (uint32_t(color.green()) << 8) | (uint32_t(color.blue()) << 16);
 }
 
-void FontRecToFont(const SchriftartTyp& rec, TFontObject& font) {
+void FontRecToFont(const SchriftartTyp& rec, TFontObject& font, FontPlace place) {
     font.Font.setFamily(FaceName(rec.Name.Get()));
     font.Color = ColorFromRec(rec.Color);
-    font.Font.setPointSize(std::clamp<int32_t>(rec.Size, 1, kLargestPointSize));
+    font.Font.setPointSize(std::clamp<int32_t>(ShownFontSize(rec, place, Optionen), 1, kLargestPointSize));
     font.Charset = rec.Charset;
     font.Font.setBold((rec.Style & fsBold) != 0);
     font.Font.setItalic((rec.Style & fsItalic) != 0);

@@ -15,7 +15,9 @@ struct TFontObject {
     uint8_t Charset = 0;
 };
 
-void FontRecToFont(const SchriftartTyp& rec, TFontObject& font);
+// The font at the size it is shown at in its place of a block (see
+// ShownFontSize).
+void FontRecToFont(const SchriftartTyp& rec, TFontObject& font, FontPlace place);
 void FontToFontRec(SchriftartTyp& rec, const TFontObject& font);
 
 // 0x00BBGGRR colour values of the records.

@@ -223,15 +223,15 @@ void TEditForm::FormShow() {
     EditUpdate();
 
     TFontObject fs;
-    FontRecToFont(doc.Fonts.TableFS, fs);
+    FontRecToFont(doc.Fonts.TableFS, fs, &SchriftartenTyp::TableFS);
     TFontObject ms;
-    FontRecToFont(doc.Fonts.TableMS, ms);
+    FontRecToFont(doc.Fonts.TableMS, ms, &SchriftartenTyp::TableMS);
     SonderzButton1->setFont(fs.Font);
     SonderzButton1->setText(FieldText(Optionen.Settings.LetztesSonderzeichen, doc.Fonts.TableFS.Charset));
     for (int k = 0; k < 7; ++k) {
         const std::string hint = (doc.ColumnNames.Field(k + 1).Get() + "|").substr(0, 51);
         numberLabels_[k]->setToolTip(
-            FieldText(hint, doc.Fonts.TableHeader.Charset).section(QChar('|'), 0, 0));
+            platform::PlainToolTip(FieldText(hint, doc.Fonts.TableHeader.Charset).section(QChar('|'), 0, 0)));
         // Each field in its table font's colour, as in the grid.
         const TFontObject& font = k < 2 ? fs : ms;
         edits_[k]->setFont(font.Font);

@@ -50,8 +50,10 @@ TFontChooser::TFontChooser(const TFontObject& start, QWidget* parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     // A face that is not installed shows as its substitute; it keeps its
-    // name unless the user picks another face.
-    connect(Face, &QFontComboBox::currentFontChanged, this, [this] { faceChanged_ = true; });
+    // name unless the user picks a face, the substitute itself included
+    // (that pick changes nothing in the box, so only "activated" tells).
+    connect(Face, &QFontComboBox::currentFontChanged, this, [this](const QFont& font) { pickedFace_ = font.family(); });
+    connect(Face, &QComboBox::activated, this, [this](int index) { pickedFace_ = Face->itemText(index); });
     connect(ColorButton, &QPushButton::clicked, this, [this] {
         const QColor chosen = QColorDialog::getColor(color_, this, QStringLiteral("Farbe"));
         if (chosen.isValid()) color_ = chosen;
@@ -67,7 +69,7 @@ void TFontChooser::ShowColor() {
 TFontObject TFontChooser::Chosen() const {
     TFontObject font;
     font.Font = start_.Font;
-    if (faceChanged_) font.Font.setFamily(Face->currentFont().family());
+    if (!pickedFace_.isEmpty()) font.Font.setFamily(pickedFace_);
     font.Font.setPointSize(Size->value());
     font.Font.setBold(Bold->isChecked());
     font.Font.setItalic(Italic->isChecked());

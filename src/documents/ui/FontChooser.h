@@ -29,7 +29,7 @@ public:
 private:
     void ShowColor();
     TFontObject start_;
-    bool faceChanged_ = false;
+    QString pickedFace_;  // empty: the start font's face
     QColor color_;
 };
 

@@ -25,18 +25,19 @@ const QString kSampleMime = QStringLiteral("application/x-pelko-font-sample");
 
 using platform::Hint;
 
-// Samples in the order of the font block's fields.
-SchriftartTyp& FontOf(SchriftartenTyp& fonts, int sample) {
-    SchriftartTyp* fields[kSampleCount] = {&fonts.TableMS, &fonts.TableFS, &fonts.TableHeader,
-                                           &fonts.Print,   &fonts.PrintMS, &fonts.PrintFS};
-    return *fields[sample];
-}
+// The block's fonts in the order of the samples.
+constexpr FontPlace kSamplePlaces[kSampleCount] = {&SchriftartenTyp::TableMS, &SchriftartenTyp::TableFS,
+                                                   &SchriftartenTyp::TableHeader, &SchriftartenTyp::Print,
+                                                   &SchriftartenTyp::PrintMS, &SchriftartenTyp::PrintFS};
 
 int SampleTextHeight(const TFontObject& font) { return QFontMetrics(font.Font).height(); }
 
 }  // namespace
 
-TSampleLabel::TSampleLabel(int index, QWidget* parent) : QLabel(parent), index_(index) { setAcceptDrops(true); }
+TSampleLabel::TSampleLabel(int index, QWidget* parent) : QLabel(parent), index_(index) {
+    setAcceptDrops(true);
+    setTextFormat(Qt::PlainText);  // face names come from files
+}
 
 void TSampleLabel::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return QLabel::mousePressEvent(event);
@@ -181,12 +182,7 @@ void TFontForm::FormShow() {
 }
 
 void TFontForm::LoadSamples(const SchriftartenTyp& fonts) {
-    SchriftartenTyp copy = fonts;
-    for (int i = 0; i < kSampleCount; ++i) {
-        TFontObject font;
-        FontRecToFont(FontOf(copy, i), font);
-        SetSample(i, font);
-    }
+    for (int i = 0; i < kSampleCount; ++i) SetSample(i, fonts.*kSamplePlaces[i]);
     MSFSinTabKopfBox->setChecked(fonts.HeaderFonts != 0);
     SetBangs(false, kSampleMS);
     SetBangs(false, kSampleFS);
@@ -194,21 +190,21 @@ void TFontForm::LoadSamples(const SchriftartenTyp& fonts) {
 
 SchriftartenTyp TFontForm::SampleFonts() const {
     SchriftartenTyp fonts;
-    for (int i = 0; i < kSampleCount; ++i) FontToFontRec(FontOf(fonts, i), Samples[i]->Sample);
+    for (int i = 0; i < kSampleCount; ++i) fonts.*kSamplePlaces[i] = Samples[i]->Record;
     fonts.HeaderFonts = MSFSinTabKopfBox->isChecked() ? 1 : 0;
     return fonts;
 }
 
-void TFontForm::SetSample(int sample, const TFontObject& font) {
+void TFontForm::SetSample(int sample, const SchriftartTyp& rec) {
     TSampleLabel* label = Samples[sample];
-    label->Sample = font;
+    label->Record = rec;
+    TFontObject& font = label->Sample;
+    FontRecToFont(rec, font, kSamplePlaces[sample]);
     label->setFont(font.Font);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, font.Color);
     label->setPalette(palette);
-    SchriftartTyp rec;
-    FontToFontRec(rec, font);
-    label->setText(TextFromBytes(platform::CodePage::Cp1252, SampleCaption(rec.Name.Get(), rec.Size)));
+    label->setText(TextFromBytes(platform::CodePage::Cp1252, SampleCaption(rec.Name.Get(), font.Font.pointSize())));
 }
 
 void TFontForm::SetBangs(bool justChosen, int sample) {
@@ -219,13 +215,15 @@ void TFontForm::SetBangs(bool justChosen, int sample) {
 void TFontForm::ChooseSampleFont(int sample) {
     const std::optional<TFontObject> chosen = ChooseFont(Samples[sample]->Sample, this);
     if (!chosen) return;
-    SetSample(sample, *chosen);
+    SchriftartTyp rec;
+    FontToFontRec(rec, *chosen);
+    SetSample(sample, rec);
     if (sample == kSampleMS || sample == kSampleFS) SetBangs(true, sample);
 }
 
 void TFontForm::DropSample(int source, int target) {
     if (source < 0 || source >= kSampleCount || source == target) return;
-    SetSample(target, Samples[source]->Sample);
+    SetSample(target, Samples[source]->Record);
 }
 
 void TFontForm::Uebernehmen1Click() {

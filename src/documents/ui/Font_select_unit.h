@@ -14,12 +14,15 @@ class QPushButton;
 class TMDIChild;
 
 // A sample shows one font; it can be dragged onto another sample, which
-// takes its font and caption.
+// takes its font and caption. It keeps the font's record as it came until
+// the user picks another, so that a record the sample cannot show as it is
+// (a size of 0) goes back unchanged.
 class TSampleLabel : public QLabel {
     Q_OBJECT
 public:
     TSampleLabel(int index, QWidget* parent);
-    TFontObject Sample;
+    SchriftartTyp Record;
+    TFontObject Sample;  // as shown
     std::function<void(int source, int target)> Dropped;
 
 protected:
@@ -66,7 +69,7 @@ private:
     void FormShow();
     void LoadSamples(const SchriftartenTyp& fonts);
     SchriftartenTyp SampleFonts() const;
-    void SetSample(int sample, const TFontObject& font);
+    void SetSample(int sample, const SchriftartTyp& rec);
     void SetBangs(bool justChosen, int sample);
 
     int modeTag_ = 0;

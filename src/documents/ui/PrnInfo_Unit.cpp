@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "documents/FileAccess.h"
+#include "documents/FontChoice.h"
 #include "documents/PrintLayout.h"
 #include "documents/VocabDocument.h"
 #include "documents/ui/AppSettingsQt.h"
@@ -24,16 +25,41 @@ const char* const kCannotStartText = "Der Drucker konnte nicht angesprochen werd
 const char* const kFailedText = "Beim Drucken ist ein Fehler aufgetreten. Der Ausdruck ist vielleicht unvollständig.";
 constexpr int kStartDelayMs = 250;
 
+std::string PageCountText(int pageCount) {
+    return std::to_string(pageCount) + (pageCount == 1 ? " Seite" : " Seiten");
+}
+
 // The pages were chosen before the paper; on the paper chosen the list may
 // have fewer of them.
 std::string NoSuchPagesText(int pageCount) {
     return "Die gewählten Seiten gibt es auf dem gewählten Papier nicht: dort hat die Liste nur " +
-           std::to_string(pageCount) + (pageCount == 1 ? " Seite" : " Seiten") + ". Es wurde nichts gedruckt.";
+           PageCountText(pageCount) + ". Es wurde nichts gedruckt.";
 }
 
-platform::PageFont PageFontOf(const SchriftartTyp& rec, int points, bool bold) {
+// Names what leaves nothing to print. The choice is judged on the list the
+// dialog counted: when it had pages there, the paper chosen took them away.
+std::string NothingToPrintText(const platform::PrintDialogResult& chosen, int pagesInDialog, int pageCount) {
+    using platform::NothingChosen;
+    switch (platform::WhyNothingChosen(chosen, pagesInDialog)) {
+    case NothingChosen::No:
+        break;
+    case NothingChosen::PageSet: {
+        const bool even = chosen.pageSet == platform::PrintDialogResult::PageSet::Even;
+        return std::string("Mit „") + (even ? "Gerade" : "Ungerade") +
+               " Seiten“ bleibt nichts zu drucken: Unter den gewählten Seiten ist keine mit " +
+               (even ? "gerader" : "ungerader") + " Nummer (die Liste hat " + PageCountText(pageCount) +
+               "). Es wurde nichts gedruckt.";
+    }
+    case NothingChosen::Range:
+        return "Die gewählten Seiten „" + platform::PageRangeText(chosen.pages) +
+               "“ gibt es nicht: Die Liste hat nur " + PageCountText(pageCount) + ". Es wurde nichts gedruckt.";
+    }
+    return NoSuchPagesText(pageCount);
+}
+
+platform::PageFont PageFontOf(const SchriftartenTyp& fonts, FontPlace place, int points, bool bold) {
     TFontObject font;
-    FontRecToFont(rec, font);
+    FontRecToFont(fonts.*place, font, place);
     platform::PageFont page;
     page.name = font.Font.family().toStdString();
     page.points = points;
@@ -53,16 +79,16 @@ public:
     void Use(PrintFontRole role, int points) {
         switch (role) {
         case PrintFontRole::Print:
-            canvas_.SetPageFont(PageFontOf(fonts_.Print, points, false));
+            canvas_.SetPageFont(PageFontOf(fonts_, &SchriftartenTyp::Print, points, false));
             break;
         case PrintFontRole::PrintBold:
-            canvas_.SetPageFont(PageFontOf(fonts_.Print, points, true));
+            canvas_.SetPageFont(PageFontOf(fonts_, &SchriftartenTyp::Print, points, true));
             break;
         case PrintFontRole::ForeignLanguage:
-            canvas_.SetPageFont(PageFontOf(fonts_.PrintFS, points, false));
+            canvas_.SetPageFont(PageFontOf(fonts_, &SchriftartenTyp::PrintFS, points, false));
             break;
         case PrintFontRole::MotherTongue:
-            canvas_.SetPageFont(PageFontOf(fonts_.PrintMS, points, false));
+            canvas_.SetPageFont(PageFontOf(fonts_, &SchriftartenTyp::PrintMS, points, false));
             break;
         }
     }
@@ -155,16 +181,19 @@ void TPrintForm::RunJob(platform::PagePrinter& printer) {
     std::optional<Hourglass> busy(std::in_place);
     VokabelArrayTyp& entries = *PrintEntries;
     for (int r = 1; r <= kMaxEntries; ++r) entries[size_t(r)].InUse = VocabDocument::IsEntryEmpty(entries[size_t(r)]) ? 0 : 1;
-    CanvasFonts fonts(printer, PrintFonts);
+    const SchriftartenTyp shownFonts = ShownFonts(PrintFonts, Optionen);
+    CanvasFonts fonts(printer, shownFonts);
     const PrintOptions options = PrintOptions::From(Optionen);
     const auto layout = [&] {
-        return PrintJobLayout({printer.Resolution(), printer.PageWidth(), printer.PageHeight()}, PrintFonts, options,
+        return PrintJobLayout({printer.Resolution(), printer.PageWidth(), printer.PageHeight()}, shownFonts, options,
                               fonts, PrintFileName, PrintDescription, entries);
     };
 
     PrintDialogResult chosen;
+    int pagesInDialog = 0;
     if (PrintWithDialog) {
         const int count = layout().PageCount();
+        pagesInDialog = count;
         PrintDialogRequest request;
         request.maxPage = count;
         request.toPage = count;
@@ -181,7 +210,7 @@ void TPrintForm::RunJob(platform::PagePrinter& printer) {
     const std::vector<int> pages = PagesToPrint(chosen, job.PageCount());
     if (pages.empty()) {
         busy.reset();
-        Dialogs().MessageDlg(NoSuchPagesText(job.PageCount()), MsgDlgType::Warning, mbOK);
+        Dialogs().MessageDlg(NothingToPrintText(chosen, pagesInDialog, job.PageCount()), MsgDlgType::Warning, mbOK);
         return;
     }
 

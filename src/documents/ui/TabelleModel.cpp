@@ -67,9 +67,9 @@ std::string TabelleModel::CellBytes(int column, const QString& text) const {
 bool TabelleModel::Marked(int row) const { return row >= 1 && MarksGet(doc_.Marks, row); }
 
 void TabelleModel::SetFonts(const SchriftartenTyp& fonts) {
-    FontRecToFont(fonts.TableHeader, header_);
-    FontRecToFont(fonts.TableFS, fs_);
-    FontRecToFont(fonts.TableMS, ms_);
+    FontRecToFont(fonts.TableHeader, header_, &SchriftartenTyp::TableHeader);
+    FontRecToFont(fonts.TableFS, fs_, &SchriftartenTyp::TableFS);
+    FontRecToFont(fonts.TableMS, ms_, &SchriftartenTyp::TableMS);
 }
 
 void TabelleModel::SetGridRowCount(int rows) {

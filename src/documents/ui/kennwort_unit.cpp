@@ -60,6 +60,7 @@ TKennwortForm::TKennwortForm(QWidget* parent) : QDialog(parent) {
 
     KennwortTxt = new QLabel(this);
     KennwortTxt->setObjectName(QStringLiteral("KennwortTxt"));
+    KennwortTxt->setTextFormat(Qt::PlainText);  // the prompt names a file
     // Two lines of the prompt, as many pixels as the font needs, up to the edit.
     KennwortTxt->setGeometry(16, 8, 295, std::clamp(2 * QFontMetrics(KennwortTxt->font()).lineSpacing(), 26, 32));
     KennwortTxt->setWordWrap(true);

@@ -81,6 +81,7 @@ TNewWizard::TNewWizard(NewWizardFrame& frame, QWidget* parent)
     Open = new QWidget;
     Open->setObjectName(QStringLiteral("Open"));
     Label1 = new QLabel(Open);
+    Label1->setTextFormat(Qt::PlainText);
     LastFilesBox = new QListWidget(Open);
     LastFilesBox->setObjectName(QStringLiteral("LastFilesBox"));
     LastFilesBox->setSelectionMode(QAbstractItemView::ExtendedSelection);

@@ -249,10 +249,10 @@ void TSearchForm::FormShow() {
 
     const uint8_t header = doc.Fonts.TableHeader.Charset;
     auto name = [&](int k) { return FieldText(doc.ColumnNames.Field(k).Get(), header); };
-    S_FS->setToolTip(name(1) + '\n' + name(2));
+    S_FS->setToolTip(platform::PlainToolTip(name(1) + '\n' + name(2)));
     QStringList ms;
     for (int k = 3; k <= 7; ++k) ms << name(k);
-    S_MS->setToolTip(ms.join('\n'));
+    S_MS->setToolTip(platform::PlainToolTip(ms.join('\n')));
     SearchButton->setEnabled(!SearchText->text().isEmpty());
 }
 

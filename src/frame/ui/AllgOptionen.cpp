@@ -18,11 +18,13 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <filesystem>
 #include <initializer_list>
 #include <optional>
 
 #include "documents/AppSettings.h"
+#include "documents/FontChoice.h"
 #include "frame/FileTypeRegistration.h"
 #include "frame/HelpContexts.h"
 #include "frame/OptionsDialogHooks.h"
@@ -219,6 +221,7 @@ TAllgOpt::~TAllgOpt() = default;
 void TAllgOpt::BuildDruckPage() {
     QLayout* l = DruckPage->layout();
     BeispielLabel = Named(new QLabel, "BeispielLabel", l);
+    BeispielLabel->setTextFormat(Qt::PlainText);
     FontBtn = Push(l, "FontBtn", "&Standard-Schriftarten ändern...");
     VokAnzahlBox = Check(l, "VokAnzahlBox", "Anzahl der Vokabeln mitdrucken");
     VokNumber = Check(l, "VokNumber", "Vokabelnummern drucken");
@@ -525,9 +528,10 @@ void TAllgOpt::ShowState() {
 }
 
 void TAllgOpt::ShowSample() {
-    const SchriftartTyp& f = state_.BeispielLabel;
+    SchriftartTyp f = state_.BeispielLabel;
+    f.Size = std::clamp(ShownFontSize(f, &SchriftartenTyp::Print, Optionen), 1, 1000);
     QFont font(QString::fromLatin1(f.Name.Get().c_str()));
-    font.setPointSize(std::max(1, int(int32_t(f.Size))));
+    font.setPointSize(f.Size);
     font.setBold((f.Style & fsBold) != 0);
     font.setItalic((f.Style & fsItalic) != 0);
     font.setUnderline((f.Style & fsUnderline) != 0);

@@ -25,6 +25,7 @@ TDirectorySelectForm::TDirectorySelectForm(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Verzeichnis auswählen"));
     VZShow = new QLabel(this);
     VZShow->setObjectName(QStringLiteral("VZShow"));
+    VZShow->setTextFormat(Qt::PlainText);
     DirectoryListBox1 = new QListWidget(this);
     DirectoryListBox1->setObjectName(QStringLiteral("DirectoryListBox1"));
     DirectoryListBox1->setToolTip(QStringLiteral("Verzeichnis"));

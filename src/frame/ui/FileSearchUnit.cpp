@@ -101,6 +101,7 @@ TFileSearchForm::TFileSearchForm(TSearchInfoForm& searchInfo, QWidget* parent)
     GroupBox2 = new QGroupBox(QStringLiteral("Dateien:"), this);
     Label2 = new QLabel(GroupBox2);
     Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setTextFormat(Qt::PlainText);
     Label6 = new QLabel(QStringLiteral("0 Dateien ausgewählt"), GroupBox2);
     Label6->setObjectName(QStringLiteral("Label6"));
     Label6->setAlignment(Qt::AlignRight);

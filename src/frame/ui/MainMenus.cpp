@@ -222,6 +222,7 @@ void TMainForm::BuildStatusBar() {
     for (int i = 0; i < 3; ++i) {
         StatusPanels[i] = new QLabel(bar);
         StatusPanels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        StatusPanels[i]->setTextFormat(Qt::PlainText);  // hints name files
         bar->addWidget(StatusPanels[i], i == 2 ? 1 : 0);
     }
     StatusPanels[1]->installEventFilter(this);

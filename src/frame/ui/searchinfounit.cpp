@@ -32,6 +32,9 @@ TSearchInfoForm::TSearchInfoForm(QWidget* parent) : QWidget(parent, Qt::Dialog |
     auto* status = new QGroupBox(QStringLiteral("Status"), this);
     Label5 = new QLabel(status);
     Label6 = new QLabel(status);
+    // The search text and the file names as they are.
+    Label2->setTextFormat(Qt::PlainText);
+    Label5->setTextFormat(Qt::PlainText);
     ProgressBar1 = new QProgressBar(status);
     auto* statusLayout = new QVBoxLayout(status);
     statusLayout->addWidget(Label5);

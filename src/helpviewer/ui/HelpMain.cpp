@@ -186,6 +186,7 @@ void THelpMainForm::BuildWidgets() {
     column->addWidget(Splitter, 1);
     setCentralWidget(central);
     StatusLabel = new QLabel(this);
+    StatusLabel->setTextFormat(Qt::PlainText);  // the link under the mouse
     statusBar()->addWidget(StatusLabel, 1);
 
     connect(BackButton, &QToolButton::clicked, this, [this] { Guard([this] { BackClick(); }); });
@@ -346,7 +347,8 @@ void THelpMainForm::ViewerHistoryChange() {
         QAction* item = HistoryItems[size_t(i)];
         if (i < count) {
             const auto& e = entries[size_t(i)];
-            item->setText(FromPage(HistoryItemCaption(e.File, e.Title)));
+            // An "&" of a title would become an accelerator.
+            item->setText(FromPage(HistoryItemCaption(e.File, e.Title)).replace(u'&', QStringLiteral("&&")));
             item->setChecked(i == Viewer->HistoryCursor());
             item->setVisible(true);
         } else {

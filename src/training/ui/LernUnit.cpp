@@ -46,6 +46,7 @@ TLernForm::TLernForm(QWidget* parent, OptionenTyp& options, RandomSource& random
     setModal(true);
 
     AnzeigeL = new QLabel(this);
+    AnzeigeL->setTextFormat(Qt::PlainText);
     AnzeigeL->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     TrickLabel2 = new QLabel(this);
     Trickmenu = new QMenu(this);
@@ -61,6 +62,7 @@ TLernForm::TLernForm(QWidget* parent, OptionenTyp& options, RandomSource& random
     Panel1 = new QFrame(this);
     Panel1->setFrameShape(QFrame::StyledPanel);
     RichtigL = new QLabel(Panel1);
+    RichtigL->setTextFormat(Qt::PlainText);
     RichtigL->setGeometry(10, 5, kWidth - 30, 125);
     RichtigL->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Fortschritt = new QLabel(Panel1);
@@ -133,8 +135,8 @@ void TLernForm::ShowNextEntry() {
     TFontObject ms;
     TFontObject fs;
     const SchriftartenTyp* fonts = window_ != nullptr ? &window_->Document().Fonts : nullptr;
-    FontRecToFont(fonts != nullptr ? fonts->TableMS : options_.SchriftMS, ms);
-    FontRecToFont(fonts != nullptr ? fonts->TableFS : options_.SchriftFS, fs);
+    FontRecToFont(fonts != nullptr ? fonts->TableMS : options_.SchriftMS, ms, &SchriftartenTyp::TableMS);
+    FontRecToFont(fonts != nullptr ? fonts->TableFS : options_.SchriftFS, fs, &SchriftartenTyp::TableFS);
     const bool mother = session_.MotherShown();
     SetScreenFont(AnzeigeL, mother ? ms : fs);
     SetScreenFont(RichtigL, mother ? fs : ms);

@@ -45,6 +45,7 @@ using platform::Hint;
 QLabel* Label(QWidget* parent, int x, int y, int w, int h) {
     auto* label = new QLabel(parent);
     label->setGeometry(x, y, w, h);
+    label->setTextFormat(Qt::PlainText);  // entries and names as they are
     return label;
 }
 
@@ -269,8 +270,8 @@ void TAbfrageForm::ApplyFonts() {
     const SchriftartenTyp* fonts = quizWindow_ != nullptr ? &quizWindow_->Document().Fonts : nullptr;
     TFontObject ms;
     TFontObject fs;
-    FontRecToFont(fonts != nullptr ? fonts->TableMS : options_.SchriftMS, ms);
-    FontRecToFont(fonts != nullptr ? fonts->TableFS : options_.SchriftFS, fs);
+    FontRecToFont(fonts != nullptr ? fonts->TableMS : options_.SchriftMS, ms, &SchriftartenTyp::TableMS);
+    FontRecToFont(fonts != nullptr ? fonts->TableFS : options_.SchriftFS, fs, &SchriftartenTyp::TableFS);
     const bool mother = session_.MotherAsked();
     const TFontObject& asked = mother ? ms : fs;
     const TFontObject& typed = mother ? fs : ms;

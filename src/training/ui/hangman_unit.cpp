@@ -74,6 +74,7 @@ THangmanForm::THangmanForm(QWidget* parent, OptionenTyp& options, RandomSource& 
 
     BoxTop = 220;
     TransLabel = new QLabel(this);
+    TransLabel->setTextFormat(Qt::PlainText);
     TransLabel->setGeometry(10, BoxTop, kWidth - 20, 120);
     TransLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     HangmanBox = new QLineEdit(this);
@@ -210,8 +211,8 @@ void THangmanForm::ShowWord() {
     TFontObject ms;
     TFontObject fs;
     const SchriftartenTyp* fonts = window_ != nullptr ? &window_->Document().Fonts : nullptr;
-    FontRecToFont(fonts != nullptr ? fonts->TableMS : options_.SchriftMS, ms);
-    FontRecToFont(fonts != nullptr ? fonts->TableFS : options_.SchriftFS, fs);
+    FontRecToFont(fonts != nullptr ? fonts->TableMS : options_.SchriftMS, ms, &SchriftartenTyp::TableMS);
+    FontRecToFont(fonts != nullptr ? fonts->TableFS : options_.SchriftFS, fs, &SchriftartenTyp::TableFS);
     const TFontObject& word = game_.AskedMother() ? ms : fs;
     const TFontObject& other = game_.AskedMother() ? fs : ms;
     HangmanBox->setFont(word.Font);
