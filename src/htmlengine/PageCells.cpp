@@ -237,6 +237,7 @@ void TSectionList::ClearDocument() {
     Clear();
     Orphans.Clear();
     Forms.clear();  // after their controls
+    Runs.Clear();   // no run is left
 }
 
 void TSectionList::SetDocumentDefaults(const std::string& fontName, const std::string& preFontName,

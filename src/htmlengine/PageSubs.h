@@ -116,12 +116,14 @@ public:
     int32_t Indent;
     int32_t ItemNumber = 0;
     std::vector<LineRec> Lines;
-    TMyFont DefaultFont;
     uint8_t MarkerKind = 0;  // 1 number, 2 bullet, 3 definition
     uint8_t Alignment;       // 1 left, 2 centre, 3 right
     uint8_t ClearKind = 0;   // 1 left, 2 right, 3 both
     int32_t MarkerX = 0;
     TCell* Cell;
+
+    // The section's first font, for list markers.
+    const TMyFont& DefaultFont() const { return defaultFace_->Font; }
 
     void AddChar(char ch, int32_t sourcePos);
     virtual void AddToken(const TokenObj& token);
@@ -165,6 +167,8 @@ protected:
     bool OnlyFloats() const;
 
 private:
+    const TRunFace* defaultFace_;
+
     struct LayoutPass;
     void NewFontRun(SectionDocument& doc, const TMyFont& font, bool keepLink);
     // Characters of the text run from i that fit in room. The run ends at the

@@ -41,11 +41,11 @@ TEST(PageParser, SmallPageGivesItsSections) {
     ASSERT_EQ(p.doc.LinkList.size(), 1u);
     const TFontObj* run = p.doc.LinkList[0];
     EXPECT_EQ(run->Section, link);
-    EXPECT_EQ(run->UrlTarget.Url, "seite.htm");
-    EXPECT_EQ(run->UrlTarget.Target, "rechts");
+    EXPECT_EQ(run->UrlTarget().Url, "seite.htm");
+    EXPECT_EQ(run->UrlTarget().Target, "rechts");
     EXPECT_EQ(run->TheFont().Style & fsUnderline, fsUnderline);
     // The run after the link carries none.
-    EXPECT_TRUE(link->Fonts.FontAt(5)->UrlTarget.Url.empty());
+    EXPECT_TRUE(link->Fonts.FontAt(5)->UrlTarget().Url.empty());
     // The bold word is a run of its own.
     const TSection* para = FindText(p, "Erster fett Absatz ");
     EXPECT_EQ(para->Fonts.FontAt(7)->TheFont().Style & fsBold, fsBold);
