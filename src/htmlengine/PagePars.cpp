@@ -229,7 +229,7 @@ void PageParser::DocumentLoop(int32_t level, const SymbolSet& terms) {
 // anchor, a link or a control points into it: then it stays on the page.
 void PageParser::Body() {
     bodyApplied_ = true;
-    if (section_ && section_->OwnedControls.empty() && !anchors_.Refers(section_.get()) &&
+    if (section_ && section_->OwnedControls.Empty() && !anchors_.Refers(section_.get()) &&
         std::none_of(doc_.LinkList.begin(), doc_.LinkList.end(),
                      [&](const TFontObj* f) { return f->Section == section_.get(); })) {
         section_.reset();

@@ -38,8 +38,8 @@ TMyFont Styled(const SectionDocument* doc, const TMyFont& font) {
 TSection::TSection(SectionDocument* doc, TCell* cell, uint8_t alignment, const TUrlTarget* link,
                    const TMyFont& font, int32_t listLevel)
     : TSectionBase(doc),
-      ListLevel(std::clamp(listLevel, 0, MaxNestingDepth)),
       Alignment(alignment),
+      ListLevel(std::clamp(listLevel, 0, MaxNestingDepth)),
       Cell(cell),
       defaultFace_(doc->Runs.Face(Styled(doc, font), *doc->Measurer)) {
     ParseContext* parse = doc ? doc->Parse : nullptr;
@@ -182,7 +182,7 @@ TImageObj* TSection::AddImage(const TAttributeList& attributes, SectionDocument&
 TFormControlObj* TSection::AddControl(std::unique_ptr<TFormControlObj> control, bool withoutChar) {
     TFormControlObj* c = control.get();
     c->Pos = Len;
-    OwnedControls.push_back(std::move(control));
+    OwnedControls.Add(std::move(control));
     if (!withoutChar) {
         Controls.push_back(c);
         const bool noBreak = Document && Document->Parse && Document->Parse->NoBreak;

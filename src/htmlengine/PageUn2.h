@@ -5,6 +5,7 @@
 // drawing helpers.
 
 #include "htmlengine/Canvas.h"
+#include "htmlengine/CompactVector.h"
 #include "htmlengine/EngineColor.h"
 #include "htmlengine/TextMeasurer.h"
 
@@ -28,37 +29,6 @@ std::string UpperAscii(std::string_view s);
 bool SameTextNoCase(std::string_view a, std::string_view b);
 // A decimal integer with an optional sign and nothing else, or the default.
 int32_t StrToIntDef(std::string_view s, int32_t def);
-
-// A list that owns its items.
-template <class T>
-class TFreeList {
-public:
-    T* Add(std::unique_ptr<T> item) {
-        items_.push_back(std::move(item));
-        return items_.back().get();
-    }
-    T* Insert(size_t index, std::unique_ptr<T> item) {
-        return items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(index), std::move(item))->get();
-    }
-    // Removes the item and hands it over.
-    std::unique_ptr<T> Take(int32_t index) {
-        auto it = items_.begin() + index;
-        std::unique_ptr<T> item = std::move(*it);
-        items_.erase(it);
-        return item;
-    }
-    void Clear() { items_.clear(); }
-    void Reserve(size_t n) { items_.reserve(n); }
-    int32_t Count() const { return static_cast<int32_t>(items_.size()); }
-    bool Empty() const { return items_.empty(); }
-    T* operator[](int32_t i) const { return items_[static_cast<size_t>(i)].get(); }
-    T* Last() const { return items_.empty() ? nullptr : items_.back().get(); }
-    auto begin() const { return items_.begin(); }
-    auto end() const { return items_.end(); }
-
-private:
-    std::vector<std::unique_ptr<T>> items_;
-};
 
 struct TAttribute {
     uint8_t Symbol = 0;

@@ -137,7 +137,7 @@ TEST(PageParser, BodyKeepsWhatSomethingPointsTo) {
         const TSection* owner = nullptr;
         for (const auto& s : p.doc) {
             auto* t = dynamic_cast<const TSection*>(s.get());
-            if (t && !t->OwnedControls.empty() && t->OwnedControls[0].get() == p.doc.AllControls[0]) owner = t;
+            if (t && !t->OwnedControls.Empty() && t->OwnedControls[0] == p.doc.AllControls[0]) owner = t;
         }
         EXPECT_NE(owner, nullptr);
         EXPECT_EQ(p.doc.Background, clBlack | PaletteRelative);
