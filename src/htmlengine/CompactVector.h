@@ -10,6 +10,9 @@
 #include <cstring>
 #include <iterator>
 #include <memory>
+#include <ostream>
+#include <string>
+#include <string_view>
 #include <type_traits>
 #include <utility>
 
@@ -129,6 +132,68 @@ private:
     union {
         T one_;
         T* many_;
+    };
+};
+
+// The bytes of a section's text: up to 8 in itself, more in one heap block.
+// Half the size of a std::string, which matters for pages of many short
+// paragraphs or cells.
+class SectionChars {
+public:
+    SectionChars() = default;
+    ~SectionChars() { Free(); }
+    SectionChars(const SectionChars&) = delete;
+    SectionChars& operator=(const SectionChars&) = delete;
+
+    size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    char* data() { return cap_ > kInline ? heap_ : inline_; }
+    const char* data() const { return cap_ > kInline ? heap_ : inline_; }
+    char& operator[](size_t i) { return data()[i]; }
+    char operator[](size_t i) const { return data()[i]; }
+    char back() const { return data()[size_ - 1]; }
+    operator std::string_view() const { return {data(), size_}; }
+    operator std::string() const { return str(); }
+    std::string str() const { return std::string(data(), size_); }
+    std::string substr(size_t pos, size_t n = std::string::npos) const {
+        return std::string(std::string_view(*this).substr(pos, n));
+    }
+    size_t find(std::string_view text, size_t from = 0) const { return std::string_view(*this).find(text, from); }
+    size_t find(char c, size_t from = 0) const { return std::string_view(*this).find(c, from); }
+
+    void append(std::string_view text) {
+        if (size_ + text.size() > cap_) Grow(size_ + text.size());
+        std::memcpy(data() + size_, text.data(), text.size());
+        size_ += static_cast<uint32_t>(text.size());
+    }
+    void append(std::string_view text, size_t from) { append(text.substr(from)); }
+
+    friend bool operator==(const SectionChars& a, std::string_view b) { return std::string_view(a) == b; }
+    friend std::string operator+(const std::string& a, const SectionChars& b) { return a + b.str(); }
+    friend std::string operator+(const SectionChars& a, const std::string& b) { return a.str() + b; }
+    friend std::string operator+(const char* a, const SectionChars& b) { return a + b.str(); }
+    friend std::string operator+(const SectionChars& a, const char* b) { return a.str() + b; }
+    friend std::ostream& operator<<(std::ostream& out, const SectionChars& c) { return out << std::string_view(c); }
+
+private:
+    static constexpr uint32_t kInline = 8;
+    void Grow(size_t n) {
+        const size_t cap = std::max<size_t>(n, cap_ > kInline ? 2 * size_t(cap_) : 2 * size_t(kInline));
+        char* block = static_cast<char*>(::operator new(cap));
+        std::memcpy(block, data(), size_);
+        Free();
+        heap_ = block;
+        cap_ = static_cast<uint32_t>(cap);
+    }
+    void Free() {
+        if (cap_ > kInline) ::operator delete(heap_);
+    }
+
+    uint32_t size_ = 0;
+    uint32_t cap_ = kInline;  // more than kInline: the bytes lie in heap_
+    union {
+        char inline_[kInline] = {};
+        char* heap_;
     };
 };
 

@@ -112,7 +112,7 @@ public:
     int32_t Indent;
     int32_t ItemNumber = 0;
     int32_t MarkerX = 0;
-    std::string Chars;
+    SectionChars Chars;
     ThinVector<int32_t> SourcePositions;  // until the section is finished
     TFontList Fonts;
     TImageObjList Images;
