@@ -3,6 +3,9 @@
 // QTextDocument (setHtml + layout, drawContents) on the same pages. The "exact" measurer asks Qt for every run's width, the way
 // layout measured before the per-font table of byte advances.
 //
+// Parse + layout of large tables, with the heap they hold afterwards: the
+// cost should follow the cells, not the places their spans cover.
+//
 // Layout alone of pages that are one long paragraph (many font runs, many
 // links, one text run, many inline pictures) at about 500 KB and 1 MB: the
 // time of the larger page should be about twice that of the smaller.
@@ -18,6 +21,7 @@
 #include <QTextDocument>
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
 #include <memory>
 #include <string>
 
@@ -111,6 +115,50 @@ private:
     QtMeasurer table_;
 };
 
+std::string Repeat(const std::string& s, int n) {
+    std::string r;
+    r.reserve(s.size() * size_t(n));
+    for (int i = 0; i < n; ++i) r += s;
+    return r;
+}
+
+// 0: 100 columns by 600 rows; 1: 2 columns by 130 000 rows; 2: 200 columns
+// by 12 001 rows, 199 cells spanning all rows; 3: 199 cells spanning 999 999
+// rows over 130 000 rows; 4: one cell of 200 columns by 999 999 rows over
+// 130 000 rows.
+const std::string& BigTable(int64_t which) {
+    static std::string pages[5];
+    std::string& page = pages[which];
+    if (!page.empty()) return page;
+    const std::string head = "<html><body><table border=1>";
+    switch (which) {
+    case 0: page = head + Repeat("<tr>" + Repeat("<td>Wort", 100), 600); break;
+    case 1: page = head + Repeat("<tr><td>das Wort<td>the word", 130000); break;
+    case 2: page = head + "<tr>" + Repeat("<td rowspan=12001>Wort", 199) + Repeat("<td>x<tr>", 12001); break;
+    case 3: page = head + "<tr>" + Repeat("<td rowspan=999999>Wort", 199) + Repeat("<tr>", 130000); break;
+    default: page = head + "<tr><td colspan=200 rowspan=999999>Wort" + Repeat("<tr>", 130000); break;
+    }
+    page += "</table></body></html>\n";
+    return page;
+}
+
+void EngineBigTable(benchmark::State& state) {
+    const std::string& html = BigTable(state.range(0));
+    QtMeasurer measurer;
+    size_t heap = 0;
+    for (auto _ : state) {
+        const size_t before = mallinfo2().uordblks;
+        TSectionList doc;
+        doc.Measurer = &measurer;
+        TAnchorList anchors;
+        ParseFromBuffer(doc, anchors, html.data(), static_cast<int32_t>(html.size()));
+        benchmark::DoNotOptimize(doc.LayoutDocument(kWidth));
+        heap = mallinfo2().uordblks - before;
+    }
+    state.counters["heap_MB"] = double(heap) / (1 << 20);
+    state.counters["page_KB"] = double(html.size()) / 1024;
+}
+
 template <class M>
 void EngineParseLayout(benchmark::State& state) {
     const std::string& html = PageOf(state.range(0));
@@ -193,6 +241,7 @@ void QtPaint(benchmark::State& state) {
 BENCHMARK(EngineParseLayout<QtMeasurer>)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(EngineParseLayout<ExactMeasurer>)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(QtParseLayout)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(EngineBigTable)->DenseRange(0, 4)->MinTime(2)->Unit(benchmark::kMillisecond);
 // Arguments: the shape (0 bold runs, 1 font sizes, 2 links, 3 one run, 4
 // inline pictures) and the page size in KB.
 BENCHMARK(EngineLayoutLong<false>)

@@ -229,7 +229,6 @@ void TSectionList::ClearDocument() {
     // Observers first: nothing may point into freed sections.
     AllControls.clear();
     LinkList.clear();
-    SpanPlaces = 0;
     ActiveLink = nullptr;
     ActiveImage = nullptr;
     SelStart = SelEnd = 0;

@@ -72,9 +72,8 @@ private:
 class TCellObj {
 public:
     TCellObj(TSectionList* document, const TAttributeList& attributes, uint8_t valign);
-    // A place a spanning cell covers in the grid: no content and no cell.
-    TCellObj(int32_t colSpan, int32_t rowSpan) : ColSpan(colSpan), RowSpan(rowSpan), VAlign(0) {}
 
+    int32_t Col = 0;  // the grid column of its first place
     int32_t ColSpan = 1;
     int32_t RowSpan = 1;
     int32_t CellWidth = 0;
@@ -85,17 +84,18 @@ public:
     uint8_t VAlign;           // 0 top, 1 middle, 2 bottom
     int32_t SpecWidth = 0;    // pixels, or percent times 10
     bool WidthIsPercent = false;
-    std::unique_ptr<TCell> Cell;  // null for a placeholder
+    std::unique_ptr<TCell> Cell;
 
     bool HasContent() const { return Cell && !Cell->Empty(); }
 };
 
-// One table row.
+// One table row: its own cells, in the order of their columns.
 class TCellList : public TFreeList<TCellObj> {
 public:
     explicit TCellList(const TAttributeList* attributes = nullptr);
     bool HasBgColor = false;
     TColor BgColor = 0;
+    int32_t Places = 0;  // grid places up to its last, those spans from above cover included
     int32_t RowHeight = 0;
     int32_t SpanHeight = 0;  // of its tallest cell, row spans included
 };

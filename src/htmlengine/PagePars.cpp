@@ -225,11 +225,13 @@ void PageParser::DocumentLoop(int32_t level, const SymbolSet& terms) {
     }
 }
 
-// What came before BODY (a head's STYLE text, say) is dropped, unless an
-// anchor, a link or a control points into it: then it stays on the page.
+// What came before BODY on the page (a head's STYLE text, say) is dropped,
+// unless an anchor, a link or a control points into it: then it stays on
+// the page. In a table cell the text before it is the cell's own and stays.
 void PageParser::Body() {
     bodyApplied_ = true;
-    if (section_ && section_->OwnedControls.Empty() && !anchors_.Refers(section_.get()) &&
+    if (section_ && (section_->Len == 0 || cell_ == &doc_) && section_->OwnedControls.Empty() &&
+        !anchors_.Refers(section_.get()) &&
         std::none_of(doc_.LinkList.begin(), doc_.LinkList.end(),
                      [&](const TFontObj* f) { return f->Section == section_.get(); })) {
         section_.reset();

@@ -140,7 +140,6 @@ private:
     uint8_t align_ = 1;
     int32_t depth_ = 0;
     int32_t tableDepth_ = 0;
-    int32_t tableCells_ = 0;  // tables and cells made so far
     bool bodyApplied_ = false;
 };
 

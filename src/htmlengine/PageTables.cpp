@@ -78,13 +78,12 @@ ThtmlTable::ThtmlTable(TSectionList* document, int32_t listLevel, TCell* enclosi
 // ---- the grid
 
 void ThtmlTable::BuildGrid() {
-    // A grid that failed stays failed: it may be half expanded.
+    // A grid that failed stays failed.
     if (!gridError_.empty()) throw EProcessError(gridError_);
     if (GridBuilt) return;
     try {
         InheritColors();
-        ExpandColumnSpans();
-        ExpandRowSpans();
+        PlaceCells();
     } catch (const EProcessError& e) {
         gridError_ = e.what();
         throw;
@@ -92,8 +91,8 @@ void ThtmlTable::BuildGrid() {
     NumCols = 0;
     HasFixedCells = false;
     for (const auto& row : Rows) {
-        NumCols = std::max(NumCols, row->Count());
-        for (const auto& c : *row) HasFixedCells = HasFixedCells || (c && c->SpecWidth > 0 && !c->WidthIsPercent);
+        NumCols = std::max(NumCols, row->Places);
+        for (const auto& c : *row) HasFixedCells = HasFixedCells || (c->SpecWidth > 0 && !c->WidthIsPercent);
     }
     GridBuilt = true;
 }
@@ -105,7 +104,7 @@ void ThtmlTable::InheritColors() {
     }
     for (const auto& row : Rows) {
         for (const auto& c : *row) {
-            if (!c || !c->Cell || c->Cell->HasBgColor) continue;
+            if (c->Cell->HasBgColor) continue;
             if (row->HasBgColor || HasBgColor) {
                 c->Cell->HasBgColor = true;
                 c->Cell->BgColor = row->HasBgColor ? row->BgColor : BgColor;
@@ -114,64 +113,37 @@ void ThtmlTable::InheritColors() {
     }
 }
 
-int64_t ThtmlTable::SpanPlacesLeft() const {
-    return Document ? MaxPageSpanPlaces - Document->SpanPlaces : MaxPageSpanPlaces;
-}
-
-void ThtmlTable::TakeSpanPlaces(int64_t n) {
-    if (Document) Document->SpanPlaces += n;
-}
-
-// Rows wider than a table may be are rejected before anything is inserted.
-// A row span is cut to the rows that exist first, so the places a column
-// span copies it to never reach past them either.
-void ThtmlTable::ExpandColumnSpans() {
+// Gives every cell its grid column. A spanning cell stays one object: the
+// grid is kept as the row up to which each column is taken. A cell takes
+// the next place no span from above covers, and each further place of its
+// column span is taken the same way, so a covered place can split a cell
+// from the rest of its span; the places of a cell with a row span, the
+// further ones included, are taken in the rows below. A row span is cut to
+// the rows there are.
+void ThtmlTable::PlaceCells() {
     const int32_t rows = Rows.Count();
+    ColumnArray takenUntil{};  // the first row no span covers
+    int32_t reach = 0;         // no place right of it is covered
     for (int32_t j = 0; j < rows; ++j) {
         TCellList* row = Rows[j];
-        int64_t width = 0;
-        for (const auto& c : *row) width += c ? std::max(1, c->ColSpan) : 1;
-        if (width > MaxTableColumns) throw EProcessError(TooManyColumnsMessage);
-        for (int32_t i = row->Count() - 1; i >= 0; --i) {
-            TCellObj* c = (*row)[i];
-            if (!c) continue;
+        while (reach > 0 && takenUntil[reach - 1] <= j) --reach;
+        const int32_t coveredEnd = reach;
+        int32_t p = 0;
+        auto take = [&](int32_t rowSpan) {
+            while (p < reach && takenUntil[p] > j) ++p;
+            if (p >= MaxTableColumns) throw EProcessError(TooManyColumnsMessage);
+            if (rowSpan > 1) {
+                takenUntil[p] = j + rowSpan;
+                reach = std::max(reach, p + 1);
+            }
+            return p++;
+        };
+        for (const auto& c : *row) {
             c->RowSpan = std::min(c->RowSpan, rows - j);
-            if (c->ColSpan < 2) continue;
-            c->ColSpan = static_cast<int32_t>(std::min<int64_t>(c->ColSpan, 1 + SpanPlacesLeft()));
-            TakeSpanPlaces(c->ColSpan - 1);
-            for (int32_t n = 1; n < c->ColSpan; ++n) {
-                row->Insert(static_cast<size_t>(i) + 1,
-                            c->RowSpan < 2 ? nullptr : std::make_unique<TCellObj>(0, c->RowSpan));
-            }
+            c->Col = take(c->RowSpan);
+            for (int32_t n = 1; n < c->ColSpan; ++n) take(c->RowSpan);
         }
-    }
-}
-
-// A covered place is an empty entry: it has no content, no span, no cell.
-void ThtmlTable::ExpandRowSpans() {
-    const int32_t rows = Rows.Count();
-    for (int32_t i = 0;; ++i) {
-        bool any = false;
-        for (int32_t j = 0; j < rows; ++j) {
-            TCellList* row = Rows[j];
-            if (i >= row->Count()) continue;
-            any = true;
-            TCellObj* c = (*row)[i];
-            if (!c || c->RowSpan < 2) continue;
-            for (int32_t k = j + 1; k < j + c->RowSpan; ++k) {
-                TCellList* below = Rows[k];
-                if (std::max(below->Count(), i) >= MaxTableColumns) throw EProcessError(TooManyColumnsMessage);
-                const int64_t places = std::max(0, i - below->Count()) + 1;
-                if (places > SpanPlacesLeft()) {
-                    c->RowSpan = k - j;
-                    break;
-                }
-                TakeSpanPlaces(places);
-                while (below->Count() < i) below->Add(nullptr);
-                below->Insert(static_cast<size_t>(i), nullptr);
-            }
-        }
-        if (!any) break;
+        row->Places = std::max(p, coveredEnd);
     }
 }
 
@@ -183,10 +155,8 @@ ColumnSet ThtmlTable::Cells(TextMeasurer& m) {
     set.Padding = CellPadding;
     set.Spacing = CellSpacing;
     for (const auto& row : Rows) {
-        for (int32_t i = 0; i < row->Count(); ++i) {
-            TCellObj* c = (*row)[i];
-            if (!c || c->ColSpan < 1 || !c->Cell) continue;
-            ColumnCell cell{i, c->ColSpan, 0, 0, c->SpecWidth, c->WidthIsPercent};
+        for (const auto& c : *row) {
+            ColumnCell cell{c->Col, c->ColSpan, 0, 0, c->SpecWidth, c->WidthIsPercent};
             c->Cell->WidthRange(m, cell.Min, cell.Max);
             set.Cells.push_back(cell);
         }
@@ -196,11 +166,9 @@ ColumnSet ThtmlTable::Cells(TextMeasurer& m) {
 
 void ThtmlTable::SetCellWidths() {
     for (const auto& row : Rows) {
-        for (int32_t i = 0; i < row->Count(); ++i) {
-            TCellObj* c = (*row)[i];
-            if (!c) continue;
+        for (const auto& c : *row) {
             int64_t w = 0;
-            for (int32_t k = i; k < std::min(NumCols, i + c->ColSpan); ++k) w += Widths[k];
+            for (int32_t k = c->Col; k < std::min(NumCols, c->Col + c->ColSpan); ++k) w += Widths[k];
             c->CellWidth = Extent(w);
         }
     }
@@ -214,16 +182,13 @@ void ThtmlTable::RowHeights(TextMeasurer& m) {
     std::vector<Spanning> cells;
     for (int32_t j = 0; j < Rows.Count(); ++j) {
         Rows[j]->RowHeight = 0;
-        for (const auto& c : *Rows[j]) {
-            if (c && c->ColSpan >= 1 && c->RowSpan >= 1) cells.push_back({c->RowSpan, j, c.get()});
-        }
+        for (const auto& c : *Rows[j]) cells.push_back({c->RowSpan, j, c.get()});
     }
     // In passes of growing row span, each pass in reading order.
     std::stable_sort(cells.begin(), cells.end(), [](const Spanning& a, const Spanning& b) { return a.span < b.span; });
     const int32_t pad = 2 * CellPadding;
     for (const Spanning& s : cells) {
         TCellObj* c = s.cell;
-        if (s.row + s.span > Rows.Count()) continue;
         int32_t h = 0;
         if (c->HasContent()) {
             int32_t scratch = 0, w = 0;
@@ -265,15 +230,14 @@ void ThtmlTable::StretchRows() {
 
 int32_t ThtmlTable::PlaceRows(TextMeasurer& m, int32_t y, int32_t& index) {
     const int32_t pad = 2 * CellPadding;
-    int64_t rowY = y;
+    std::vector<int64_t> tops(static_cast<size_t>(Rows.Count()) + 1, y);
+    for (int32_t j = 0; j < Rows.Count(); ++j) tops[j + 1] = tops[j] + Rows[j]->RowHeight;
     for (int32_t j = 0; j < Rows.Count(); ++j) {
         TCellList* row = Rows[j];
+        const int64_t rowY = tops[j];
         row->SpanHeight = 0;
         for (const auto& c : *row) {
-            if (!c) continue;
-            int64_t h = 0;
-            for (int32_t k = j; k < std::min(Rows.Count(), j + std::max(1, c->RowSpan)); ++k) h += Rows[k]->RowHeight;
-            c->CellHeight = Extent(h);
+            c->CellHeight = Extent(tops[j + c->RowSpan] - rowY);
             row->SpanHeight = std::max(row->SpanHeight, c->CellHeight);
             if (!c->HasContent()) continue;
             const int32_t free = c->CellHeight - c->ContentHeight - CellSpacing - pad;
@@ -282,9 +246,8 @@ int32_t ThtmlTable::PlaceRows(TextMeasurer& m, int32_t y, int32_t& index) {
             c->Cell->LayoutAt(m, Extent(rowY + CellSpacing + CellPadding + c->YIndent), index, w,
                               std::max(0, c->CellWidth - CellSpacing - pad));
         }
-        rowY += row->RowHeight;
     }
-    return Extent(rowY - y + CellSpacing);
+    return Extent(tops.back() - y + CellSpacing);
 }
 
 int32_t ThtmlTable::LayoutAt(TextMeasurer& m, int32_t y, int32_t& curs, int32_t& maxWidth,
@@ -380,13 +343,13 @@ int32_t ThtmlTable::PaintAt(Canvas& canvas, const TRect& clip, int32_t y, int32_
     const TRect region{DrawLeft, std::max(bodyTop - yo, clip.Top - 1), DrawLeft + ColumnsWidth,
                        std::min(bodyBottom - yo, clip.Bottom)};
     std::vector<TRect> holes;
+    const ColumnArray starts = ColumnStarts();
     int32_t rowTop = bodyTop;
     for (const auto& row : Rows) {
         if (rowTop - yo < clip.Bottom && rowTop + row->SpanHeight - yo > clip.Top) {
-            int32_t cx = DrawLeft;
-            for (int32_t i = 0; i < row->Count(); ++i) {
-                TCellObj* c = (*row)[i];
-                if (c && c->HasContent()) {
+            for (const auto& c : *row) {
+                if (c->HasContent()) {
+                    const int32_t cx = DrawLeft + starts[c->Col];
                     const int32_t t = rowTop - yo;
                     const TRect box{cx + CellSpacing, t + CellSpacing, cx + c->CellWidth, t + c->CellHeight};
                     if (c->Cell->HasBgColor) {
@@ -401,7 +364,6 @@ int32_t ThtmlTable::PaintAt(Canvas& canvas, const TRect& clip, int32_t y, int32_
                         holes.push_back(Border ? TRect{box.Left - 1, box.Top - 1, box.Right + 1, box.Bottom + 1} : box);
                     }
                 }
-                if (i < NumCols) cx += Widths[i];
             }
         }
         rowTop += row->RowHeight;
@@ -418,6 +380,12 @@ int32_t ThtmlTable::PaintAt(Canvas& canvas, const TRect& clip, int32_t y, int32_
 
 int32_t ThtmlTable::BodyTop() const { return CaptionOnTop ? CaptionHeight : 0; }
 
+ColumnArray ThtmlTable::ColumnStarts() const {
+    ColumnArray starts{};
+    for (int32_t i = 0; i < NumCols; ++i) starts[i + 1] = Extent(int64_t(starts[i]) + Widths[i]);
+    return starts;
+}
+
 TCellObj* ThtmlTable::CellAt(int32_t x, int32_t& y) {
     const int64_t docY = int64_t(Top) + y;
     const bool inCaption = CaptionOnTop ? y < CaptionHeight : y >= BodyHeight;
@@ -428,17 +396,16 @@ TCellObj* ThtmlTable::CellAt(int32_t x, int32_t& y) {
         return Caption.get();
     }
     if (x < DrawLeft || x >= DrawLeft + ColumnsWidth) return nullptr;
+    const ColumnArray starts = ColumnStarts();
     int64_t rowTop = int64_t(Top) + BodyTop();
     for (const auto& row : Rows) {
         if (docY < rowTop) break;
-        int32_t cx = DrawLeft;
-        for (int32_t i = 0; i < row->Count(); ++i) {
-            TCellObj* c = (*row)[i];
-            if (c && c->HasContent() && x >= cx && x < cx + c->CellWidth && docY < rowTop + c->CellHeight) {
+        for (const auto& c : *row) {
+            const int32_t cx = DrawLeft + starts[c->Col];
+            if (c->HasContent() && x >= cx && x < cx + c->CellWidth && docY < rowTop + c->CellHeight) {
                 y = Extent(docY - c->Cell->LayoutY);
-                return c;
+                return c.get();
             }
-            if (i < NumCols) cx += Widths[i];
         }
         rowTop += row->RowHeight;
     }
@@ -475,8 +442,7 @@ std::vector<TCell*> ThtmlTable::ReadingOrder() const {
     std::vector<TCell*> cells;
     if (CaptionOnTop) cells.push_back(Caption->Cell.get());
     for (const auto& row : Rows) {
-        for (const auto& c : *row)
-            if (c && c->Cell) cells.push_back(c->Cell.get());
+        for (const auto& c : *row) cells.push_back(c->Cell.get());
     }
     if (!CaptionOnTop) cells.push_back(Caption->Cell.get());
     return cells;

@@ -18,12 +18,6 @@ namespace htmlengine {
 // Every table layout lays out each cell twice, so nested tables cost twice
 // as much per level; deeper tables are read as plain blocks.
 constexpr int32_t MaxTableNesting = 8;
-// What a page's tables may cost, far beyond any help page: the tables and
-// cells the parser makes (more cells go on in the cell before them, more
-// tables are read as plain blocks), and the places their column and row
-// spans cover (past that a span is cut short).
-constexpr int32_t MaxPageTableCells = 50000;
-constexpr int64_t MaxPageSpanPlaces = 2000000;
 
 extern const char* const TooManyColumnsMessage;
 
@@ -32,7 +26,7 @@ public:
     ThtmlTable(TSectionList* document, int32_t listLevel, TCell* enclosingCell, uint8_t alignment,
                const TAttributeList& attributes);
 
-    TFreeList<TCellList> Rows;  // entries may be null after the grid is built
+    TFreeList<TCellList> Rows;
     std::unique_ptr<TCellObj> Caption;
     bool GridBuilt = false;
     bool Border = false;
@@ -91,11 +85,7 @@ private:
     std::string gridError_;  // why the grid could not be built
 
     bool HasWidth() const { return SpecWidth > 0; }
-    void ExpandColumnSpans();
-    void ExpandRowSpans();
-    // The places the page's spans may still cover, and taking n of them.
-    int64_t SpanPlacesLeft() const;
-    void TakeSpanPlaces(int64_t n);
+    void PlaceCells();
     void InheritColors();
     ColumnSet Cells(TextMeasurer& m);
     void SetCellWidths();
@@ -103,6 +93,8 @@ private:
     void StretchRows();
     int32_t PlaceRows(TextMeasurer& m, int32_t y, int32_t& index);
     int32_t BodyTop() const;  // relative to the table's top
+    // Where each column starts, from the left of the first.
+    ColumnArray ColumnStarts() const;
     // The cell whose place holds the point (y relative to the table's top),
     // with y made relative to the cell's content.
     TCellObj* CellAt(int32_t x, int32_t& y);

@@ -49,19 +49,17 @@ void PageParser::TableElement(int32_t level) {
         Next();
         return;
     }
-    if (tableDepth_ >= MaxTableNesting || tableCells_ >= MaxPageTableCells) {
+    if (tableDepth_ >= MaxTableNesting) {
         FlatTable();
         return;
     }
     ++tableDepth_;
-    ++tableCells_;  // its caption
     const TableStart start = EnterTable();
     TCell* const enclosing = cell_;
     cell_ = nullptr;
     auto table = std::make_unique<ThtmlTable>(&doc_, level, enclosing, align_, t_.Attributes);
     std::unique_ptr<TCellList> row;
     std::unique_ptr<TCellObj> cell;
-    TCell* last = nullptr;  // the cell made last
     uint8_t rowAlign = 0, rowVAlign = 1;
     auto finishCell = [&] {
         if (!cell) return;
@@ -82,12 +80,7 @@ void PageParser::TableElement(int32_t level) {
                 StartOfCell(start);
                 context_.NoBreak = FindAttributeBySymbol(t_.Attributes, NoWrapSy) &&
                                    !FindAttributeBySymbol(t_.Attributes, WidthSy);
-                const bool more = tableCells_ < MaxPageTableCells;
-                if (!more) {
-                    // The page holds all the cells it may: this one's content
-                    // goes on in the cell before it, as a block of its own.
-                    CloseSection();
-                } else if (row) {
+                if (row) {
                     finishCell();
                 } else {
                     row = std::make_unique<TCellList>();
@@ -98,21 +91,12 @@ void PageParser::TableElement(int32_t level) {
                 else context_.StyleAdditions &= static_cast<uint8_t>(~fsBold);
                 const uint8_t own = ReadCellAlign();
                 align_ = own ? own : rowAlign ? rowAlign : sy == THSy ? 2 : 1;
-                if (more) {
-                    cell = std::make_unique<TCellObj>(&doc_, t_.Attributes, ReadVAlign(rowVAlign));
-                    ++tableCells_;
-                    last = cell_ = cell->Cell.get();
-                } else {
-                    cell_ = cell ? cell->Cell.get() : last ? last : enclosing;
-                }
+                cell = std::make_unique<TCellObj>(&doc_, t_.Attributes, ReadVAlign(rowVAlign));
+                cell_ = cell->Cell.get();
                 t_.SkipBlanks();
                 Next();
                 t_.ParagraphBreak = true;
                 DocumentLoop(0, kCellEnds);
-                if (!more) {
-                    CloseSection();
-                    cell_ = cell ? cell->Cell.get() : nullptr;
-                }
             } else if (sy == TDEndSy || sy == THEndSy) {
                 finishCell();
                 Next();

@@ -105,7 +105,6 @@ public:
 
     TRunTable Runs;                   // fonts and links the runs share
     std::vector<TFontObj*> LinkList;  // observes runs that carry a link
-    int64_t SpanPlaces = 0;           // grid places the spans of the page's tables cover
     std::string CopyBuffer;           // text of the copy-selected-text pass
 
     std::vector<std::unique_ptr<ThtmlForm>> Forms;  // in page order

@@ -1,4 +1,5 @@
 #include "PageFixture.h"
+#include "htmlengine/PageTables.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -152,6 +153,35 @@ TEST(PageParser, BodyKeepsWhatSomethingPointsTo) {
         Page p("<body bgcolor=#102030 text=red link=#00ff00>a");
         EXPECT_EQ(p.doc.HotSpotColor, 0x00FF00u | PaletteRelative);
         EXPECT_EQ(FindText(p, "a")->Fonts.FontAt(0)->TheFont().Color, 0x0000FFu | PaletteRelative);
+    }
+}
+
+// A BODY in the first cell of a page without one gives the page its
+// colours; the cell keeps the text before it.
+TEST(PageParser, BodyInATableCellKeepsTheCellsText) {
+    struct Case {
+        std::string html;
+        std::vector<std::string> cell;  // the texts of the first cell, or the caption
+    } cases[] = {
+        {"<table><tr><td>Wichtig<body bgcolor=red>Rest</table>", {"Wichtig", "Rest"}},
+        {"<table><tr><td><b>Wichtig</b> <body bgcolor=red>Rest<td>b</table>", {"Wichtig ", "Rest"}},
+        {"<table><caption>Titel<body bgcolor=red>x</caption><tr><td>a</table>", {"Titel", "x"}},
+        // Nothing in front: no empty block is left in the cell.
+        {"<table><tr><td><body bgcolor=red>Rest</table>", {"Rest"}},
+    };
+    for (const Case& c : cases) {
+        Page p(c.html);
+        const ThtmlTable* table = nullptr;
+        for (const auto& s : p.doc)
+            if (auto* t = dynamic_cast<const ThtmlTable*>(s.get())) table = t;
+        ASSERT_NE(table, nullptr) << c.html;
+        const bool caption = !table->Caption->Cell->Empty();
+        const TCell& cell = caption ? *table->Caption->Cell : *(*table->Rows[0])[0]->Cell;
+        std::vector<std::string> texts;
+        for (const auto& s : cell)
+            if (auto* t = dynamic_cast<const TSection*>(s.get())) texts.push_back(t->Chars);
+        EXPECT_EQ(texts, c.cell) << c.html;
+        EXPECT_EQ(p.doc.Background, 0x0000FFu | PaletteRelative) << c.html;
     }
 }
 

@@ -27,20 +27,27 @@ std::string CellText(const TCellObj* c) {
     return text;
 }
 
-// One string per row: a cell's text (its first letter), '+' a place a
-// spanning cell covers with its own row span, '.' a covered place.
+// One string per row: a cell's text (its first letter), '+' a further
+// place of a cell that spans rows too, '.' any other place.
 std::vector<std::string> Grid(const ThtmlTable& t) {
     std::vector<std::string> rows;
     for (const auto& row : t.Rows) {
-        std::string r;
+        std::string r(static_cast<size_t>(row->Places), '.');
         for (const auto& c : *row) {
-            if (!c) r += '.';
-            else if (c->ColSpan == 0) r += '+';
-            else r += CellText(c.get()).substr(0, 1);
+            r[c->Col] = CellText(c.get()).substr(0, 1)[0];
+            for (int32_t k = c->Col + 1; c->RowSpan > 1 && k < std::min(row->Places, c->Col + c->ColSpan); ++k)
+                r[k] = '+';
         }
         rows.push_back(r);
     }
     return rows;
+}
+
+// The column of each cell of a row.
+std::vector<int32_t> Columns(const TCellList& row) {
+    std::vector<int32_t> cols;
+    for (const auto& c : row) cols.push_back(c->Col);
+    return cols;
 }
 
 // A page whose layout errors are collected.
@@ -80,6 +87,19 @@ TEST(TableGrid, SpansBecomeBlocksOfTheGrid) {
     // Row spans further right pad the rows below.
     TablePage right("<table><tr><td>A<td>B<td rowspan=3>C<tr><td>D<tr></table>");
     EXPECT_THAT(Grid(right.Table()), ElementsAre("ABC", "D..", "..."));
+
+    // A place covered from above splits a cell from the rest of its column
+    // span: D spans columns 0 to 2 and its further places lie at 1 and 3,
+    // which its row span takes below it.
+    TablePage split("<table><tr><td>A<td>B<td rowspan=3>C<tr><td colspan=3 rowspan=2>D<tr><td>E<tr><td>F</table>");
+    ThtmlTable& s = split.Table();
+    EXPECT_EQ(s.NumCols, 5);
+    EXPECT_THAT(Columns(*s.Rows[1]), ElementsAre(0));
+    EXPECT_EQ(s.Rows[1]->Places, 4);
+    EXPECT_THAT(Columns(*s.Rows[2]), ElementsAre(4));
+    EXPECT_THAT(Columns(*s.Rows[3]), ElementsAre(0));
+    TCellObj* d = (*s.Rows[1])[0];
+    EXPECT_EQ(d->CellWidth, s.Widths[0] + s.Widths[1] + s.Widths[2]);
 }
 
 TEST(TableGrid, ParserRulesForRowsCellsAndCaption) {
@@ -192,8 +212,7 @@ TEST(TableGrid, TooManyColumnsIsReportedAndThePageStaysLaidOut) {
     EXPECT_EQ(tall.NumCols, 199);
     ASSERT_EQ(tall.Rows.Count(), 6001);
     EXPECT_EQ((*tall.Rows[0])[198]->RowSpan, 6001);
-    EXPECT_EQ(tall.Rows[6000]->Count(), 199);
-    EXPECT_EQ(covered.doc.SpanPlaces, 199 * 6000);
+    EXPECT_EQ(tall.Rows[6000]->Places, 199);
 
     // A table too wide inside a cell leaves only that cell; measuring it again fails again.
     TablePage nested("<table><tr><td>a<td><table><tr>" + Repeat("<td>x", 201) + "</table></table>");
@@ -203,54 +222,6 @@ TEST(TableGrid, TooManyColumnsIsReportedAndThePageStaysLaidOut) {
     auto* orphan = dynamic_cast<ThtmlTable*>(nested.doc.Orphans[0]);
     ASSERT_NE(orphan, nullptr);
     EXPECT_THROW(orphan->BuildGrid(), EProcessError);
-}
-
-// What a page's tables may cost is bounded: cells past the bound go on in
-// the cell before them, tables past it are read as blocks, and spans past
-// the places the page's spans may cover are cut short.
-TEST(TableGrid, PageBoundsCutCellsTablesAndSpans) {
-    // Tables of 100 cells and their captions until two places are left:
-    // one for the caption of a table, one for its first cell.
-    const int32_t room = MaxPageTableCells - 2;
-    std::string html = Repeat("<table><tr>" + Repeat("<td>x", 100) + "</table>", room / 101);
-    if (room % 101) html += "<table><tr>" + Repeat("<td>x", room % 101 - 1) + "</table>";
-    html += "<table><tr><td>a<td>b<tr><td>c</table><table><tr><td>d</table>nach";
-    Page page;
-    ParseFromBuffer(page.doc, page.anchors, html.data(), static_cast<int32_t>(html.size()));
-    int32_t made = 0;
-    ThtmlTable* last = nullptr;
-    std::vector<std::string> blocks;
-    for (const auto& s : page.doc) {
-        if (auto* t = dynamic_cast<ThtmlTable*>(s.get())) {
-            last = t;
-            made += 1;
-            for (const auto& row : t->Rows) made += row->Count();
-        } else if (auto* t = dynamic_cast<const TSection*>(s.get()); t && t->Len > 0) {
-            blocks.push_back(t->Chars);
-        }
-    }
-    EXPECT_EQ(made, MaxPageTableCells);
-    ASSERT_NE(last, nullptr);
-    // b and c go on in the cell before them; the last table is a block.
-    ASSERT_EQ(last->Rows.Count(), 2);
-    ASSERT_EQ(last->Rows[0]->Count(), 1);
-    EXPECT_EQ(CellText((*last->Rows[0])[0]), "abc");
-    EXPECT_EQ(last->Rows[1]->Count(), 0);
-    EXPECT_THAT(blocks, ElementsAre("d", "nach"));
-
-    // Spans that would cover more places than a page's spans may: the last
-    // ones end early, and the table is laid out.
-    const std::string spans = "<table><tr>" + Repeat("<td rowspan=999999>x", 200) + Repeat("<tr>", 12000) + "</table>";
-    TablePage cut(spans);
-    EXPECT_THAT(cut.errors, IsEmpty());
-    EXPECT_EQ(cut.doc.SpanPlaces, MaxPageSpanPlaces);
-    const ThtmlTable& t = cut.Table();
-    const auto whole = static_cast<int32_t>(MaxPageSpanPlaces / 12000);
-    EXPECT_EQ((*t.Rows[0])[whole - 1]->RowSpan, 12001);
-    EXPECT_EQ((*t.Rows[0])[whole]->RowSpan, 1 + MaxPageSpanPlaces % 12000);
-    EXPECT_EQ((*t.Rows[0])[whole + 1]->RowSpan, 1);
-    EXPECT_EQ(t.NumCols, 200);
-    EXPECT_GT(cut.height, 0);
 }
 
 TEST(TableGrid, ParseEndingInsideATableKeepsItWithTheDocument) {
@@ -325,10 +296,27 @@ TEST(TableLayout, ColumnsRowsAndPlaces) {
     }
 }
 
+// Every row of a table at its place: its cells in columns 0 to n - 1, its
+// height, and each cell's content at the row's top plus the padding.
+void ExpectLaidOutRowByRow(const ThtmlTable& t, int32_t columns, const std::vector<int32_t>& heights) {
+    ASSERT_EQ(t.Rows.Count(), static_cast<int32_t>(heights.size()));
+    std::vector<int32_t> expected(static_cast<size_t>(columns));
+    for (int32_t i = 0; i < columns; ++i) expected[i] = i;
+    int32_t top = t.Top + t.CellSpacing + t.CellPadding;
+    for (int32_t j = 0; j < t.Rows.Count(); ++j) {
+        const TCellList& row = *t.Rows[j];
+        ASSERT_EQ(Columns(row), expected) << "row " << j;
+        ASSERT_EQ(row.RowHeight, heights[j]) << "row " << j;
+        for (const auto& c : row) {
+            if (c->HasContent()) ASSERT_EQ(c->Cell->LayoutY, top + c->YIndent) << "row " << j;
+        }
+        top += row.RowHeight;
+    }
+}
+
 TEST(TableLayout, TallTableWithFewColumnsIsLaidOut) {
-    // A table of as many rows as a page's cells allow: its own cells never
-    // count against the bound on what spans add. Empty rows are 2 pixels high.
-    const int rows = (MaxPageTableCells - 1) / 2;
+    // However many rows a table has, each is laid out. Empty rows are 2 pixels high.
+    const int rows = 130000;
     TablePage p("<table cellspacing=0 cellpadding=1>" + Repeat("<tr><td><td>", rows - 1) + "<tr><td>ab<td>c</table>nach");
     EXPECT_THAT(p.errors, IsEmpty());
     ThtmlTable& t = p.Table();
@@ -337,7 +325,90 @@ TEST(TableLayout, TallTableWithFewColumnsIsLaidOut) {
     EXPECT_EQ(t.Height, (rows - 1) * 2 + 18);
     EXPECT_EQ(p.height, t.Height + 16);
     EXPECT_EQ(CellText((*t.Rows[rows - 1])[1]), "c");
-    EXPECT_EQ(p.doc.SpanPlaces, 0);
+    std::vector<int32_t> heights(rows, 2);
+    heights.back() = 18;
+    ExpectLaidOutRowByRow(t, 2, heights);
+}
+
+TEST(TableLayout, WideTableOfManyCellsIsLaidOut) {
+    // 100 columns by 600 rows: 60 000 cells, each a line of 16 pixels.
+    TablePage p("<table cellspacing=0 cellpadding=1>" + Repeat("<tr>" + Repeat("<td>x", 100), 599) + "<tr>" +
+                Repeat("<td>x", 99) + "<td>z</table>nach");
+    EXPECT_THAT(p.errors, IsEmpty());
+    ThtmlTable& t = p.Table();
+    EXPECT_EQ(t.NumCols, 100);
+    EXPECT_EQ(t.Height, 600 * 18);
+    EXPECT_EQ(p.height, t.Height + 16);
+    EXPECT_EQ(CellText((*t.Rows[599])[99]), "z");
+    ExpectLaidOutRowByRow(t, 100, std::vector<int32_t>(600, 18));
+}
+
+// 199 cells span all 12 001 rows of a table of 200 columns; each row has
+// its own cell in the last column.
+TEST(TableLayout, CellsSpanningEveryRowOfAWideTallTable) {
+    const int rows = 12001;
+    TablePage p("<table cellspacing=0 cellpadding=1><tr>" + Repeat("<td rowspan=12001>s", 199) + "<td>x" +
+                Repeat("<tr><td>x", rows - 2) + "<tr><td>z</table>nach");
+    EXPECT_THAT(p.errors, IsEmpty());
+    ThtmlTable& t = p.Table();
+    EXPECT_EQ(t.NumCols, 200);
+    EXPECT_EQ(t.Height, rows * 18);
+    EXPECT_EQ(p.height, t.Height + 16);
+    const TCellList& first = *t.Rows[0];
+    ASSERT_EQ(first.Count(), 200);
+    for (int32_t i = 0; i < 199; ++i) {
+        const TCellObj* c = first[i];
+        ASSERT_EQ(c->Col, i);
+        ASSERT_EQ(c->RowSpan, rows);
+        ASSERT_EQ(c->CellHeight, rows * 18);
+        ASSERT_EQ(c->YIndent, (rows * 18 - 16 - 2) / 2);  // in the middle of all rows
+    }
+    EXPECT_EQ(first[199]->Col, 199);
+    for (int32_t j = 1; j < rows; ++j) {
+        const TCellList& row = *t.Rows[j];
+        ASSERT_THAT(Columns(row), ElementsAre(199)) << "row " << j;
+        ASSERT_EQ(row.Places, 200) << "row " << j;
+        ASSERT_EQ(row.RowHeight, 18) << "row " << j;
+        ASSERT_EQ(row[0]->Cell->LayoutY, t.Top + 1 + j * 18) << "row " << j;
+    }
+    EXPECT_EQ(CellText((*t.Rows[rows - 1])[0]), "z");
+}
+
+// A cell spanning columns and rows stays whole, also on a page whose tables
+// spanned millions of places before it.
+TEST(TableLayout, BlockSpanStaysWholeAfterLargeSpans) {
+    const std::string big = "<table><tr>" + Repeat("<td rowspan=999999>x", 200) + Repeat("<tr>", 12000) + "</table>";
+    const std::string block = "<table cellspacing=0 cellpadding=1><tr><td colspan=3 rowspan=100>A<td>B" +
+                              Repeat("<tr><td>C", 99) + "</table>";
+    for (const std::string& html : {block, big + block}) {
+        TablePage p(html);
+        EXPECT_THAT(p.errors, IsEmpty());
+        ThtmlTable* t = nullptr;
+        for (const auto& s : p.doc)
+            if (auto* table = dynamic_cast<ThtmlTable*>(s.get())) t = table;
+        ASSERT_NE(t, nullptr);
+        ASSERT_EQ(t->Rows.Count(), 100);
+        EXPECT_EQ(t->NumCols, 4);
+        const TCellObj* a = (*t->Rows[0])[0];
+        EXPECT_EQ(a->RowSpan, 100);
+        EXPECT_EQ(a->ColSpan, 3);
+        EXPECT_EQ(a->CellHeight, 100 * 18);
+        EXPECT_EQ(a->CellWidth, t->Widths[0] + t->Widths[1] + t->Widths[2]);
+        for (int32_t j = 1; j < 100; ++j) {
+            ASSERT_THAT(Columns(*t->Rows[j]), ElementsAre(3)) << "row " << j;
+            ASSERT_EQ(t->Rows[j]->Places, 4) << "row " << j;
+        }
+        // Painted, A is drawn once and every C right of its three columns.
+        p.Paint();
+        const std::string cx = std::to_string(t->DrawLeft + t->Widths[0] + t->Widths[1] + t->Widths[2] + 1) + ",";
+        int32_t as = 0, cs = 0;
+        for (const std::string& line : p.canvas.log) {
+            if (line.find("\"A\"") != std::string::npos) ++as;
+            if (line.find("\"C\"") != std::string::npos && line.rfind("text " + cx, 0) == 0) ++cs;
+        }
+        EXPECT_EQ(as, 1);
+        EXPECT_EQ(cs, 99);
+    }
 }
 
 TEST(TableLayout, RowSpansAndHeight) {
