@@ -273,7 +273,8 @@ private:
     };
     size_t Capacity() const { return block_ ? block_->cap : 0; }
     void Grow(size_t n) {
-        const size_t cap = std::max<size_t>({n, 4, 2 * Capacity()});
+        // A list of one item (a cell's one section) takes room for one.
+        const size_t cap = std::max<size_t>(n, 2 * Capacity());
         auto* block = static_cast<Block*>(::operator new(sizeof(Block) + cap * sizeof(T)));
         block->size = static_cast<uint32_t>(size());
         block->cap = static_cast<uint32_t>(cap);

@@ -36,7 +36,9 @@ const TRunFace* TRunTable::Face(const TMyFont& font, TextMeasurer& measurer) {
         face.FontHeight = m.Height;
         face.Overhang = m.Overhang;
         face.FontDescent = m.Descent;
+        face.Index = static_cast<uint32_t>(byIndex_.size());
         it = faces_.insert(std::move(face)).first;
+        byIndex_.push_back(&*it);
     }
     return lastFace_ = &*it;
 }
@@ -49,6 +51,7 @@ const TUrlTarget* TRunTable::Link(const TUrlTarget& link) {
 
 void TRunTable::Clear() {
     faces_.clear();
+    byIndex_.clear();
     lastFace_ = nullptr;
     links_.clear();
 }

@@ -33,6 +33,7 @@ struct TRunFace {
     int32_t FontHeight = 0;
     int32_t Overhang = 0;
     int32_t FontDescent = 0;
+    uint32_t Index = 0;  // in the page's table
 };
 
 // What the runs of a page share: each font once, with its metrics, and the
@@ -45,6 +46,7 @@ public:
     TRunTable& operator=(const TRunTable&) = delete;
 
     const TRunFace* Face(const TMyFont& font, TextMeasurer& measurer);
+    const TRunFace& FaceNo(uint32_t index) const { return *byIndex_[index]; }
     // Null for no link.
     const TUrlTarget* Link(const TUrlTarget& link);
     void Clear();
@@ -57,6 +59,7 @@ private:
         bool operator()(const TRunFace& a, const TRunFace& b) const;
     };
     std::unordered_set<TRunFace, Hash, Same> faces_;
+    std::vector<const TRunFace*> byIndex_;
     const TRunFace* lastFace_ = nullptr;  // runs mostly repeat the font before
     std::deque<TUrlTarget> links_;
 };

@@ -39,9 +39,10 @@ TSection::TSection(SectionDocument* doc, TCell* cell, uint8_t alignment, const T
                    const TMyFont& font, int32_t listLevel)
     : TSectionBase(doc),
       Alignment(alignment),
-      ListLevel(std::clamp(listLevel, 0, MaxNestingDepth)),
-      Cell(cell),
-      defaultFace_(doc->Runs.Face(Styled(doc, font), *doc->Measurer)) {
+      ListLevel(static_cast<uint8_t>(std::clamp(listLevel, 0, MaxNestingDepth))),
+      defaultFace_(doc->Runs.Face(Styled(doc, font), *doc->Measurer)->Index),
+      Cell(cell) {
+    static_assert(MaxNestingDepth <= UINT8_MAX);
     ParseContext* parse = doc ? doc->Parse : nullptr;
     if (parse) parse->ScriptState = 0;
     TFontObj* run = Fonts.Add(this, 0, DefaultFont(), *doc->Measurer);
@@ -51,6 +52,8 @@ TSection::TSection(SectionDocument* doc, TCell* cell, uint8_t alignment, const T
     }
     Indent = ListLevel * (parse ? parse->ListIndentUnit : ListIndentUnit);
 }
+
+const TMyFont& TSection::DefaultFont() const { return Document->Runs.FaceNo(defaultFace_).Font; }
 
 void TSection::AppendChars(std::string_view text, const std::vector<int32_t>& positions) {
     Chars.append(text);
@@ -256,7 +259,7 @@ void TSection::ReapplyFonts() {
         f.Charset = Document->FontCharset;
         f.Size = MulDiv(Document->FontSize, f.NormalSize, 12);
         f.Color = Document->FontColor | PaletteRelative;
-        defaultFace_ = Document->Runs.Face(f, *defaultFace_->Measurer);
+        defaultFace_ = Document->Runs.Face(f, *Document->Runs.FaceNo(defaultFace_).Measurer)->Index;
     }
     OwnerChanged();
 }

@@ -108,10 +108,15 @@ public:
     uint8_t MarkerKind = 0;  // 1 number, 2 bullet, 3 definition
     uint8_t Alignment;       // 1 left, 2 centre, 3 right
     uint8_t ClearKind = 0;   // 1 left, 2 right, 3 both
-    int32_t ListLevel;
+    uint8_t ListLevel;       // up to the deepest nesting
     int32_t Indent;
     int32_t ItemNumber = 0;
     int32_t MarkerX = 0;
+
+private:
+    uint32_t defaultFace_;  // in the document's table
+
+public:
     SectionChars Chars;
     ThinVector<int32_t> SourcePositions;  // until the section is finished
     TFontList Fonts;
@@ -123,7 +128,7 @@ public:
     TCell* Cell;
 
     // The section's first font, for list markers.
-    const TMyFont& DefaultFont() const { return defaultFace_->Font; }
+    const TMyFont& DefaultFont() const;
 
     void AddChar(char ch, int32_t sourcePos);
     virtual void AddToken(const TokenObj& token);
@@ -167,8 +172,6 @@ protected:
     bool OnlyFloats() const;
 
 private:
-    const TRunFace* defaultFace_;
-
     struct LayoutPass;
     void NewFontRun(SectionDocument& doc, const TMyFont& font, bool keepLink);
     // Characters of the text run from i that fit in room. The run ends at the

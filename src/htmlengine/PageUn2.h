@@ -120,11 +120,12 @@ struct IndentRec {
 // One current list level: Reset zeroes it, SetLevel and SetDefinitionLevel
 // move it.
 class IndentManagerBasic {
+    struct Records;
+    std::unique_ptr<Records> records_;  // first, so that a cell's fields may follow in the room after the last
+
 public:
     int32_t AvailWidth = 0;
     int32_t ClipWidth = 0;  // while painting: where preformatted lines are cut
-    TFreeList<IndentRec> L;
-    TFreeList<IndentRec> R;
     int32_t LeftBase = 0;
     int32_t RightBase = 0;
     int32_t ActiveLevel = 0;
@@ -145,15 +146,26 @@ public:
     int32_t LevelBandBottom() const;
     void SetLevel(int32_t y, int32_t level, int32_t unit = ListIndentUnit);
     void SetDefinitionLevel(int32_t y, int32_t level);
+    // The records of the left and the right edge, in the order they came.
+    const TFreeList<IndentRec>& L() const { return records_ ? records_->L : noList_; }
+    const TFreeList<IndentRec>& R() const { return records_ ? records_->R : noList_; }
 
 private:
     void CloseLevelsAbove(int32_t y, int32_t level);
     void AddRecord(bool left, IndentRec rec);
     struct Live {
-        std::vector<IndentRec*> records;
+        ThinVector<IndentRec*> records;
         int32_t prunedBottom = -1;  // of the records no longer live
     };
-    Live liveL_, liveR_;
+    // Most cells have no float and no list: their records take no room.
+    struct Records {
+        TFreeList<IndentRec> L, R;
+        Live liveL, liveR;
+    };
+    const Live& LiveL() const { return records_ ? records_->liveL : none_; }
+    const Live& LiveR() const { return records_ ? records_->liveR : none_; }
+    static const Live none_;
+    static const TFreeList<IndentRec> noList_;
 };
 
 // Text with one source position per character.
