@@ -132,7 +132,7 @@ void TImageObj::DrawImage(Canvas& canvas, int32_t x, const TFontObj* run, int32_
     switch (ObjAlign) {
     case ATop: DrawY = top; break;
     case AMiddle:
-        DrawY = baseline + (run ? run->FontDescent - run->FontHeight / 2 : 0) - ImageHeight / 2;
+        DrawY = baseline + (run ? run->FontDescent() - run->FontHeight() / 2 : 0) - ImageHeight / 2;
         break;
     case ABottom: DrawY = baseline - ImageHeight; break;
     default: DrawY = top + VSpace; break;

@@ -3,6 +3,7 @@
 // at one character position of its section and is sized by its widget; the
 // widgets come from a host (Qt widgets on the paint panel, or a test fake).
 
+#include "htmlengine/CompactVector.h"
 #include "htmlengine/EngineColor.h"
 #include "htmlengine/PageUn2.h"
 #include "htmlengine/TextMeasurer.h"
@@ -150,7 +151,7 @@ private:
 };
 
 // A section's controls, in text order.
-using TFormControlList = std::vector<TFormControlObj*>;
+using TFormControlList = ThinVector<TFormControlObj*>;
 
 // The first control at pos or later.
 TFormControlList::const_iterator FirstControlAtOrAfter(const TFormControlList& list, int32_t pos);

@@ -167,7 +167,7 @@ void TCell::CopySelected() {
 // ---- table cells and rows
 
 TCellObj::TCellObj(TSectionList* document, const TAttributeList& attributes, uint8_t valign)
-    : VAlign(valign), Cell(std::make_unique<TCell>(document)) {
+    : VAlign(valign), Cell(document) {
     for (const auto& a : attributes) {
         switch (a->Symbol) {
         // One more column than a table may have is enough to reject it.
@@ -236,6 +236,7 @@ void TSectionList::ClearDocument() {
     Clear();
     Orphans.Clear();
     Forms.clear();  // after their controls
+    Runs.Clear();   // no run is left
 }
 
 void TSectionList::SetDocumentDefaults(const std::string& fontName, const std::string& preFontName,

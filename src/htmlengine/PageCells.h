@@ -38,8 +38,8 @@ public:
     int32_t LayoutY = 0;
     int32_t FirstIndex = 0;
     int32_t CellLen = 0;
-    IndentManagerBasic Indents;
     bool HasBgColor = false;
+    [[no_unique_address]] IndentManagerBasic Indents;  // the colour lies in the room after its last field
     TColor BgColor = 0;
 
     // Ignores null; finishes a text section and makes this cell's document its own.
@@ -81,12 +81,23 @@ public:
     int32_t ContentHeight = 0;
     int32_t SpecHeight = 0;
     int32_t YIndent = 0;
-    uint8_t VAlign;           // 0 top, 1 middle, 2 bottom
     int32_t SpecWidth = 0;    // pixels, or percent times 10
+    uint8_t VAlign;           // 0 top, 1 middle, 2 bottom
     bool WidthIsPercent = false;
-    std::unique_ptr<TCell> Cell;
+    // The content, held like an owner holds it, in the same block as the cell's sizes.
+    class CellHolder {
+    public:
+        explicit CellHolder(TSectionList* document) : cell_(document) {}
+        TCell* get() const { return &cell_; }
+        TCell* operator->() const { return &cell_; }
+        TCell& operator*() const { return cell_; }
+        explicit operator bool() const { return true; }
 
-    bool HasContent() const { return Cell && !Cell->Empty(); }
+    private:
+        mutable TCell cell_;
+    } Cell;
+
+    bool HasContent() const { return !Cell->Empty(); }
 };
 
 // One table row: its own cells, in the order of their columns.

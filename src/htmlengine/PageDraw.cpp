@@ -104,8 +104,8 @@ void TSection::DrawMarker(Canvas& canvas, int32_t b, int32_t baseline, int32_t b
     if (MarkerKind == 1) {
         const auto* item = dynamic_cast<const TOListItem*>(this);
         const std::string label = ListMarkerLabel(item ? item->Style : '1', ItemNumber);
-        const int32_t w = canvas.Measurer().TextWidth(DefaultFont, label);
-        canvas.TextOut(b - w - 5, baseline - yo, label, DefaultFont, TextAnchor::Baseline);
+        const int32_t w = canvas.Measurer().TextWidth(DefaultFont(), label);
+        canvas.TextOut(b - w - 5, baseline - yo, label, DefaultFont(), TextAnchor::Baseline);
         return;
     }
     const auto* item = dynamic_cast<const TUListItem*>(this);
@@ -192,24 +192,24 @@ void TSection::DrawRuns(Canvas& canvas, LineRec& line, int32_t top, int32_t cell
         std::replace(text.begin(), text.end(), NoBreakBlank, ' ');
         int32_t ty = baseline - yo;
         if (!IsPreformatted()) {
-            if (run->Script == 1) ty += run->FontDescent / 2 + 1;
-            else if (run->Script == 2) ty -= run->LineHeight / 3;
+            if (run->Script == 1) ty += run->FontDescent() / 2 + 1;
+            else if (run->Script == 2) ty -= run->LineHeight() / 3;
         }
         const TRect clip{cellX, top - yo, cellX + im.ClipWidth, bandBottom + 1 - yo};
         const TRect* clipPtr = IsPreformatted() ? &clip : nullptr;
         if (selected) {
             FontSpec inverted = font;
             inverted.Color = doc.Background;
-            canvas.TextOut(x - run->Overhang / 2, ty, text, inverted, TextAnchor::Baseline, font.Color, clipPtr);
+            canvas.TextOut(x - run->Overhang() / 2, ty, text, inverted, TextAnchor::Baseline, font.Color, clipPtr);
         } else {
-            canvas.TextOut(x - run->Overhang / 2, ty, text, font, TextAnchor::Baseline, std::nullopt, clipPtr);
+            canvas.TextOut(x - run->Overhang() / 2, ty, text, font, TextAnchor::Baseline, std::nullopt, clipPtr);
             if (caretMark && docIndex == doc.SelStart) {
-                const int32_t bottom = baseline - yo + run->FontDescent;
-                canvas.FillRect({x - run->Overhang, bottom - run->LineHeight, x - run->Overhang + 1, bottom},
+                const int32_t bottom = baseline - yo + run->FontDescent();
+                canvas.FillRect({x - run->Overhang(), bottom - run->LineHeight(), x - run->Overhang() + 1, bottom},
                                 font.Color);
             }
         }
-        x += m.TextWidth(font, text) - run->Overhang;
+        x += m.TextWidth(font, text) - run->Overhang();
         drawnBefore = true;
         i = j;
     }
@@ -277,8 +277,8 @@ bool TSection::UrlAtPoint(TextMeasurer& m, int32_t x, int32_t y, TFormControlObj
                 }
             }
             TFontObj* run = Fonts.FontObjAt(img->Pos);
-            if (!run || run->UrlTarget.Url.empty()) return false;
-            target = run->UrlTarget;
+            if (!run || run->UrlTarget().Url.empty()) return false;
+            target = run->UrlTarget();
             doc.ActiveLink = run;
             if (img->IsMap) target.Url += "?" + std::to_string(ix) + "," + std::to_string(iy);
             return true;
@@ -292,8 +292,8 @@ bool TSection::UrlAtPoint(TextMeasurer& m, int32_t x, int32_t y, TFormControlObj
     const int32_t p = line->Start + e;
     if (Chars[p] == ImageChar || Chars[p] == NoBreakImageChar) return false;
     TFontObj* run = Fonts.FontObjAt(p);
-    if (!run || run->UrlTarget.Url.empty()) return false;
-    target = run->UrlTarget;
+    if (!run || run->UrlTarget().Url.empty()) return false;
+    target = run->UrlTarget();
     doc.ActiveLink = run;
     return true;
 }

@@ -1,33 +1,82 @@
 #include "htmlengine/PageFonts.h"
 
 #include "htmlengine/MulDiv.h"
+#include "htmlengine/PageSubs.h"
 #include "htmlengine/SectionDocument.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace htmlengine {
 
-TFontObj::TFontObj(TSection* section, int32_t pos, const TMyFont& font, TextMeasurer& measurer)
-    : Section(section), Pos(pos), font_(font), measurer_(measurer) {
-    FontSet();
+// ---- what runs share
+
+size_t TRunTable::Hash::operator()(const TRunFace& f) const {
+    const TMyFont& font = f.Font;
+    size_t h = std::hash<std::string>()(font.Name);
+    for (uint64_t v : {uint64_t(uint32_t(font.Size)), uint64_t(font.Style) << 8 | font.Charset | uint64_t(font.Fixed) << 16,
+                       uint64_t(font.Color), uint64_t(uint32_t(font.NormalSize)), uint64_t(uintptr_t(f.Measurer))}) {
+        h = (h ^ std::hash<uint64_t>()(v)) * 0x100000001B3ull;
+    }
+    return h;
 }
+
+bool TRunTable::Same::operator()(const TRunFace& a, const TRunFace& b) const {
+    return a.Measurer == b.Measurer && a.Font.NormalSize == b.Font.NormalSize && a.Font.Fixed == b.Font.Fixed &&
+           static_cast<const FontSpec&>(a.Font) == static_cast<const FontSpec&>(b.Font);
+}
+
+const TRunFace* TRunTable::Face(const TMyFont& font, TextMeasurer& measurer) {
+    TRunFace face{font, &measurer};
+    if (lastFace_ && Same()(*lastFace_, face)) return lastFace_;
+    auto it = faces_.find(face);
+    if (it == faces_.end()) {
+        const FontMetrics m = measurer.Metrics(font);
+        face.LineHeight = m.Height + m.ExternalLeading;
+        face.FontHeight = m.Height;
+        face.Overhang = m.Overhang;
+        face.FontDescent = m.Descent;
+        face.Index = static_cast<uint32_t>(byIndex_.size());
+        it = faces_.insert(std::move(face)).first;
+        byIndex_.push_back(&*it);
+    }
+    return lastFace_ = &*it;
+}
+
+const TUrlTarget* TRunTable::Link(const TUrlTarget& link) {
+    if (link.Url.empty() && link.Target.empty()) return nullptr;
+    if (links_.empty() || links_.back().Url != link.Url || links_.back().Target != link.Target) links_.push_back(link);
+    return &links_.back();
+}
+
+void TRunTable::Clear() {
+    faces_.clear();
+    byIndex_.clear();
+    lastFace_ = nullptr;
+    links_.clear();
+}
+
+// ---- runs
+
+TFontObj::TFontObj(TSection* section, int32_t pos, const TMyFont& font, TextMeasurer& measurer)
+    : Section(section), Pos(pos), face_(section->Document->Runs.Face(font, measurer)) {}
+
+TRunTable& TFontObj::Table() const { return Section->Document->Runs; }
+
+const TUrlTarget& TFontObj::UrlTarget() const {
+    static const TUrlTarget none;
+    return link_ ? *link_ : none;
+}
+
+void TFontObj::SetUrlTarget(const TUrlTarget& link) { link_ = Table().Link(link); }
 
 void TFontObj::SetFont(const TMyFont& font) {
-    font_ = font;
-    FontSet();
-}
-
-void TFontObj::FontSet() {
-    FontMetrics m = measurer_.Metrics(font_);
-    LineHeight = m.Height + m.ExternalLeading;
-    FontHeight = m.Height;
-    Overhang = m.Overhang;
-    FontDescent = m.Descent;
-    if (list_) list_->FontChanged(*this);
+    face_ = Table().Face(font, *face_->Measurer);
+    if (inList_) Section->Fonts.FontChanged(*this);
 }
 
 void TFontObj::LinkColorChanged(const SectionDocument& doc) {
-    TMyFont f = font_;
+    TMyFont f = TheFont();
     f.Color = LinkColor(doc) | PaletteRelative;
     SetFont(f);
 }
@@ -45,11 +94,11 @@ void TFontObj::SetHover(bool h, const SectionDocument& doc) {
 }
 
 void TFontObj::ReapplyDefaults(const SectionDocument& doc) {
-    TMyFont f = font_;
+    TMyFont f = TheFont();
     f.Name = f.Fixed ? doc.PreFontName : doc.FontName;
     f.Charset = doc.FontCharset;
     f.Size = MulDiv(doc.FontSize, f.NormalSize, 12);
-    f.Color = (UrlTarget.Url.empty() ? doc.FontColor : LinkColor(doc)) | PaletteRelative;
+    f.Color = (UrlTarget().Url.empty() ? doc.FontColor : LinkColor(doc)) | PaletteRelative;
     SetFont(f);
 }
 
@@ -58,95 +107,73 @@ TColor TFontObj::LinkColor(const SectionDocument& doc) const {
 }
 
 void TFontObj::SetNormalSize(const SectionDocument& doc, int32_t n) {
-    TMyFont f = font_;
+    TMyFont f = TheFont();
     f.NormalSize = n;
     f.Size = MulDiv(doc.FontSize, n, 12);
     SetFont(f);
 }
 
+// ---- the list of a section
+
 TFontObj* TFontList::Add(TSection* section, int32_t pos, const TMyFont& font, TextMeasurer& measurer) {
     TFontObj* run;
-    if (!first_) {
-        run = &first_.emplace(section, pos, font, measurer);
+    if (Empty()) {
+        first_ = TFontObj(section, pos, font, measurer);
+        run = &first_;
     } else {
-        if (later_.empty()) later_.reserve(kFewRuns);
-        run = later_.emplace_back(std::make_unique<TFontObj>(section, pos, font, measurer)).get();
+        if (!more_) {
+            more_ = std::make_unique<More>();
+            more_->refs.push_back({first_.Pos, first_.face_});
+        }
+        run = more_->later.emplace_back(new TFontObj(section, pos, font, measurer)).get();
+        more_->refs.push_back({run->Pos, run->face_});
     }
-    run->list_ = this;
-    AddRef({run->Pos, FaceOf(*run)});
+    run->inList_ = true;
     return run;
 }
 
-void TFontList::AddRef(const RunRef& ref) {
-    if (++count_ == 1) {
-        firstRef_ = ref;
-        return;
-    }
-    if (moreRefs_.empty()) {
-        moreRefs_.reserve(1 + kFewRuns);
-        moreRefs_.push_back(firstRef_);
-    }
-    moreRefs_.push_back(ref);
-    refs_ = moreRefs_.data();
-}
-
-// The colour is not part of measuring.
-bool TFontList::MeasuresAs(const TRunFace& face, const TFontObj& run) {
-    const TMyFont& f = run.TheFont();
-    return face.Font.Size == f.Size && face.Font.Style == f.Style && face.Font.Charset == f.Charset &&
-           face.Font.Name == f.Name && face.LineHeight == run.LineHeight && face.Overhang == run.Overhang &&
-           face.FontDescent == run.FontDescent;
-}
-
-uint32_t TFontList::FaceOf(const TFontObj& run) {
-    // Paragraphs switch among a few faces: those seen last are looked at. A
-    // face seen long ago may come in twice, which costs only a little room.
-    const uint32_t from = faceCount_ > 16 ? faceCount_ - 16 : 0;
-    for (uint32_t k = faceCount_; k-- > from;) {
-        if (MeasuresAs(FaceNo(k), run)) return k;
-    }
-    TRunFace face{run.TheFont(), run.LineHeight, run.Overhang, run.FontDescent};
-    if (faceCount_ < kNearFaces) nearFaces_[faceCount_] = std::move(face);
-    else farFaces_.push_back(std::move(face));
-    return faceCount_++;
-}
-
 void TFontList::FontChanged(const TFontObj& run) {
-    RunRef* refs = Refs();
-    const int32_t k = Find(refs, run.Pos);
-    if (k < 0) return;
-    RunRef& ref = refs[k];
-    // A change of colour (a link under the mouse, a visited one) keeps the face.
-    if (ref.start == run.Pos && !MeasuresAs(FaceNo(ref.face), run)) ref.face = FaceOf(run);
+    if (!more_) return;
+    const int32_t k = Find(run.Pos);
+    if (k >= 0 && more_->refs[static_cast<size_t>(k)].start == run.Pos) more_->refs[static_cast<size_t>(k)].face = run.face_;
 }
 
-int32_t TFontList::Find(const RunRef* refs, int32_t p) const {
+int32_t TFontList::Find(int32_t p) const {
     // Runs are ordered by Pos. Layout and painting walk the text forward, so
     // the run found last and the one after it are tried first.
-    const int32_t n = count_;
+    const RunRef* refs = more_->refs.data();
+    const int32_t n = static_cast<int32_t>(more_->refs.size());
     auto covers = [&](int32_t k) { return refs[k].start <= p && (k + 1 == n || refs[k + 1].start > p); };
-    int32_t at = std::min(hint_, n - 1);
+    int32_t at = std::min(more_->hint, n - 1);
     if (at < 0 || covers(at) || (++at < n && covers(at))) return at;
     at = int32_t(std::upper_bound(refs, refs + n, p, [](int32_t q, const RunRef& r) { return q < r.start; }) - refs) - 1;
-    if (at >= 0) hint_ = at;
+    if (at >= 0) more_->hint = at;
     return at;
 }
 
 TFontObj* TFontList::FontObjAt(int32_t p, int32_t* index) const {
-    const int32_t at = std::max(Find(Refs(), p), 0);
-    hint_ = at;
+    if (!more_) {
+        if (index) *index = 0;
+        return Empty() ? nullptr : &first_;
+    }
+    const int32_t at = std::max(Find(p), 0);
+    more_->hint = at;
     if (index) *index = at;
-    return Empty() ? nullptr : (*this)[at];
+    return (*this)[at];
 }
 
 const TRunFace& TFontList::FaceAt(int32_t p, int32_t len, int32_t& next) const {
-    const RunRef* refs = Refs();
-    const int32_t found = Find(refs, p);
+    if (!more_) {
+        // A p before the first run is covered by none, and the first run is the next.
+        next = p < first_.Pos ? first_.Pos : len;
+        return *first_.face_;
+    }
+    const RunRef* refs = more_->refs.data();
+    const int32_t found = Find(p);
     const int32_t k = std::max(found, 0);
-    hint_ = k;
-    // A p before the first run is covered by none, and the first run is the next.
-    next = found < 0 ? refs[0].start : k + 1 < count_ ? refs[k + 1].start : len;
-    return FaceNo(refs[k].face);
+    more_->hint = k;
+    next = found < 0 ? refs[0].start : k + 1 < static_cast<int32_t>(more_->refs.size()) ? refs[k + 1].start : len;
+    return *refs[k].face;
 }
 
 int32_t TFontList::CharsToNextFont(int32_t p, int32_t len) const {
@@ -154,6 +181,19 @@ int32_t TFontList::CharsToNextFont(int32_t p, int32_t len) const {
     int32_t next = len;
     FaceAt(p, len, next);
     return next - p;
+}
+
+uint32_t TFontList::FaceCount() const {
+    std::vector<const TRunFace*> faces;
+    for (const TFontObj* run : *this) {
+        const TRunFace& f = run->Face();
+        auto measuresAs = [&](const TRunFace* g) {
+            return g->Font.Name == f.Font.Name && g->Font.Size == f.Font.Size && g->Font.Style == f.Font.Style &&
+                   g->Font.Charset == f.Font.Charset;
+        };
+        if (std::none_of(faces.begin(), faces.end(), measuresAs)) faces.push_back(&f);
+    }
+    return static_cast<uint32_t>(faces.size());
 }
 
 void TFontList::ReapplyDefaults(const SectionDocument& doc) {

@@ -1,16 +1,15 @@
 #pragma once
-// Font runs of section text: each starts at a character position, owns its
-// font, caches the font's metrics and carries the run's link.
+// Font runs of section text: each starts at a character position and points
+// at its font with the font's metrics and at the run's link, both kept once
+// per page.
 
 #include "htmlengine/PageUn2.h"
 #include "htmlengine/TextMeasurer.h"
 
-#include <array>
-#include <cassert>
 #include <cstdint>
+#include <deque>
 #include <memory>
-#include <optional>
-#include <utility>
+#include <unordered_set>
 #include <vector>
 
 namespace htmlengine {
@@ -26,31 +25,72 @@ struct TMyFont : FontSpec {
 
 class TFontList;
 
-// What layout needs of a run's font: the face it is measured in (with the
-// colour of some run in that face) and its metrics.
+// A font as runs use it, with its metrics; runs of one font share one.
 struct TRunFace {
-    FontSpec Font;
-    int32_t LineHeight = 0;
+    TMyFont Font;
+    TextMeasurer* Measurer = nullptr;  // the metrics are its
+    int32_t LineHeight = 0;             // height + external leading
+    int32_t FontHeight = 0;
     int32_t Overhang = 0;
     int32_t FontDescent = 0;
+    uint32_t Index = 0;  // in the page's table
+};
+
+// What the runs of a page share: each font once, with its metrics, and the
+// link targets. Entries never move and live until Clear, which the document
+// calls once no run is left.
+class TRunTable {
+public:
+    TRunTable() = default;
+    TRunTable(const TRunTable&) = delete;
+    TRunTable& operator=(const TRunTable&) = delete;
+
+    const TRunFace* Face(const TMyFont& font, TextMeasurer& measurer);
+    const TRunFace& FaceNo(uint32_t index) const { return *byIndex_[index]; }
+    // Null for no link.
+    const TUrlTarget* Link(const TUrlTarget& link);
+    void Clear();
+
+private:
+    struct Hash {
+        size_t operator()(const TRunFace& f) const;
+    };
+    struct Same {
+        bool operator()(const TRunFace& a, const TRunFace& b) const;
+    };
+    std::unordered_set<TRunFace, Hash, Same> faces_;
+    std::vector<const TRunFace*> byIndex_;
+    const TRunFace* lastFace_ = nullptr;  // runs mostly repeat the font before
+    std::deque<TUrlTarget> links_;
 };
 
 class TFontObj {
 public:
     TFontObj(TSection* section, int32_t pos, const TMyFont& font, TextMeasurer& measurer);
 
-    TSection* Section;
+    TSection* Section = nullptr;
+    int32_t Pos = 0;
     bool Visited = false;
     bool Hover = false;
     uint8_t Script = 0;
-    int32_t Pos;
-    int32_t LineHeight = 0;  // height + external leading
-    int32_t FontHeight = 0;
-    int32_t Overhang = 0;
-    int32_t FontDescent = 0;
-    TUrlTarget UrlTarget;
 
-    const TMyFont& TheFont() const { return font_; }
+private:
+    bool inList_ = false;  // its list is told of every font change
+
+public:
+    const TMyFont& TheFont() const { return face_->Font; }
+    const TRunFace& Face() const { return *face_; }
+    int32_t LineHeight() const { return face_->LineHeight; }
+    int32_t FontHeight() const { return face_->FontHeight; }
+    int32_t Overhang() const { return face_->Overhang; }
+    int32_t FontDescent() const { return face_->FontDescent; }
+    // An empty URL: no link.
+    const TUrlTarget& UrlTarget() const;
+    void SetUrlTarget(const TUrlTarget& link);
+    void ClearUrlTarget() { link_ = nullptr; }
+    // The link of another run, shared.
+    void TakeUrlTarget(const TFontObj& run) { link_ = run.link_; }
+
     // Every change of the font goes through here, so the metrics follow.
     void SetFont(const TMyFont& font);
     void SetVisited(bool v, const SectionDocument& doc);
@@ -59,22 +99,21 @@ public:
     void SetNormalSize(const SectionDocument& doc, int32_t n);
 
 private:
-    // Takes the metrics of the font just set.
-    void FontSet();
+    friend class TFontList;
+    TFontObj() = default;
+    TRunTable& Table() const;
     void LinkColorChanged(const SectionDocument& doc);
     TColor LinkColor(const SectionDocument& doc) const;
 
-    friend class TFontList;
-    TMyFont font_;
-    TextMeasurer& measurer_;
-    TFontList* list_ = nullptr;  // told of every font change once the run is in it
+    const TRunFace* face_ = nullptr;
+    const TUrlTarget* link_ = nullptr;
 };
 
 // Runs are only ever added, in text order. The first run lives in the list
 // itself, as most sections never change their font; later runs each on
-// their own. Beside the runs the list keeps where each starts and its face,
-// side by side, so that layout, which walks every run, reads one small block
-// instead of every run.
+// their own. From the second run on, the list keeps where each starts and
+// its face side by side, so that layout, which walks every run, reads one
+// small block instead of every run.
 class TFontList {
 public:
     TFontList() = default;
@@ -101,11 +140,13 @@ public:
 
     // A new run starting at pos, after every run so far.
     TFontObj* Add(TSection* section, int32_t pos, const TMyFont& font, TextMeasurer& measurer);
-    int32_t Count() const { return count_; }
-    bool Empty() const { return count_ == 0; }
+    int32_t Count() const { return more_ ? static_cast<int32_t>(more_->refs.size()) : first_.face_ ? 1 : 0; }
+    bool Empty() const { return !first_.face_; }
     // Runs are changed through a const list too: its constness covers which
     // runs there are, not the runs.
-    TFontObj* operator[](int32_t k) const { return k == 0 ? &*first_ : later_[static_cast<size_t>(k - 1)].get(); }
+    TFontObj* operator[](int32_t k) const {
+        return k == 0 ? &first_ : more_->later[static_cast<size_t>(k - 1)].get();
+    }
     TFontObj* Last() const { return Empty() ? nullptr : (*this)[Count() - 1]; }
     // The run covering p (the last run starting at or before it).
     TFontObj* FontObjAt(int32_t p, int32_t* index = nullptr) const;
@@ -113,51 +154,29 @@ public:
     int32_t CharsToNextFont(int32_t p, int32_t len) const;
     // The face of the run covering p, and where the next run begins (len when none follows).
     const TRunFace& FaceAt(int32_t p, int32_t len, int32_t& next) const;
-    int32_t StartOf(int32_t k) const { return Refs()[k].start; }
-    const TRunFace& Face(int32_t k) const { return FaceNo(Refs()[k].face); }
-    // The faces kept for the runs (a face seen long ago may be kept twice).
-    uint32_t FaceCount() const { return faceCount_; }
+    int32_t StartOf(int32_t k) const { return more_ ? more_->refs[static_cast<size_t>(k)].start : first_.Pos; }
+    const TRunFace& Face(int32_t k) const { return (*this)[k]->Face(); }
+    // The faces the runs are measured in (a colour of its own makes none).
+    uint32_t FaceCount() const;
     void ReapplyDefaults(const SectionDocument& doc);
 
 private:
     friend class TFontObj;
     struct RunRef {
         int32_t start = 0;
-        uint32_t face = 0;
+        const TRunFace* face = nullptr;
     };
-    // The last run starting at or before p (-1 when none), in the records refs.
-    int32_t Find(const RunRef* refs, int32_t p) const;
-    // The records of all runs: while there is one run its record lies in
-    // firstRef_, from the second on they all lie in moreRefs_. refs_ points
-    // at the block in use, as layout reads it for every run it measures;
-    // AddRef alone adds records and re-points it, and every read checks it
-    // in debug builds.
-    void AddRef(const RunRef& ref);
-    const RunRef* Refs() const {
-        assert(refs_ == (count_ > 1 ? moreRefs_.data() : &firstRef_) &&
-               (count_ <= 1 || moreRefs_.size() == static_cast<size_t>(count_)));
-        return refs_;
-    }
-    RunRef* Refs() { return const_cast<RunRef*>(std::as_const(*this).Refs()); }
-    static bool MeasuresAs(const TRunFace& face, const TFontObj& run);
-    uint32_t FaceOf(const TFontObj& run);
+    struct More {
+        std::vector<std::unique_ptr<TFontObj>> later;
+        std::vector<RunRef> refs;  // of every run, the first included
+        int32_t hint = 0;          // the run found last
+    };
+    // The last run starting at or before p (-1 when none), in the records of more_.
+    int32_t Find(int32_t p) const;
     void FontChanged(const TFontObj& run);
-    const TRunFace& FaceNo(uint32_t k) const { return k < kNearFaces ? nearFaces_[k] : farFaces_[k - kNearFaces]; }
 
-    // A paragraph that changes its font mostly does so a few times.
-    static constexpr size_t kFewRuns = 4;
-    mutable std::optional<TFontObj> first_;
-    std::vector<std::unique_ptr<TFontObj>> later_;
-    int32_t count_ = 0;
-    RunRef firstRef_;
-    std::vector<RunRef> moreRefs_;
-    RunRef* refs_ = &firstRef_;
-    // Most paragraphs have one face: it needs no room of its own.
-    static constexpr uint32_t kNearFaces = 1;
-    std::array<TRunFace, kNearFaces> nearFaces_;
-    std::vector<TRunFace> farFaces_;
-    uint32_t faceCount_ = 0;
-    mutable int32_t hint_ = 0;  // the run found last
+    mutable TFontObj first_;
+    std::unique_ptr<More> more_;
 };
 
 }  // namespace htmlengine

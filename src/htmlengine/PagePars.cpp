@@ -230,7 +230,7 @@ void PageParser::DocumentLoop(int32_t level, const SymbolSet& terms) {
 // the page. In a table cell the text before it is the cell's own and stays.
 void PageParser::Body() {
     bodyApplied_ = true;
-    if (section_ && (section_->Len == 0 || cell_ == &doc_) && section_->OwnedControls.empty() &&
+    if (section_ && (section_->Len == 0 || cell_ == &doc_) && section_->OwnedControls.Empty() &&
         !anchors_.Refers(section_.get()) &&
         std::none_of(doc_.LinkList.begin(), doc_.LinkList.end(),
                      [&](const TFontObj* f) { return f->Section == section_.get(); })) {

@@ -38,19 +38,22 @@ TMyFont Styled(const SectionDocument* doc, const TMyFont& font) {
 TSection::TSection(SectionDocument* doc, TCell* cell, uint8_t alignment, const TUrlTarget* link,
                    const TMyFont& font, int32_t listLevel)
     : TSectionBase(doc),
-      ListLevel(std::clamp(listLevel, 0, MaxNestingDepth)),
-      DefaultFont(Styled(doc, font)),
       Alignment(alignment),
+      ListLevel(static_cast<uint8_t>(std::clamp(listLevel, 0, MaxNestingDepth))),
+      defaultFace_(doc->Runs.Face(Styled(doc, font), *doc->Measurer)->Index),
       Cell(cell) {
+    static_assert(MaxNestingDepth <= UINT8_MAX);
     ParseContext* parse = doc ? doc->Parse : nullptr;
     if (parse) parse->ScriptState = 0;
-    TFontObj* run = Fonts.Add(this, 0, DefaultFont, *doc->Measurer);
+    TFontObj* run = Fonts.Add(this, 0, DefaultFont(), *doc->Measurer);
     if (link && !link->Url.empty()) {
-        run->UrlTarget = *link;
+        run->SetUrlTarget(*link);
         doc->LinkList.push_back(run);
     }
     Indent = ListLevel * (parse ? parse->ListIndentUnit : ListIndentUnit);
 }
+
+const TMyFont& TSection::DefaultFont() const { return Document->Runs.FaceNo(defaultFace_).Font; }
 
 void TSection::AppendChars(std::string_view text, const std::vector<int32_t>& positions) {
     Chars.append(text);
@@ -152,9 +155,9 @@ void TSection::NewFontRun(SectionDocument& doc, const TMyFont& font, bool keepLi
     } else {
         const TFontObj* before = run;  // runs never move
         run = Fonts.Add(this, Len, f, *doc.Measurer);
-        run->UrlTarget = before->UrlTarget;
+        run->TakeUrlTarget(*before);
         // The rest of a link after a font change is still the link.
-        if (keepLink && !run->UrlTarget.Url.empty()) doc.LinkList.push_back(run);
+        if (keepLink && !run->UrlTarget().Url.empty()) doc.LinkList.push_back(run);
     }
     run->Script = script;
 }
@@ -162,9 +165,9 @@ void TSection::NewFontRun(SectionDocument& doc, const TMyFont& font, bool keepLi
 void TSection::SetLink(uint8_t symbol, SectionDocument& doc, const TMyFont& font, const TUrlTarget* link) {
     NewFontRun(doc, font, false);
     TFontObj* run = Fonts.Last();
-    run->UrlTarget.Clear();
+    run->ClearUrlTarget();
     if (symbol == ASy && link) {
-        run->UrlTarget = *link;
+        run->SetUrlTarget(*link);
         // A run is registered when it is made, so only the newest entry can be this run.
         if (doc.LinkList.empty() || doc.LinkList.back() != run) doc.LinkList.push_back(run);
     }
@@ -182,7 +185,7 @@ TImageObj* TSection::AddImage(const TAttributeList& attributes, SectionDocument&
 TFormControlObj* TSection::AddControl(std::unique_ptr<TFormControlObj> control, bool withoutChar) {
     TFormControlObj* c = control.get();
     c->Pos = Len;
-    OwnedControls.push_back(std::move(control));
+    OwnedControls.Add(std::move(control));
     if (!withoutChar) {
         Controls.push_back(c);
         const bool noBreak = Document && Document->Parse && Document->Parse->NoBreak;
@@ -251,10 +254,12 @@ void TSection::Finish() {
 void TSection::ReapplyFonts() {
     if (Document) {
         Fonts.ReapplyDefaults(*Document);
-        DefaultFont.Name = DefaultFont.Fixed ? Document->PreFontName : Document->FontName;
-        DefaultFont.Charset = Document->FontCharset;
-        DefaultFont.Size = MulDiv(Document->FontSize, DefaultFont.NormalSize, 12);
-        DefaultFont.Color = Document->FontColor | PaletteRelative;
+        TMyFont f = DefaultFont();
+        f.Name = f.Fixed ? Document->PreFontName : Document->FontName;
+        f.Charset = Document->FontCharset;
+        f.Size = MulDiv(Document->FontSize, f.NormalSize, 12);
+        f.Color = Document->FontColor | PaletteRelative;
+        defaultFace_ = Document->Runs.Face(f, *Document->Runs.FaceNo(defaultFace_).Measurer)->Index;
     }
     OwnerChanged();
 }
@@ -271,7 +276,7 @@ struct TSection::LayoutPass {
 
 bool TSection::Linked(int32_t pos) const {
     TFontObj* f = Fonts.FontObjAt(pos);
-    return f && !f->UrlTarget.Url.empty();
+    return f && !f->UrlTarget().Url.empty();
 }
 
 int32_t TSection::TextRunLength(int32_t i, int32_t end) const {

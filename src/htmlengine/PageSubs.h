@@ -105,23 +105,30 @@ public:
     TSection(SectionDocument* doc, TCell* cell, uint8_t alignment, const TUrlTarget* link, const TMyFont& font,
              int32_t listLevel);
 
-    std::string Chars;
-    std::vector<int32_t> SourcePositions;
-    TFontList Fonts;
-    TImageObjList Images;
-    TFormControlList Controls;
-    std::vector<std::unique_ptr<TFormControlObj>> OwnedControls;  // hidden ones included
-    std::vector<IndexObj> IndexMap;
-    int32_t ListLevel;
-    int32_t Indent;
-    int32_t ItemNumber = 0;
-    std::vector<LineRec> Lines;
-    TMyFont DefaultFont;
     uint8_t MarkerKind = 0;  // 1 number, 2 bullet, 3 definition
     uint8_t Alignment;       // 1 left, 2 centre, 3 right
     uint8_t ClearKind = 0;   // 1 left, 2 right, 3 both
+    uint8_t ListLevel;       // up to the deepest nesting
+    int32_t Indent;
+    int32_t ItemNumber = 0;
     int32_t MarkerX = 0;
+
+private:
+    uint32_t defaultFace_;  // in the document's table
+
+public:
+    SectionChars Chars;
+    ThinVector<int32_t> SourcePositions;  // until the section is finished
+    TFontList Fonts;
+    TImageObjList Images;
+    TFormControlList Controls;
+    TFreeList<TFormControlObj> OwnedControls;  // hidden ones included
+    CompactVector<IndexObj> IndexMap;
+    CompactVector<LineRec> Lines;
     TCell* Cell;
+
+    // The section's first font, for list markers.
+    const TMyFont& DefaultFont() const;
 
     void AddChar(char ch, int32_t sourcePos);
     virtual void AddToken(const TokenObj& token);

@@ -154,6 +154,9 @@ ColumnSet ThtmlTable::Cells(TextMeasurer& m) {
     set.NumCols = NumCols;
     set.Padding = CellPadding;
     set.Spacing = CellSpacing;
+    size_t count = 0;
+    for (const auto& row : Rows) count += static_cast<size_t>(row->Count());
+    set.Cells.reserve(count);
     for (const auto& row : Rows) {
         for (const auto& c : *row) {
             ColumnCell cell{c->Col, c->ColSpan, 0, 0, c->SpecWidth, c->WidthIsPercent};
@@ -179,15 +182,8 @@ void ThtmlTable::RowHeights(TextMeasurer& m) {
         int32_t span, row;
         TCellObj* cell;
     };
-    std::vector<Spanning> cells;
-    for (int32_t j = 0; j < Rows.Count(); ++j) {
-        Rows[j]->RowHeight = 0;
-        for (const auto& c : *Rows[j]) cells.push_back({c->RowSpan, j, c.get()});
-    }
-    // In passes of growing row span, each pass in reading order.
-    std::stable_sort(cells.begin(), cells.end(), [](const Spanning& a, const Spanning& b) { return a.span < b.span; });
     const int32_t pad = 2 * CellPadding;
-    for (const Spanning& s : cells) {
+    auto measure = [&](const Spanning& s) {
         TCellObj* c = s.cell;
         int32_t h = 0;
         if (c->HasContent()) {
@@ -199,16 +195,34 @@ void ThtmlTable::RowHeights(TextMeasurer& m) {
         if (s.span == 1) {
             TCellList* row = Rows[s.row];
             row->RowHeight = Extent(std::max<int64_t>(row->RowHeight, need));
-            continue;
+            return;
         }
         int64_t sum = 0;
         for (int32_t k = s.row; k < s.row + s.span; ++k) sum += Rows[k]->RowHeight;
-        if (sum >= need) continue;
+        if (sum >= need) return;
         const int64_t share = (need - sum) / s.span;
         for (int32_t k = s.row; k < s.row + s.span; ++k) Rows[k]->RowHeight = Extent(Rows[k]->RowHeight + share);
         TCellList* last = Rows[s.row + s.span - 1];
         last->RowHeight = Extent(last->RowHeight + (need - sum) % s.span);
+    };
+    // In passes of growing row span, each pass in reading order. The cells
+    // of one row, most of a large table, are measured where they lie.
+    std::vector<Spanning> others;
+    for (int32_t j = 0; j < Rows.Count(); ++j) {
+        Rows[j]->RowHeight = 0;
+        for (const auto& c : *Rows[j]) {
+            if (c->RowSpan != 1) others.push_back({c->RowSpan, j, c.get()});
+        }
     }
+    std::stable_sort(others.begin(), others.end(), [](const Spanning& a, const Spanning& b) { return a.span < b.span; });
+    auto longer = std::find_if(others.begin(), others.end(), [](const Spanning& s) { return s.span > 1; });
+    std::for_each(others.begin(), longer, measure);
+    for (int32_t j = 0; j < Rows.Count(); ++j) {
+        for (const auto& c : *Rows[j]) {
+            if (c->RowSpan == 1) measure({1, j, c.get()});
+        }
+    }
+    std::for_each(longer, others.end(), measure);
 }
 
 void ThtmlTable::StretchRows() {

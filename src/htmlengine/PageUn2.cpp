@@ -170,45 +170,47 @@ std::unique_ptr<TUrlTarget> TMapItem::HitTest(int32_t x, int32_t y) const {
 
 // ---- indent manager
 
+const IndentManagerBasic::Live IndentManagerBasic::none_;
+const TFreeList<IndentRec> IndentManagerBasic::noList_;
+
 void IndentManagerBasic::Reset(int32_t left, int32_t right) {
     LeftBase = left;
     RightBase = right;
     ActiveLevel = 0;
+    if (!records_) return;
     auto rebuild = [](const TFreeList<IndentRec>& all, Live& live) {
         live = {};
         for (const auto& r : all) live.records.push_back(r.get());
     };
-    rebuild(L, liveL_);
-    rebuild(R, liveR_);
+    rebuild(records_->L, records_->liveL);
+    rebuild(records_->R, records_->liveR);
 }
 
-void IndentManagerBasic::Clear() {
-    L.Clear();
-    R.Clear();
-    liveL_ = {};
-    liveR_ = {};
-}
+void IndentManagerBasic::Clear() { records_.reset(); }
 
 void IndentManagerBasic::Prune(int32_t y) {
+    if (!records_) return;
     auto prune = [y](Live& live) {
-        std::erase_if(live.records, [&](const IndentRec* r) {
-            if (r->BandBottom > y || r->Level != 0) return false;
-            live.prunedBottom = std::max(live.prunedBottom, r->BandBottom);
-            return true;
-        });
+        IndentRec** kept = live.records.begin();
+        for (IndentRec* r : live.records) {
+            if (r->BandBottom > y || r->Level != 0) *kept++ = r;
+            else live.prunedBottom = std::max(live.prunedBottom, r->BandBottom);
+        }
+        live.records.resize(static_cast<size_t>(kept - live.records.begin()), nullptr);
     };
-    prune(liveL_);
-    prune(liveR_);
+    prune(records_->liveL);
+    prune(records_->liveR);
 }
 
 void IndentManagerBasic::AddRecord(bool left, IndentRec rec) {
-    IndentRec* r = (left ? L : R).Add(std::make_unique<IndentRec>(rec));
-    (left ? liveL_ : liveR_).records.push_back(r);
+    if (!records_) records_ = std::make_unique<Records>();
+    IndentRec* r = (left ? records_->L : records_->R).Add(std::make_unique<IndentRec>(rec));
+    (left ? records_->liveL : records_->liveR).records.push_back(r);
 }
 
 int32_t IndentManagerBasic::LeftEdgeAt(int32_t y) const {
     int32_t best = 0;
-    for (const IndentRec* r : liveL_.records) {
+    for (const IndentRec* r : LiveL().records) {
         if (r->BandTop <= y && y < r->BandBottom && r->Offset > best) best = r->Offset;
     }
     return best + LeftBase;
@@ -216,7 +218,7 @@ int32_t IndentManagerBasic::LeftEdgeAt(int32_t y) const {
 
 int32_t IndentManagerBasic::RightEdgeAt(int32_t y) const {
     int32_t best = 0;
-    for (const IndentRec* r : liveR_.records) {
+    for (const IndentRec* r : LiveR().records) {
         if (r->BandTop <= y && y < r->BandBottom && r->Offset < best) best = r->Offset;
     }
     return best + RightBase;
@@ -231,20 +233,20 @@ void IndentManagerBasic::AddFloat(int32_t y, int32_t width, int32_t height, int3
 }
 
 int32_t IndentManagerBasic::FloatsBottom() const {
-    int32_t b = std::max({0, liveL_.prunedBottom, liveR_.prunedBottom});
-    for (const IndentRec* r : liveL_.records)
+    int32_t b = std::max({0, LiveL().prunedBottom, LiveR().prunedBottom});
+    for (const IndentRec* r : LiveL().records)
         if (r->Level == 0) b = std::max(b, r->BandBottom);
-    for (const IndentRec* r : liveR_.records)
+    for (const IndentRec* r : LiveR().records)
         if (r->Level == 0) b = std::max(b, r->BandBottom);
     return b;
 }
 
 void IndentManagerBasic::ClearBottoms(int32_t& left, int32_t& right) const {
-    left = liveL_.prunedBottom + 1;  // 0 when nothing left the lists
-    right = liveR_.prunedBottom + 1;
-    for (const IndentRec* r : liveL_.records)
+    left = LiveL().prunedBottom + 1;  // 0 when nothing left the lists
+    right = LiveR().prunedBottom + 1;
+    for (const IndentRec* r : LiveL().records)
         if (r->Level == 0) left = std::max(left, r->BandBottom + 1);
-    for (const IndentRec* r : liveR_.records)
+    for (const IndentRec* r : LiveR().records)
         if (r->Level == 0) right = std::max(right, r->BandBottom + 1);
 }
 
@@ -252,18 +254,18 @@ void IndentManagerBasic::ClearBottoms(int32_t& left, int32_t& right) const {
 // they cannot reach below the section being laid out.
 int32_t IndentManagerBasic::LevelBandBottom() const {
     int32_t reference = 0;
-    for (const IndentRec* r : liveL_.records) {
+    for (const IndentRec* r : LiveL().records) {
         if (r->Level == ActiveLevel && r->BandBottom == OpenBandBottom) reference = r->Offset;
     }
     int32_t bottom = -1;
-    for (const IndentRec* r : liveL_.records) {
+    for (const IndentRec* r : LiveL().records) {
         if (r->Offset > reference) bottom = std::max(bottom, r->BandBottom);
     }
     return bottom < 0 ? 0 : bottom + 1;
 }
 
 void IndentManagerBasic::CloseLevelsAbove(int32_t y, int32_t level) {
-    for (IndentRec* r : liveL_.records) {
+    for (IndentRec* r : LiveL().records) {
         if (r->Level > level) {
             r->Level = 0;
             r->BandBottom = y - 1;

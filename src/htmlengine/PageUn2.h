@@ -5,6 +5,7 @@
 // drawing helpers.
 
 #include "htmlengine/Canvas.h"
+#include "htmlengine/CompactVector.h"
 #include "htmlengine/EngineColor.h"
 #include "htmlengine/TextMeasurer.h"
 
@@ -28,37 +29,6 @@ std::string UpperAscii(std::string_view s);
 bool SameTextNoCase(std::string_view a, std::string_view b);
 // A decimal integer with an optional sign and nothing else, or the default.
 int32_t StrToIntDef(std::string_view s, int32_t def);
-
-// A list that owns its items.
-template <class T>
-class TFreeList {
-public:
-    T* Add(std::unique_ptr<T> item) {
-        items_.push_back(std::move(item));
-        return items_.back().get();
-    }
-    T* Insert(size_t index, std::unique_ptr<T> item) {
-        return items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(index), std::move(item))->get();
-    }
-    // Removes the item and hands it over.
-    std::unique_ptr<T> Take(int32_t index) {
-        auto it = items_.begin() + index;
-        std::unique_ptr<T> item = std::move(*it);
-        items_.erase(it);
-        return item;
-    }
-    void Clear() { items_.clear(); }
-    void Reserve(size_t n) { items_.reserve(n); }
-    int32_t Count() const { return static_cast<int32_t>(items_.size()); }
-    bool Empty() const { return items_.empty(); }
-    T* operator[](int32_t i) const { return items_[static_cast<size_t>(i)].get(); }
-    T* Last() const { return items_.empty() ? nullptr : items_.back().get(); }
-    auto begin() const { return items_.begin(); }
-    auto end() const { return items_.end(); }
-
-private:
-    std::vector<std::unique_ptr<T>> items_;
-};
 
 struct TAttribute {
     uint8_t Symbol = 0;
@@ -150,11 +120,12 @@ struct IndentRec {
 // One current list level: Reset zeroes it, SetLevel and SetDefinitionLevel
 // move it.
 class IndentManagerBasic {
+    struct Records;
+    std::unique_ptr<Records> records_;  // first, so that a cell's fields may follow in the room after the last
+
 public:
     int32_t AvailWidth = 0;
     int32_t ClipWidth = 0;  // while painting: where preformatted lines are cut
-    TFreeList<IndentRec> L;
-    TFreeList<IndentRec> R;
     int32_t LeftBase = 0;
     int32_t RightBase = 0;
     int32_t ActiveLevel = 0;
@@ -175,15 +146,26 @@ public:
     int32_t LevelBandBottom() const;
     void SetLevel(int32_t y, int32_t level, int32_t unit = ListIndentUnit);
     void SetDefinitionLevel(int32_t y, int32_t level);
+    // The records of the left and the right edge, in the order they came.
+    const TFreeList<IndentRec>& L() const { return records_ ? records_->L : noList_; }
+    const TFreeList<IndentRec>& R() const { return records_ ? records_->R : noList_; }
 
 private:
     void CloseLevelsAbove(int32_t y, int32_t level);
     void AddRecord(bool left, IndentRec rec);
     struct Live {
-        std::vector<IndentRec*> records;
+        ThinVector<IndentRec*> records;
         int32_t prunedBottom = -1;  // of the records no longer live
     };
-    Live liveL_, liveR_;
+    // Most cells have no float and no list: their records take no room.
+    struct Records {
+        TFreeList<IndentRec> L, R;
+        Live liveL, liveR;
+    };
+    const Live& LiveL() const { return records_ ? records_->liveL : none_; }
+    const Live& LiveR() const { return records_ ? records_->liveR : none_; }
+    static const Live none_;
+    static const TFreeList<IndentRec> noList_;
 };
 
 // Text with one source position per character.

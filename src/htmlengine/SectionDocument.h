@@ -6,6 +6,7 @@
 
 #include "htmlengine/Canvas.h"
 #include "htmlengine/EngineColor.h"
+#include "htmlengine/PageFonts.h"
 #include "htmlengine/PageForms.h"
 #include "htmlengine/ParseContext.h"
 #include "htmlengine/TextMeasurer.h"
@@ -102,6 +103,7 @@ public:
     int32_t PlaceholderWidth = 16;
     int32_t PlaceholderHeight = 16;
 
+    TRunTable Runs;                   // fonts and links the runs share
     std::vector<TFontObj*> LinkList;  // observes runs that carry a link
     std::string CopyBuffer;           // text of the copy-selected-text pass
 

@@ -46,15 +46,20 @@ void GrowTo(ColumnArray& a, Span s, int32_t target, bool firstTakesAll) {
     }
 }
 
-// The cells in passes of growing span, each pass in row order.
-std::vector<ColumnCell> InPasses(const ColumnSet& set) {
-    std::vector<ColumnCell> cells;
+// Visits the cells in passes of growing span, each pass in row order. The
+// cells of one column, most of a large table, are visited where they lie.
+template <class Visit>
+void InPasses(const ColumnSet& set, Visit visit) {
+    auto counts = [&](const ColumnCell& c) { return c.Span >= 1 && c.Column >= 0 && c.Column < set.NumCols; };
+    std::vector<const ColumnCell*> spanning;
     for (const ColumnCell& c : set.Cells) {
-        if (c.Span >= 1 && c.Column >= 0 && c.Column < set.NumCols) cells.push_back(c);
+        if (!counts(c)) continue;
+        if (c.Span == 1) visit(c);
+        else spanning.push_back(&c);
     }
-    std::stable_sort(cells.begin(), cells.end(),
-                     [](const ColumnCell& a, const ColumnCell& b) { return a.Span < b.Span; });
-    return cells;
+    std::stable_sort(spanning.begin(), spanning.end(),
+                     [](const ColumnCell* a, const ColumnCell* b) { return a->Span < b->Span; });
+    for (const ColumnCell* c : spanning) visit(*c);
 }
 
 void OwnRange(const ColumnSet& set, const ColumnCell& c, int32_t& min, int32_t& max) {
@@ -77,7 +82,7 @@ ColumnRanges ColumnWidthRanges(const ColumnSet& set) {
     ColumnRanges r;
     const int32_t n = Columns(set.NumCols);
     const int32_t d = 2 * set.Padding + set.Spacing;
-    for (const ColumnCell& c : InPasses(set)) {
+    InPasses(set, [&](const ColumnCell& c) {
         int32_t min = 0, max = 0;
         OwnRange(set, c, min, max);
         if (!c.WidthIsPercent && c.SpecWidth > 0) min = max = std::max(min, c.SpecWidth + d);
@@ -89,7 +94,7 @@ ColumnRanges ColumnWidthRanges(const ColumnSet& set) {
             GrowTo(r.Min, s, min, true);
             GrowTo(r.Max, s, max, true);
         }
-    }
+    });
     Totals(r, n);
     return r;
 }
@@ -98,7 +103,7 @@ ColumnRanges PercentWidthRanges(const ColumnSet& set, int32_t tableWidth, Column
     ColumnRanges r;
     percents.fill(0);
     const int32_t n = Columns(set.NumCols);
-    for (const ColumnCell& c : InPasses(set)) {
+    InPasses(set, [&](const ColumnCell& c) {
         int32_t min = 0, max = 0;
         OwnRange(set, c, min, max);
         int32_t pct = 0;
@@ -109,7 +114,7 @@ ColumnRanges PercentWidthRanges(const ColumnSet& set, int32_t tableWidth, Column
             r.Min[s.from] = std::max(r.Min[s.from], min);
             r.Max[s.from] = std::max(r.Max[s.from], max);
             percents[s.from] = std::max(percents[s.from], pct);
-            continue;
+            return;
         }
         const int64_t sumPct = Sum(percents, s);
         std::array<bool, MaxTableColumns + 1> without{};
@@ -121,7 +126,7 @@ ColumnRanges PercentWidthRanges(const ColumnSet& set, int32_t tableWidth, Column
         if (pct <= 0 && sumPct <= 0) {
             GrowTo(r.Min, s, min, false);
             GrowTo(r.Max, s, max, false);
-            continue;
+            return;
         }
         if (z == 0 && sumPct < pct) {
             for (int32_t k = s.from; k < s.to; ++k) percents[k] = Scale(percents[k], pct, sumPct);
@@ -142,7 +147,7 @@ ColumnRanges PercentWidthRanges(const ColumnSet& set, int32_t tableWidth, Column
                     if (without[k]) weights += r.Max[k];
                 const int64_t deficit = min - have;
                 for (int32_t k = s.from; k < s.to; ++k) {
-                    if (!without[k]) continue;
+                    if (!without[k]) return;
                     r.Min[k] += weights > 0 ? Scale(deficit, r.Max[k], weights) : static_cast<int32_t>(deficit / z);
                 }
             }
@@ -156,7 +161,7 @@ ColumnRanges PercentWidthRanges(const ColumnSet& set, int32_t tableWidth, Column
                     if (without[k]) r.Max[k] += share;
             }
         }
-    }
+    });
     Totals(r, n);
     return r;
 }

@@ -42,11 +42,11 @@ TEST(PageParser, SmallPageGivesItsSections) {
     ASSERT_EQ(p.doc.LinkList.size(), 1u);
     const TFontObj* run = p.doc.LinkList[0];
     EXPECT_EQ(run->Section, link);
-    EXPECT_EQ(run->UrlTarget.Url, "seite.htm");
-    EXPECT_EQ(run->UrlTarget.Target, "rechts");
+    EXPECT_EQ(run->UrlTarget().Url, "seite.htm");
+    EXPECT_EQ(run->UrlTarget().Target, "rechts");
     EXPECT_EQ(run->TheFont().Style & fsUnderline, fsUnderline);
     // The run after the link carries none.
-    EXPECT_TRUE(link->Fonts.FontAt(5)->UrlTarget.Url.empty());
+    EXPECT_TRUE(link->Fonts.FontAt(5)->UrlTarget().Url.empty());
     // The bold word is a run of its own.
     const TSection* para = FindText(p, "Erster fett Absatz ");
     EXPECT_EQ(para->Fonts.FontAt(7)->TheFont().Style & fsBold, fsBold);
@@ -138,7 +138,7 @@ TEST(PageParser, BodyKeepsWhatSomethingPointsTo) {
         const TSection* owner = nullptr;
         for (const auto& s : p.doc) {
             auto* t = dynamic_cast<const TSection*>(s.get());
-            if (t && !t->OwnedControls.empty() && t->OwnedControls[0].get() == p.doc.AllControls[0]) owner = t;
+            if (t && !t->OwnedControls.Empty() && t->OwnedControls[0] == p.doc.AllControls[0]) owner = t;
         }
         EXPECT_NE(owner, nullptr);
         EXPECT_EQ(p.doc.Background, clBlack | PaletteRelative);

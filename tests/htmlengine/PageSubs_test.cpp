@@ -246,8 +246,8 @@ TEST(SectionLinks, FontChangesInsideALinkStayOnTheLinkList) {
     s.SetLink(AEndSy, doc, BodyFont(), nullptr);
     s.AddToken(Token(" d"));
     ASSERT_EQ(s.Fonts.Count(), 4);
-    EXPECT_EQ(s.Fonts[2]->UrlTarget.Url, "x.htm");
-    EXPECT_TRUE(s.Fonts[3]->UrlTarget.Url.empty());
+    EXPECT_EQ(s.Fonts[2]->UrlTarget().Url, "x.htm");
+    EXPECT_TRUE(s.Fonts[3]->UrlTarget().Url.empty());
     EXPECT_EQ(doc.LinkList, (std::vector<TFontObj*>{s.Fonts[1], s.Fonts[2]}));
     doc.LinkList[0]->SetVisited(true, doc);
     EXPECT_EQ(s.Fonts[1]->TheFont().Color, doc.VisitedColor | PaletteRelative);
@@ -283,7 +283,7 @@ TEST(SectionLinks, HoverKeepsTheFacesOfAParagraphOfManyFaces) {
 
     run->SetNormalSize(doc, 24);
     EXPECT_EQ(s.Fonts.Face(0).Font.Size, run->TheFont().Size);
-    EXPECT_EQ(s.Fonts.Face(0).LineHeight, run->LineHeight);
+    EXPECT_EQ(s.Fonts.Face(0).LineHeight, run->LineHeight());
     EXPECT_EQ(s.Fonts.Face(1).Font.Name, "Face0");
 }
 

@@ -96,7 +96,7 @@ TEST(IndentManager, FloatsAndListLevels) {
     EXPECT_EQ(r, 71);
 
     im.SetLevel(100, 2);
-    ASSERT_EQ(im.L.Count(), 3);
+    ASSERT_EQ(im.L().Count(), 3);
     EXPECT_EQ(im.LeftEdgeAt(100), 80);
     EXPECT_EQ(im.ActiveLevel, 2);
     // Only floats reaching past the open level count, never the open band.
@@ -106,8 +106,8 @@ TEST(IndentManager, FloatsAndListLevels) {
     im.SetLevel(300, 0);
     EXPECT_EQ(im.LeftEdgeAt(298), 80);
     EXPECT_EQ(im.LeftEdgeAt(299), 10);
-    EXPECT_EQ(im.L[1]->Level, 0);
-    EXPECT_EQ(im.L[1]->BandBottom, 299);
+    EXPECT_EQ(im.L()[1]->Level, 0);
+    EXPECT_EQ(im.L()[1]->BandBottom, 299);
 
     im.SetDefinitionLevel(400, 1);
     EXPECT_EQ(im.LeftEdgeAt(400), 25);

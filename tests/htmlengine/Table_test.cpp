@@ -121,11 +121,11 @@ TEST(TableGrid, ParserRulesForRowsCellsAndCaption) {
     EXPECT_EQ((*t.Rows[0])[1]->VAlign, 2);
     EXPECT_EQ((*t.Rows[0])[2]->VAlign, 0);
     EXPECT_EQ(section(1, 0)->Alignment, 2);  // TH centred and bold
-    EXPECT_EQ(section(1, 0)->DefaultFont.Style & fsBold, fsBold);
+    EXPECT_EQ(section(1, 0)->DefaultFont().Style & fsBold, fsBold);
     EXPECT_EQ(section(1, 1)->Alignment, 1);
     EXPECT_EQ((*t.Rows[1])[1]->VAlign, 1);
     // An unclosed B ends with its cell.
-    EXPECT_EQ(section(1, 2)->DefaultFont.Style & fsBold, 0);
+    EXPECT_EQ(section(1, 2)->DefaultFont().Style & fsBold, 0);
     EXPECT_EQ(section(1, 2)->Chars, "x\xA0y");  // NOWRAP without WIDTH
     EXPECT_EQ(section(1, 3)->Chars, "z w");
     EXPECT_TRUE(t.Border);

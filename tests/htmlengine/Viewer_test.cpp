@@ -188,7 +188,7 @@ TEST(Viewer, LinkClickOpensPageAndHistoryGoesBackAndForward) {
     // The followed link now shows as visited.
     bool visited = false;
     for (TFontObj* link : v.pane.Document().LinkList)
-        if (link->UrlTarget.Url == "Unter/B.HTML") visited = link->Visited;
+        if (link->UrlTarget().Url == "Unter/B.HTML") visited = link->Visited;
     EXPECT_TRUE(visited);
 
     v.pane.GoToHistoryEntry(2);  // out of range

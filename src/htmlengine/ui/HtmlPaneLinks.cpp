@@ -84,13 +84,13 @@ void THtmlPane::RecordVisited(const std::string& url) {
     if (visited_.Record(url) != TVisitedList::Recorded::New) return;
     const std::string key = UpperAscii(url);
     for (TFontObj* link : doc_.LinkList)
-        if (UpperAscii(ResolvedLinkUrl(link->UrlTarget.Url)) == key) link->SetVisited(true, doc_);
+        if (UpperAscii(ResolvedLinkUrl(link->UrlTarget().Url)) == key) link->SetVisited(true, doc_);
 }
 
 void THtmlPane::MarkVisitedLinks() {
     if (visited_.MaxCount() <= 0 || visited_.Urls.empty()) return;
     for (TFontObj* link : doc_.LinkList)
-        if (visited_.Contains(ResolvedLinkUrl(link->UrlTarget.Url))) link->SetVisited(true, doc_);
+        if (visited_.Contains(ResolvedLinkUrl(link->UrlTarget().Url))) link->SetVisited(true, doc_);
 }
 
 void THtmlPane::SetVisitedMaxCount(int32_t value) {
