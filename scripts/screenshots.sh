@@ -93,6 +93,11 @@ wait_for "ffnen"
 shot 03-oeffnen
 key Escape
 
+key ctrl+f
+wait_for "Vokabel suchen"
+shot 03-suchen
+key Escape
+
 key alt+d o
 wait_for "Optionen"
 shot 04-optionen
