@@ -138,16 +138,18 @@ void TFontList::FontChanged(const TFontObj& run) {
     if (k >= 0 && more_->refs[static_cast<size_t>(k)].start == run.Pos) more_->refs[static_cast<size_t>(k)].face = run.face_;
 }
 
-int32_t TFontList::Find(int32_t p) const {
+// Inlined: layout asks for every piece of text it measures.
+[[gnu::always_inline]] inline int32_t TFontList::Find(int32_t p) const {
     // Runs are ordered by Pos. Layout and painting walk the text forward, so
     // the run found last and the one after it are tried first.
-    const RunRef* refs = more_->refs.data();
-    const int32_t n = static_cast<int32_t>(more_->refs.size());
+    More& more = *more_;
+    const RunRef* refs = more.refs.data();
+    const int32_t n = static_cast<int32_t>(more.refs.size());
     auto covers = [&](int32_t k) { return refs[k].start <= p && (k + 1 == n || refs[k + 1].start > p); };
-    int32_t at = std::min(more_->hint, n - 1);
+    int32_t at = std::min(more.hint, n - 1);
     if (at < 0 || covers(at) || (++at < n && covers(at))) return at;
     at = int32_t(std::upper_bound(refs, refs + n, p, [](int32_t q, const RunRef& r) { return q < r.start; }) - refs) - 1;
-    if (at >= 0) more_->hint = at;
+    if (at >= 0) more.hint = at;
     return at;
 }
 
@@ -168,11 +170,12 @@ const TRunFace& TFontList::FaceAt(int32_t p, int32_t len, int32_t& next) const {
         next = p < first_.Pos ? first_.Pos : len;
         return *first_.face_;
     }
-    const RunRef* refs = more_->refs.data();
+    More& more = *more_;
+    const RunRef* refs = more.refs.data();
     const int32_t found = Find(p);
     const int32_t k = std::max(found, 0);
-    more_->hint = k;
-    next = found < 0 ? refs[0].start : k + 1 < static_cast<int32_t>(more_->refs.size()) ? refs[k + 1].start : len;
+    more.hint = k;
+    next = found < 0 ? refs[0].start : k + 1 < static_cast<int32_t>(more.refs.size()) ? refs[k + 1].start : len;
     return *refs[k].face;
 }
 

@@ -155,7 +155,8 @@ public:
     // The face of the run covering p, and where the next run begins (len when none follows).
     const TRunFace& FaceAt(int32_t p, int32_t len, int32_t& next) const;
     int32_t StartOf(int32_t k) const { return more_ ? more_->refs[static_cast<size_t>(k)].start : first_.Pos; }
-    const TRunFace& Face(int32_t k) const { return (*this)[k]->Face(); }
+    // From the refs, which line layout walks anyway, not from the run itself.
+    const TRunFace& Face(int32_t k) const { return more_ ? *more_->refs[static_cast<size_t>(k)].face : first_.Face(); }
     // The faces the runs are measured in (a colour of its own makes none).
     uint32_t FaceCount() const;
     void ReapplyDefaults(const SectionDocument& doc);

@@ -328,9 +328,10 @@ int32_t TSection::FitChars(TextMeasurer& m, LayoutPass& pass, int32_t y, int32_t
     int32_t used = 0;
     bool atLineStart = true;
     const int32_t end = start + n;
+    const char* chars = Chars.data();  // layout changes no text
     int32_t i = start;
     while (i < end) {
-        const char c = Chars[i];
+        const char c = chars[i];
         if (c == ImageChar || c == NoBreakImageChar) {
             TImageObj* img = Images.ImageAt(i);
             if (img && img->Floats()) {
