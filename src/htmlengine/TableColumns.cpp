@@ -147,7 +147,7 @@ ColumnRanges PercentWidthRanges(const ColumnSet& set, int32_t tableWidth, Column
                     if (without[k]) weights += r.Max[k];
                 const int64_t deficit = min - have;
                 for (int32_t k = s.from; k < s.to; ++k) {
-                    if (!without[k]) return;
+                    if (!without[k]) continue;
                     r.Min[k] += weights > 0 ? Scale(deficit, r.Max[k], weights) : static_cast<int32_t>(deficit / z);
                 }
             }

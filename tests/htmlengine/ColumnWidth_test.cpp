@@ -66,6 +66,14 @@ TEST(ColumnRanges, PercentagesOfCellsAndSpans) {
     r = PercentWidthRanges(set, 0, percents);
     EXPECT_THAT(First(percents, 2), ::testing::ElementsAre(200, 600));
     EXPECT_THAT(First(r.Min, 2), ::testing::ElementsAre(50, 150));
+
+    // Beside a column with a percentage, the one without takes the span's
+    // missing minimum and maximum.
+    set = Set(2, {Cell(0, 10, 10, 200, true), Cell(1, 10, 10), Cell(0, 200, 200, 600, true, 2)});
+    r = PercentWidthRanges(set, 0, percents);
+    EXPECT_THAT(First(percents, 2), ::testing::ElementsAre(200, 400));
+    EXPECT_THAT(First(r.Min, 2), ::testing::ElementsAre(10, 190));
+    EXPECT_THAT(First(r.Max, 2), ::testing::ElementsAre(10, 190));
 }
 
 TEST(ColumnWidths, DistributeBetweenMinimumsAndMaximums) {
