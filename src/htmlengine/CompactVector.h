@@ -39,16 +39,14 @@ public:
         return *this;
     }
     CompactVector(CompactVector&& other) noexcept : size_(other.size_), cap_(other.cap_) {
-        std::memcpy(static_cast<void*>(&one_), &other.one_, sizeof one_);
-        other.Reset();
+        TakeItems(other);
     }
     CompactVector& operator=(CompactVector&& other) noexcept {
         if (this != &other) {
             Free();
             size_ = other.size_;
             cap_ = other.cap_;
-            std::memcpy(static_cast<void*>(&one_), &other.one_, sizeof one_);
-            other.Reset();
+            TakeItems(other);
         }
         return *this;
     }
@@ -125,6 +123,11 @@ private:
     void Reset() {
         size_ = cap_ = 0;
         new (&one_) T();
+    }
+    // The one item or the block pointer, whichever is in use and however small T is.
+    void TakeItems(CompactVector& other) {
+        std::memcpy(static_cast<void*>(&one_), &other.one_, std::max(sizeof(T), sizeof(T*)));
+        other.Reset();
     }
 
     uint32_t size_ = 0;

@@ -207,22 +207,21 @@ void ThtmlTable::RowHeights(TextMeasurer& m) {
     };
     // In passes of growing row span, each pass in reading order. The cells
     // of one row, most of a large table, are measured where they lie.
-    std::vector<Spanning> others;
+    // A cell's row span is at least 1.
+    std::vector<Spanning> longer;
     for (int32_t j = 0; j < Rows.Count(); ++j) {
         Rows[j]->RowHeight = 0;
         for (const auto& c : *Rows[j]) {
-            if (c->RowSpan != 1) others.push_back({c->RowSpan, j, c.get()});
+            if (c->RowSpan > 1) longer.push_back({c->RowSpan, j, c.get()});
         }
     }
-    std::stable_sort(others.begin(), others.end(), [](const Spanning& a, const Spanning& b) { return a.span < b.span; });
-    auto longer = std::find_if(others.begin(), others.end(), [](const Spanning& s) { return s.span > 1; });
-    std::for_each(others.begin(), longer, measure);
+    std::stable_sort(longer.begin(), longer.end(), [](const Spanning& a, const Spanning& b) { return a.span < b.span; });
     for (int32_t j = 0; j < Rows.Count(); ++j) {
         for (const auto& c : *Rows[j]) {
             if (c->RowSpan == 1) measure({1, j, c.get()});
         }
     }
-    std::for_each(longer, others.end(), measure);
+    std::for_each(longer.begin(), longer.end(), measure);
 }
 
 void ThtmlTable::StretchRows() {
